@@ -1,0 +1,89 @@
+#ifndef BOLTGEN_APP_BOLT_APP_H_
+#define BOLTGEN_APP_BOLT_APP_H_
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/controls.h"
+#include "base/date.h"
+#include "base/platform.h"
+#include "config/size_table.h"
+#include "generate/driver.h"
+
+namespace boltgen {
+
+// Where the program runs: its own path, its arguments, its working folder.
+struct AppEnvironment {
+  std::string program_path;  // argv[0] or the resolved executable path
+  std::string raw_args;      // everything after the program name, one text
+  std::string working_dir;   // "." by default
+  std::function<Date()> today = Today;
+  bool headless = false;     // no display: skip the sleeps meant for a watching user
+};
+
+// Exit statuses of the program.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // fatal message, refusal, file error, bad switch
+inline constexpr int kExitUsage = 2;   // headless start without /G:1 or ?
+
+// The main window's job state and its handlers, without any toolkit. The Qt
+// window and the headless front call the same handlers; a change the program
+// makes to a control runs the same handler as a user's change.
+class BoltApp {
+ public:
+  BoltApp(Platform& platform, AppEnvironment environment);
+
+  Controls controls;
+  bool Loading = false;
+  bool IsMetric = false;
+  std::string ExeName;
+  std::vector<std::string> Args;
+  std::vector<SizeEntry> Sizes;
+  GenerationState generation;
+  std::string size_table_path;  // found at start-up, used by every generation
+
+  // Handlers.
+  void Form_Load();
+  void Cmb_Size_Click();
+  void Cmb_Size_Change();
+  void Cmb_Size_Validate();  // the pitch lookup
+  void Cmb_Pitch_Click();
+  void Cmb_Pitch_Validate();
+  void CMB_Segments_Click();
+  void Chk_No_Threads_Click();
+  void Chk_WF_Click();
+  void Chk_Nuts_Validate();
+  void TXT_Nom_Length_Validate();
+  void CmdProcess_Click();
+  void CmdExit_Click();
+  void CMD_Help_Click();
+  void Form_KeyDown(int key_code);  // 112 is F1
+
+  void MakeFileName();
+  int GetCommandLine(int max_args = 10);
+  void ProcessCmdStr();
+
+  // Changes made as a user makes them: each runs the control's handler.
+  void SelectSize(int index);
+  void SelectPitch(int index);
+  void SelectSegments(int index);
+  void SetCheck(CheckBox& box, bool checked);  // runs the box's Click handler
+
+  // The status the program is to end with, once a handler asked to end it.
+  std::optional<int> exit_status() const { return exit_status_; }
+  const GenerationResult& last_result() const { return last_result_; }
+
+ private:
+  void EndProgram(int status);
+
+  Platform& platform_;
+  AppEnvironment environment_;
+  std::optional<int> exit_status_;
+  GenerationResult last_result_;
+};
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_APP_BOLT_APP_H_

@@ -1,0 +1,47 @@
+#ifndef BOLTGEN_APP_COMMAND_LINE_H_
+#define BOLTGEN_APP_COMMAND_LINE_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace boltgen {
+
+// Splits the raw argument text into at most `max_args` words at spaces and
+// tabs. Quotation marks have no meaning and stay in the words.
+std::vector<std::string> SplitArguments(std::string_view raw, int max_args = 10);
+
+// Rebuilds the raw argument text from arguments the system already split:
+// the words joined with single blanks.
+std::string JoinArguments(int argc, const char* const* argv);
+
+// True when any word holds a '?' or is "--help".
+bool AsksForHelp(const std::vector<std::string>& words);
+
+// The help message, lines separated by '\n'.
+std::string_view HelpText();
+
+// The settings of one command line, with the defaults that apply whenever at
+// least one argument is given.
+struct SwitchSettings {
+  double size_index = 7;      // /D:
+  double pitch_index = 0;     // /P:
+  double length = 3;          // /L:
+  double segments_index = 1;  // /S:
+  bool threads = true;        // /T: (checks "No Threads")
+  bool washer_face = true;    // /W:
+  bool head_radius = true;    // /R:
+  bool sharp_threads = true;  // /A:
+  bool nuts = false;          // /N:
+  std::string file_name;      // /F:
+  bool process_and_exit = false;  // /G:
+  bool blocks = false;        // /B:
+};
+
+// Interprets the words: key = first three characters (case counts), value =
+// the rest trimmed of blanks. Unknown words are ignored; a later switch wins.
+SwitchSettings ParseSwitches(const std::vector<std::string>& words);
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_APP_COMMAND_LINE_H_

@@ -1,0 +1,17 @@
+#ifndef BOLTGEN_BASE_ATOMIC_FILE_H_
+#define BOLTGEN_BASE_ATOMIC_FILE_H_
+
+#include <string>
+#include <string_view>
+
+namespace boltgen {
+
+// Writes `bytes` to `path` in one step: through a temporary file in the same
+// folder that replaces `path` only once it is complete. On failure returns a
+// message naming the file and the system's reason, and leaves an existing
+// file of that name as it was. Returns an empty string on success.
+std::string WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_BASE_ATOMIC_FILE_H_

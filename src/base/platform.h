@@ -1,0 +1,39 @@
+#ifndef BOLTGEN_BASE_PLATFORM_H_
+#define BOLTGEN_BASE_PLATFORM_H_
+
+#include <string>
+#include <string_view>
+
+#include "base/controls.h"
+
+namespace boltgen {
+
+enum class MessageKind {
+  kInfo,   // the command-line help
+  kError,  // a fatal message, a refusal, a rejected length, a file error
+};
+
+// Everything the handlers need from the desktop, so that the same handlers
+// run behind the window and on a terminal without a display.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Show the controls as they are now, at once (the status line above all).
+  virtual void Repaint(const Controls& controls) = 0;
+  // Let queued window events run (repaints; user input waits).
+  virtual void ProcessEvents() = 0;
+  // A message box with an OK button and the program's title.
+  virtual void ShowMessage(MessageKind kind, std::string_view text) = 0;
+  virtual void Sleep(int milliseconds) = 0;
+  // Open a document with the desktop's default program; the outcome is not
+  // looked at.
+  virtual void OpenDocument(const std::string& path) = 0;
+  // The program is to end with this status once the running handler returns.
+  virtual void EndProgram(int status) = 0;
+  virtual void ShowWindow() = 0;
+};
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_BASE_PLATFORM_H_

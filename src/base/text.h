@@ -1,0 +1,27 @@
+#ifndef BOLTGEN_BASE_TEXT_H_
+#define BOLTGEN_BASE_TEXT_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace boltgen {
+
+// Removes blanks (spaces) at both ends. Tabs are text, not blanks: a size
+// table line indented with a tab keeps its tab.
+std::string_view TrimBlanks(std::string_view text);
+
+// Lower-cases ASCII letters only; other bytes of the 8-bit text stay as they are.
+std::string ToLowerAscii(std::string_view text);
+
+// Compares two texts without regard to the case of ASCII letters.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+// Splits file contents into lines. A line ends at a carriage return or at a
+// carriage return followed by a line feed; a line feed alone does not end a
+// line and stays in the text. The views point into `content`.
+std::vector<std::string_view> SplitLines(std::string_view content);
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_BASE_TEXT_H_

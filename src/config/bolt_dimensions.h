@@ -1,0 +1,57 @@
+#ifndef BOLTGEN_CONFIG_BOLT_DIMENSIONS_H_
+#define BOLTGEN_CONFIG_BOLT_DIMENSIONS_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/controls.h"
+
+namespace boltgen {
+
+// The dimensions of the current generation, in the unit of the size table.
+// Kept between generations of one run: a key missing from the chosen section
+// leaves its field at the previous generation's value.
+struct BoltDimensions {
+  double DiaNom = 0;
+  double MajorDia = 0;
+  double MinorDia = 0;
+  double WshFaceDia = 0;
+  double HghtHex = 0;
+  double HghtWshFace = 0;
+  double MinThrSht = 0;
+  double MinThrLng = 0;
+  double ThreadLength = 0;
+  double HghtNut = 0;
+  double HghtNutJam = 0;
+  double Pitch = 0;
+  double HalfPitch = 0;
+  double Flats = 0;
+  double AcrossCorners = 0;
+  double NomLength = 0;
+  double RadWshFace = 0;
+  double Long = 0;
+  std::int16_t Segments = 0;
+};
+
+struct DimensionsResult {
+  enum class Kind {
+    kOk,
+    kFatal,    // the bolt is too short for its pitch: the program ends
+    kRefused,  // no generation: a size that names no section, a value that is not finite
+  };
+  Kind kind = Kind::kOk;
+  std::string message;
+};
+
+// Reads the selected size's section from the size table `content` and the
+// choices from `controls`, fills `dims` and derives the remaining values.
+// Refuses a size text that names no section (or whose header is the file's
+// last line) before touching `dims`, and any value that is not finite before
+// the too-short test.
+DimensionsResult SetBoltDimensions(std::string_view content, const Controls& controls,
+                                   BoltDimensions& dims);
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_CONFIG_BOLT_DIMENSIONS_H_

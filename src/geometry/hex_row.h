@@ -1,0 +1,22 @@
+#ifndef BOLTGEN_GEOMETRY_HEX_ROW_H_
+#define BOLTGEN_GEOMETRY_HEX_ROW_H_
+
+#include "config/bolt_dimensions.h"
+#include "mesh/mesh_grid.h"
+
+namespace boltgen {
+
+// The half-side count (columns from the middle of a flat to a corner) of the
+// six segment counts offered: 24, 36, 48, 72, 144, 240. 0 for any other.
+int HexHalfSideCount(int segments);
+
+// Fills `row` of columns 1..Segments+1 with the hexagon outline (across flats
+// `Flats`) whose corners are cut by a 30 degree chamfer cone starting on the
+// circle of diameter `WshFaceDia`, each vertex dropped below `top_z` by the
+// chamfer. Writes Radius, AngleRad, X, Y and Z; AngleDeg stays.
+// `dims.Segments` must be one of the six offered counts.
+void SetHexRow(MeshGrid& grid, const BoltDimensions& dims, int row, double top_z);
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_GEOMETRY_HEX_ROW_H_

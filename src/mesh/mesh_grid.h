@@ -1,0 +1,63 @@
+#ifndef BOLTGEN_MESH_MESH_GRID_H_
+#define BOLTGEN_MESH_MESH_GRID_H_
+
+#include <cstdint>
+#include <memory>
+
+namespace boltgen {
+
+// The constant the whole program uses for pi, on purpose with 15 significant
+// digits: scripts are compared byte for byte with others built on it.
+inline constexpr double kPi = 3.14159265358979;
+
+// Degrees to radians: multiplied first, then divided.
+double DegToRad(double degrees);
+// Radians to degrees: divided first, then multiplied.
+double RadToDeg(double radians);
+
+struct MeshVertex {
+  double AngleDeg = 0;  // only row 1 of a column carries it; the writer reads it there
+  double AngleRad = 0;
+  double Radius = 0;
+  double X = 0;
+  double Y = 0;
+  double Z = 0;
+};
+
+// One grid of vertices, reused for every part of a generation and kept for
+// the whole run: element (row, col), both 0..256, row 0 and column 0 unused.
+// A part occupies rows 1..RowCount and columns 1..ColumnCount. Rows past
+// RowCount keep whatever an earlier part left and are never written out.
+class MeshGrid {
+ public:
+  static constexpr int kLastIndex = 256;
+
+  MeshGrid();
+
+  // Any index outside 0..256 is a programming error: the generation refuses
+  // such parts before building them, so this aborts instead of corrupting.
+  MeshVertex& at(int row, int col) {
+    CheckIndex(row, col);
+    return vertices_[static_cast<std::size_t>(row) * kStride + static_cast<std::size_t>(col)];
+  }
+  const MeshVertex& at(int row, int col) const {
+    CheckIndex(row, col);
+    return vertices_[static_cast<std::size_t>(row) * kStride + static_cast<std::size_t>(col)];
+  }
+
+  std::int16_t ColumnCount = 0;
+  std::int16_t RowCount = 0;
+
+ private:
+  static constexpr std::size_t kStride = kLastIndex + 1;
+  static void CheckIndex(int row, int col) {
+    if (row < 0 || row > kLastIndex || col < 0 || col > kLastIndex) OutOfGrid(row, col);
+  }
+  [[noreturn]] static void OutOfGrid(int row, int col);
+
+  std::unique_ptr<MeshVertex[]> vertices_;
+};
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_MESH_MESH_GRID_H_
