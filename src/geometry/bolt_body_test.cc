@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/number_format.h"
+#include "mesh/script_writer.h"
 
 namespace boltgen {
 namespace {
@@ -153,6 +154,41 @@ TEST(MakeBoltBody, ASmallerLayoutAfterALargerOneIsComplete) {
       EXPECT_EQ(grid.at(row, col).Radius, fresh.at(row, col).Radius);
       EXPECT_EQ(grid.at(row, col).Z, fresh.at(row, col).Z);
       EXPECT_EQ(grid.at(row, col).X, fresh.at(row, col).X);
+    }
+  }
+}
+
+// Every segment count and layout written out: the line count of a part, and
+// vertices worked out by hand (column 2 of the hexagon lies at 15 degrees on
+// the flat facing +X, 0.5625 / cos 15 from the axis).
+TEST(MakeBoltBody, WrittenForEveryCountAndLayout) {
+  for (int segments : {24, 36, 48, 72, 144, 240}) {
+    for (bool washer_face : {false, true}) {
+      for (bool radius : {false, true}) {
+        MeshGrid grid;
+        MakeBoltBody(grid, Bolt(segments), washer_face, radius);
+        std::string script;
+        AppendMeshPart(script, grid, kBoltPartName);
+        std::size_t lines = 0;
+        for (std::size_t at = script.find("\r\n"); at != std::string::npos;
+             at = script.find("\r\n", at + 2)) {
+          ++lines;
+        }
+        EXPECT_EQ(lines, static_cast<std::size_t>(10 + (segments + 1) * (grid.RowCount + 1)));
+        EXPECT_TRUE(script.ends_with("\r\n000.0000,000.0000,-003.0000\r\n"));
+        if (segments == 24 && !washer_face && !radius) {
+          EXPECT_NE(script.find("; ---Column 002, Angle: 015.00-----------\r\n"
+                                "000.0000,000.0000,000.5000\r\n"
+                                "000.4890,000.1310,000.5000\r\n"
+                                "000.5625,000.1507,000.4561\r\n"
+                                "000.5625,000.1507,000.0000\r\n"
+                                "000.3622,000.0971,000.0000\r\n"
+                                "000.3622,000.0971,-002.8500\r\n"
+                                "000.2173,000.0582,-003.0000\r\n"
+                                "000.0000,000.0000,-003.0000\r\n"),
+                    std::string::npos);
+        }
+      }
     }
   }
 }
