@@ -21,9 +21,11 @@ std::string_view FileNameOf(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+// Empty when the path names no folder: then there is no program folder to
+// fall back on.
 std::string FolderOf(std::string_view path) {
   const auto slash = path.find_last_of('/');
-  if (slash == std::string_view::npos) return ".";
+  if (slash == std::string_view::npos) return {};
   if (slash == 0) return "/";
   return std::string(path.substr(0, slash));
 }
@@ -92,8 +94,10 @@ bool BoltApp::LoadSizeTable() {
   const std::string file_name = ExeName + ".ini";
   size_table_path = LocateDataFile(file_name, environment_.working_dir, exe_dir_);
   if (size_table_path.empty()) {
-    Fail("The size table " + file_name + " was found neither in the working folder (" +
-         environment_.working_dir + ") nor beside the program (" + exe_dir_ + ").");
+    std::string message = "The size table " + file_name + " was not found in the working folder (" +
+                          environment_.working_dir + ")";
+    if (!exe_dir_.empty()) message += " nor beside the program (" + exe_dir_ + ")";
+    Fail(message + ".");
     return false;
   }
   std::string error;

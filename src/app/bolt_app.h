@@ -19,7 +19,7 @@ namespace boltgen {
 struct AppEnvironment {
   std::string program_path;  // argv[0] or the resolved executable path
   std::string raw_args;      // everything after the program name, one text
-  std::string working_dir;   // "." by default
+  std::string working_dir;   // empty means "."
   std::function<Date()> today = Today;
   bool headless = false;     // no display: skip the sleeps meant for a watching user
 };

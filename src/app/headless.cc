@@ -27,7 +27,6 @@ int RunHeadless(int argc, char** argv) {
   AppEnvironment environment;
   environment.program_path = ProgramPath(argc > 0 ? argv[0] : nullptr);
   environment.raw_args = JoinArguments(argc, argv);
-  environment.working_dir = ".";
   environment.headless = true;
 
   ConsolePlatform platform(stdout, stderr, /*skip_sleeps=*/true);
