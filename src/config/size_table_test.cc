@@ -1,5 +1,6 @@
 #include "config/size_table.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -7,6 +8,8 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include "config/bolt_dimensions.h"
 
 namespace boltgen {
 namespace {
@@ -199,6 +202,87 @@ TEST_F(LocateDataFileTest, ThenBesideTheProgramThenTheSharedFolder) {
   const fs::path beside = Write("prefix/bin/boltgen.ini", "b");
   EXPECT_EQ(LocateDataFile("boltgen.ini", work.string(), bin.string()), beside.string());
   EXPECT_EQ(LocateDataFile("boltgen.ini", (root_ / "nowhere").string(), ""), "");
+}
+
+// The table that ships with the program: every size must generate, with
+// standard proportions, through both readers.
+class ShippedSizeTable : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    const auto content = ReadWholeFile(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", &error);
+    ASSERT_TRUE(content.has_value()) << error;
+    content_ = *content;
+    sizes_ = ReadIniSections(content_);
+    ASSERT_GE(sizes_.size(), 8u);
+  }
+
+  std::string content_;
+  std::vector<SizeEntry> sizes_;
+};
+
+TEST_F(ShippedSizeTable, EveryLineEndsInCrLf) {
+  for (std::size_t i = 0; i < content_.size(); ++i) {
+    if (content_[i] == '\n') {
+      EXPECT_TRUE(i > 0 && content_[i - 1] == '\r') << "byte " << i;
+    } else if (content_[i] == '\r') {
+      EXPECT_TRUE(i + 1 < content_.size() && content_[i + 1] == '\n') << "byte " << i;
+    }
+  }
+  EXPECT_EQ(content_.substr(content_.size() - 2), "\r\n");
+}
+
+TEST_F(ShippedSizeTable, DefaultIsThreeQuarterInchUnc) {
+  const SizeEntry& size = sizes_[DefaultSizeIndex(sizes_)];
+  EXPECT_EQ(size.Name, "[Inch 3/4]");
+  EXPECT_EQ(size.DiaNom, 0.75);
+  EXPECT_EQ(PitchesOf(sizes_, size.Name), (std::vector<std::string>{"0.0625 UNF", "0.1 UNC"}));
+  EXPECT_EQ(sizes_.front().Name, "[Inch 1/4]");
+  EXPECT_EQ(sizes_.back().Name, "[Metric M36]");
+}
+
+TEST_F(ShippedSizeTable, EverySizeHasBothPitchesAllDimensionsAndSaneProportions) {
+  for (const SizeEntry& size : sizes_) {
+    SCOPED_TRACE(size.Name);
+    const bool inch = size.Name.starts_with("[Inch ");
+    ASSERT_TRUE(inch || size.Name.starts_with("[Metric M"));
+    const auto pitches = PitchesOf(sizes_, size.Name);
+    ASSERT_EQ(pitches.size(), 2u);
+    if (inch) {
+      EXPECT_TRUE(pitches[0].ends_with(" UNF") && pitches[1].ends_with(" UNC"));
+    } else {
+      for (const char* series : {"UNC", "UNF", "ODD"}) {
+        EXPECT_EQ(pitches[0].find(series), std::string::npos);
+        EXPECT_EQ(pitches[1].find(series), std::string::npos);
+      }
+    }
+
+    for (const std::string& pitch : pitches) {
+      Controls controls;
+      controls.Cmb_Size.text = size.Name;
+      controls.Cmb_Pitch.text = pitch;
+      controls.TXT_Nom_Length.text = inch ? "3" : "80";
+      controls.CMB_Segments.text = "36";
+      BoltDimensions dims;  // all zero: a key missing from the section stays 0
+      const auto result = SetBoltDimensions(content_, controls, dims);
+      ASSERT_EQ(result.kind, DimensionsResult::Kind::kOk) << result.message;
+      for (double value : {dims.DiaNom, dims.Flats, dims.HghtHex, dims.HghtWshFace, dims.MinThrSht,
+                           dims.MinThrLng, dims.HghtNut, dims.HghtNutJam, dims.RadWshFace, dims.Long}) {
+        EXPECT_GT(value, 0);
+      }
+      EXPECT_EQ(dims.DiaNom, size.DiaNom);
+      EXPECT_EQ(dims.MinThrSht, 2 * dims.DiaNom + (inch ? 0.25 : 6));
+      EXPECT_EQ(dims.MinThrLng, 2 * dims.DiaNom + (inch ? 0.5 : 12));
+      EXPECT_EQ(dims.Long, inch ? 6 : 125);
+      EXPECT_GT(dims.HghtNut, dims.HghtNutJam);
+      EXPECT_GT(dims.HghtHex, dims.HghtWshFace);
+      EXPECT_GT(dims.Flats, dims.DiaNom);
+      // The washer face circle lies outside the thread's countersink.
+      EXPECT_GT(dims.Flats * 0.9 / 2, dims.DiaNom / 2 + dims.Pitch / 4);
+      EXPECT_LE(4 * dims.Pitch, dims.MinThrSht);
+      EXPECT_LT(dims.Pitch, dims.DiaNom / 4);
+    }
+  }
 }
 
 }  // namespace
