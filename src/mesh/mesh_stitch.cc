@@ -18,32 +18,25 @@ constexpr int kMaxPasses = 64;
 // its edges are long on average.
 constexpr double kCrackWidthRatio = 0.1;
 
-std::uint64_t Directed(int a, int b) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << 32) |
-         static_cast<std::uint32_t>(b);
-}
-
 struct OpenEdge {
   int from;
   int to;
   int triangle;
 };
 
+// A closed edge is a pair of uses running opposite ways; every other use is
+// open.
 std::vector<OpenEdge> FindOpenEdges(const TriangleMesh& mesh) {
-  std::unordered_map<std::uint64_t, int> half_edges;
-  half_edges.reserve(mesh.triangles.size() * 3);
-  for (int i = 0; i < static_cast<int>(mesh.triangles.size()); ++i) {
-    const auto& t = mesh.triangles[i];
-    for (int k = 0; k < 3; ++k) half_edges.emplace(Directed(t[k], t[(k + 1) % 3]), i);
-  }
+  const std::vector<EdgeUse> uses = SortedEdgeUses(mesh);
   std::vector<OpenEdge> open;
-  for (int i = 0; i < static_cast<int>(mesh.triangles.size()); ++i) {
-    const auto& t = mesh.triangles[i];
-    for (int k = 0; k < 3; ++k) {
-      const int a = t[k];
-      const int b = t[(k + 1) % 3];
-      if (!half_edges.contains(Directed(b, a))) open.push_back({a, b, i});
+  for (std::size_t i = 0; i < uses.size();) {
+    std::size_t end = i + 1;
+    while (end < uses.size() && uses[end].edge == uses[i].edge) ++end;
+    const bool paired = end - i == 2 && uses[i].from == uses[i + 1].to;
+    if (!paired) {
+      for (std::size_t k = i; k < end; ++k) open.push_back({uses[k].from, uses[k].to, uses[k].triangle});
     }
+    i = end;
   }
   return open;
 }
@@ -76,8 +69,7 @@ void SplitTriangle(TriangleMesh& mesh, const OpenEdge& edge, std::vector<std::pa
   }
 }
 
-bool SplitTJunctions(TriangleMesh& mesh, double tolerance) {
-  const std::vector<OpenEdge> open = FindOpenEdges(mesh);
+bool SplitTJunctions(TriangleMesh& mesh, const std::vector<OpenEdge>& open, double tolerance) {
   std::unordered_set<int> open_vertices;
   for (const OpenEdge& e : open) open_vertices.insert(e.from);
   std::unordered_set<int> split;
@@ -133,8 +125,8 @@ void MergeVertices(TriangleMesh& mesh, int keep, int gone) {
   });
 }
 
-bool CloseCrack(TriangleMesh& mesh) {
-  for (const std::vector<int>& loop : OpenLoops(FindOpenEdges(mesh))) {
+bool CloseCrack(TriangleMesh& mesh, const std::vector<OpenEdge>& open) {
+  for (const std::vector<int>& loop : OpenLoops(open)) {
     const std::size_t n = loop.size();
     double perimeter = 0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -175,8 +167,10 @@ void DropDegenerateTriangles(TriangleMesh& mesh, double tolerance) {
 
 void StitchOpenEdges(TriangleMesh& mesh, double tolerance) {
   for (int pass = 0; pass < kMaxPasses; ++pass) {
-    if (SplitTJunctions(mesh, tolerance)) continue;
-    if (!CloseCrack(mesh)) return;
+    const std::vector<OpenEdge> open = FindOpenEdges(mesh);
+    if (open.empty()) return;
+    if (SplitTJunctions(mesh, open, tolerance)) continue;
+    if (!CloseCrack(mesh, open)) return;
   }
 }
 

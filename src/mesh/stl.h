@@ -13,10 +13,9 @@ namespace boltgen {
 // with blanks; it never begins with "solid", which would make readers take it
 // for the text form), the triangle count as 32-bit unsigned, then per
 // triangle its unit normal and three corners as 32-bit floats and a zero
-// attribute word, all little endian. `offset` moves every vertex. Normals are
+// attribute word, all little endian. Normals are
 // computed from the corners as written, so readers that recompute them agree.
-std::string EncodeBinaryStl(const TriangleMesh& mesh, std::string_view header,
-                            const Point3& offset = {});
+std::string EncodeBinaryStl(const TriangleMesh& mesh, std::string_view header);
 
 // Reads a binary STL file back: corners with identical coordinates become one
 // vertex. Nothing when the size does not match the triangle count.

@@ -7,9 +7,9 @@
 namespace boltgen {
 namespace {
 
-TriangleMesh Tetrahedron() {
+TriangleMesh Tetrahedron(double z = 0) {
   TriangleMesh mesh;
-  mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  mesh.vertices = {{0, 0, z}, {1, 0, z}, {0, 1, z}, {0, 0, z + 1}};
   mesh.triangles = {{0, 2, 1}, {0, 1, 3}, {0, 3, 2}, {1, 2, 3}};
   return mesh;
 }
@@ -21,12 +21,12 @@ float FloatAt(const std::string& bytes, std::size_t at) {
 }
 
 TEST(BinaryStl, LaysOutHeaderCountNormalsAndCornersLittleEndian) {
-  const std::string bytes = EncodeBinaryStl(Tetrahedron(), "part", {0, 0, 10});
+  const std::string bytes = EncodeBinaryStl(Tetrahedron(10), "part");
   ASSERT_EQ(bytes.size(), 80u + 4u + 4u * 50u);
   EXPECT_EQ(bytes.substr(0, 5), "part ");
   EXPECT_EQ(bytes.substr(79, 1), " ");
   EXPECT_EQ(bytes.substr(80, 4), std::string("\x04\0\0\0", 4));
-  // First triangle (0, 2, 1) lies in z = 0 facing down, moved up by 10.
+  // First triangle (0, 2, 1) lies in z = 10 facing down.
   EXPECT_EQ(FloatAt(bytes, 84), 0.0f);
   EXPECT_EQ(FloatAt(bytes, 88), 0.0f);
   EXPECT_EQ(FloatAt(bytes, 92), -1.0f);
@@ -46,7 +46,7 @@ TEST(BinaryStl, AHeaderNeverPassesForTheTextForm) {
 }
 
 TEST(BinaryStl, ReadsBackAsTheSameClosedSurface) {
-  const auto mesh = DecodeBinaryStl(EncodeBinaryStl(Tetrahedron(), "t", {1, 2, 3}));
+  const auto mesh = DecodeBinaryStl(EncodeBinaryStl(Tetrahedron(3), "t"));
   ASSERT_TRUE(mesh.has_value());
   EXPECT_EQ(mesh->vertices.size(), 4u);
   EXPECT_TRUE(CheckEdges(*mesh).IsClosedManifold());

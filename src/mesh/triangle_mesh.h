@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace boltgen {
@@ -43,6 +44,19 @@ Point3 TriangleNormal(const TriangleMesh& mesh, std::size_t t);
 // The diagonal of the box around all vertices: the scale that tolerances are
 // taken relative to.
 double BoundingDiagonal(const std::vector<Point3>& points);
+
+// One triangle's use of an edge, from its corner `from` to its next corner
+// `to`; `edge` names the edge whichever way it is run.
+struct EdgeUse {
+  std::uint64_t edge;
+  int triangle;
+  int from;
+  int to;
+};
+
+// Every edge use of every triangle with two distinct corners, sorted so that
+// the uses of one edge stand together.
+std::vector<EdgeUse> SortedEdgeUses(const TriangleMesh& mesh);
 
 // How the triangles meet along their edges. A closed, consistently oriented,
 // edge-manifold surface has every directed edge exactly once and its reverse

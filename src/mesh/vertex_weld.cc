@@ -4,7 +4,8 @@
 
 namespace boltgen {
 
-VertexWelder::VertexWelder(double tolerance) : tolerance_(tolerance > 0 ? tolerance : 1e-300) {}
+VertexWelder::VertexWelder(double tolerance)
+    : tolerance_(tolerance > 0 ? tolerance : 1e-300), cell_size_(2 * tolerance_) {}
 
 std::size_t VertexWelder::CellHash::operator()(const Cell& c) const {
   std::uint64_t h = static_cast<std::uint64_t>(c.x) * 0x9E3779B97F4A7C15ull;
@@ -14,29 +15,36 @@ std::size_t VertexWelder::CellHash::operator()(const Cell& c) const {
 }
 
 VertexWelder::Cell VertexWelder::CellOf(const Point3& p) const {
-  return {static_cast<std::int64_t>(std::floor(p.x / tolerance_)),
-          static_cast<std::int64_t>(std::floor(p.y / tolerance_)),
-          static_cast<std::int64_t>(std::floor(p.z / tolerance_))};
+  return {static_cast<std::int64_t>(std::floor(p.x / cell_size_)),
+          static_cast<std::int64_t>(std::floor(p.y / cell_size_)),
+          static_cast<std::int64_t>(std::floor(p.z / cell_size_))};
 }
 
 int VertexWelder::Add(const Point3& p) {
-  // Cells are as wide as the tolerance, so any point within it lies in one
-  // of the 27 cells around the point's own.
+  // Cells are twice as wide as the tolerance, so a point within it lies in
+  // the point's own cell or, along each axis, in the neighbour on the side of
+  // the nearer cell wall: eight cells to look at.
   const Cell home = CellOf(p);
-  for (std::int64_t dx = -1; dx <= 1; ++dx) {
-    for (std::int64_t dy = -1; dy <= 1; ++dy) {
-      for (std::int64_t dz = -1; dz <= 1; ++dz) {
-        const auto it = cells_.find({home.x + dx, home.y + dy, home.z + dz});
-        if (it == cells_.end()) continue;
-        for (int index : it->second) {
-          if (Length(points_[index] - p) <= tolerance_) return index;
-        }
-      }
+  const auto toward = [&](double coordinate, std::int64_t cell) -> std::int64_t {
+    return coordinate / cell_size_ - static_cast<double>(cell) < 0.5 ? -1 : 1;
+  };
+  const std::int64_t sx = toward(p.x, home.x);
+  const std::int64_t sy = toward(p.y, home.y);
+  const std::int64_t sz = toward(p.z, home.z);
+  for (int corner = 0; corner < 8; ++corner) {
+    const Cell cell{home.x + ((corner & 1) ? sx : 0), home.y + ((corner & 2) ? sy : 0),
+                    home.z + ((corner & 4) ? sz : 0)};
+    const auto it = first_in_cell_.find(cell);
+    if (it == first_in_cell_.end()) continue;
+    for (int index = it->second; index >= 0; index = next_in_cell_[index]) {
+      if (Length(points_[index] - p) <= tolerance_) return index;
     }
   }
+  const int index = static_cast<int>(points_.size());
   points_.push_back(p);
-  const int index = static_cast<int>(points_.size()) - 1;
-  cells_[home].push_back(index);
+  auto [it, inserted] = first_in_cell_.try_emplace(home, index);
+  next_in_cell_.push_back(inserted ? -1 : it->second);
+  it->second = index;
   return index;
 }
 

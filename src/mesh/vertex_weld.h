@@ -34,8 +34,10 @@ class VertexWelder {
   Cell CellOf(const Point3& p) const;
 
   double tolerance_;
+  double cell_size_;
   std::vector<Point3> points_;
-  std::unordered_map<Cell, std::vector<int>, CellHash> cells_;
+  std::vector<int> next_in_cell_;  // -1 ends a cell's chain
+  std::unordered_map<Cell, int, CellHash> first_in_cell_;
 };
 
 }  // namespace boltgen
