@@ -150,10 +150,14 @@ TEST_F(BoltAppTest, SizeTableWithoutSizes) {
   EXPECT_TRUE(Messaged("lists no size"));
   EXPECT_FALSE(Messaged("CR LF"));
 
-  platform_ = FakePlatform{};
-  Write("boltgen.ini", "; saved with line feeds\n[Inch 1/4]\ndianom=0.25\n");
-  EXPECT_EQ(Start().exit_status(), kExitFailed);
-  EXPECT_TRUE(Messaged("CR LF"));
+  // Line feeds alone make the whole file one line, with or without a section.
+  for (const char* content : {"; saved with line feeds\n[Inch 1/4]\ndianom=0.25\n",
+                              "[Inch 1/4]\ndianom=0.25\npitch0=0.05\n"}) {
+    platform_ = FakePlatform{};
+    Write("boltgen.ini", content);
+    EXPECT_EQ(Start().exit_status(), kExitFailed);
+    EXPECT_TRUE(Messaged("CR LF"));
+  }
 }
 
 TEST_F(BoltAppTest, AcceptedLengthsAreRewrittenAndRecomposeTheName) {
