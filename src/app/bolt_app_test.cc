@@ -199,14 +199,6 @@ TEST_F(BoltAppTest, RejectedLengthsStayAsTyped) {
   EXPECT_FALSE(app.exit_status());
 }
 
-TEST_F(BoltAppTest, LengthCheckWaitsForTheEndOfStartUp) {
-  BoltApp& app = Start();
-  app.Loading = true;
-  app.controls.TXT_Nom_Length.text = "abc";
-  app.TXT_Nom_Length_Validate();
-  EXPECT_TRUE(platform_.messages.empty());
-}
-
 TEST_F(BoltAppTest, NutsOnlyWithAWasherFace) {
   BoltApp& app = Start();
   const std::string name = controls().TXT_File.text;
@@ -336,14 +328,6 @@ TEST_F(BoltAppTest, HelpEndsTheProgramAndAppliesNothing) {
   EXPECT_EQ(Start("--help").exit_status(), kExitOk);
 }
 
-TEST_F(BoltAppTest, OnlyTheFirstTenWordsCount) {
-  BoltApp& app = Start("1 2 3 4 5 6 7 8 9 /D:1 /G:1 ?");
-  EXPECT_EQ(app.Args.size(), 10u);
-  EXPECT_FALSE(app.exit_status());
-  EXPECT_EQ(controls().Cmb_Size.selected, 1);
-  EXPECT_TRUE(platform_.messages.empty());
-}
-
 TEST_F(BoltAppTest, IndexesThatNameNoEntryKeepTheSelection) {
   for (const char* args : {"/D:10", "/D:-1", "/D:70000", "/D:1e999", "/D:9.5"}) {
     platform_ = FakePlatform{};
@@ -445,13 +429,6 @@ TEST_F(GenerationTest, WindowStaysAfterARefusalOrAWriteFailure) {
   app.CmdProcess_Click();
   EXPECT_EQ(app.last_result().kind, GenerationResult::Kind::kWritten);
   EXPECT_TRUE(fs::is_regular_file(dir_ / "again.scr"));
-}
-
-TEST_F(BoltAppTest, ExitEndsAtOnce) {
-  BoltApp& app = Start();
-  app.CmdExit_Click();
-  EXPECT_EQ(app.exit_status(), kExitOk);
-  EXPECT_EQ(platform_.ends, std::vector<int>{kExitOk});
 }
 
 }  // namespace
