@@ -150,10 +150,14 @@ TEST_F(BoltAppTest, SizeTableWithoutSizes) {
   EXPECT_TRUE(Messaged("lists no size"));
   EXPECT_FALSE(Messaged("CR LF"));
 
-  platform_ = FakePlatform{};
-  Write("boltgen.ini", "; saved with line feeds\n[Inch 1/4]\ndianom=0.25\n");
-  EXPECT_EQ(Start().exit_status(), kExitFailed);
-  EXPECT_TRUE(Messaged("CR LF"));
+  // Line feeds alone make the whole file one line, with or without a section.
+  for (const char* content : {"; saved with line feeds\n[Inch 1/4]\ndianom=0.25\n",
+                              "[Inch 1/4]\ndianom=0.25\npitch0=0.05\n"}) {
+    platform_ = FakePlatform{};
+    Write("boltgen.ini", content);
+    EXPECT_EQ(Start().exit_status(), kExitFailed);
+    EXPECT_TRUE(Messaged("CR LF"));
+  }
 }
 
 TEST_F(BoltAppTest, AcceptedLengthsAreRewrittenAndRecomposeTheName) {
@@ -193,14 +197,6 @@ TEST_F(BoltAppTest, RejectedLengthsStayAsTyped) {
     EXPECT_EQ(platform_.messages[0].kind, MessageKind::kError);
   }
   EXPECT_FALSE(app.exit_status());
-}
-
-TEST_F(BoltAppTest, LengthCheckWaitsForTheEndOfStartUp) {
-  BoltApp& app = Start();
-  app.Loading = true;
-  app.controls.TXT_Nom_Length.text = "abc";
-  app.TXT_Nom_Length_Validate();
-  EXPECT_TRUE(platform_.messages.empty());
 }
 
 TEST_F(BoltAppTest, NutsOnlyWithAWasherFace) {
@@ -332,14 +328,6 @@ TEST_F(BoltAppTest, HelpEndsTheProgramAndAppliesNothing) {
   EXPECT_EQ(Start("--help").exit_status(), kExitOk);
 }
 
-TEST_F(BoltAppTest, OnlyTheFirstTenWordsCount) {
-  BoltApp& app = Start("1 2 3 4 5 6 7 8 9 /D:1 /G:1 ?");
-  EXPECT_EQ(app.Args.size(), 10u);
-  EXPECT_FALSE(app.exit_status());
-  EXPECT_EQ(controls().Cmb_Size.selected, 1);
-  EXPECT_TRUE(platform_.messages.empty());
-}
-
 TEST_F(BoltAppTest, IndexesThatNameNoEntryKeepTheSelection) {
   for (const char* args : {"/D:10", "/D:-1", "/D:70000", "/D:1e999", "/D:9.5"}) {
     platform_ = FakePlatform{};
@@ -368,11 +356,79 @@ TEST_F(BoltAppTest, BadIndexWithProcessGeneratesNothing) {
   EXPECT_FALSE(fs::exists(dir_ / (controls().TXT_File.text + ".scr")));
 }
 
-TEST_F(BoltAppTest, ExitEndsAtOnce) {
-  BoltApp& app = Start();
-  app.CmdExit_Click();
+// The generation writes into the process's working folder.
+class GenerationTest : public BoltAppTest {
+ protected:
+  GenerationTest() : old_dir_(fs::current_path()) { fs::current_path(dir_); }
+  ~GenerationTest() override { fs::current_path(old_dir_); }
+
+  void UseShippedSizeTable() {
+    fs::copy_file(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", dir_ / "boltgen.ini",
+                  fs::copy_options::overwrite_existing);
+  }
+
+  fs::path old_dir_;
+};
+
+TEST_F(GenerationTest, UnattendedRunWritesTheScriptAndEnds) {
+  UseShippedSizeTable();
+  BoltApp& app = Start("/D:7 /P:1 /L:3.000 /S:1 /T:0 /N:1 /B:1 /G:1");
   EXPECT_EQ(app.exit_status(), kExitOk);
   EXPECT_EQ(platform_.ends, std::vector<int>{kExitOk});
+  EXPECT_TRUE(platform_.messages.empty());
+  EXPECT_EQ(platform_.windows_shown, 1);
+  EXPECT_EQ(platform_.sleeps, (std::vector<int>{1000, 2000}));
+  EXPECT_EQ(app.last_result().path, "IN_07500_HCSW-UNC_03000-3D(036).scr");
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "IN_07500_HCSW-UNC_03000-3D(036).scr"));
+  EXPECT_EQ(controls().Status, "(Script File Written)Ready .... ... exting in 2 seconds.");
+}
+
+TEST_F(GenerationTest, HeadlessRunSkipsTheSleeps) {
+  UseShippedSizeTable();
+  BoltApp& app = Start("/F:bolt /G:1", /*headless=*/true);
+  EXPECT_EQ(app.exit_status(), kExitOk);
+  EXPECT_TRUE(platform_.sleeps.empty());
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "bolt.scr"));
+}
+
+TEST_F(GenerationTest, FatalLengthEndsWithoutTheExitNotice) {
+  UseShippedSizeTable();
+  BoltApp& app = Start("/L:0.1 /T:0 /F:short /G:1");
+  EXPECT_EQ(app.exit_status(), kExitFailed);
+  EXPECT_EQ(platform_.ends, std::vector<int>{kExitFailed});
+  ASSERT_EQ(platform_.messages.size(), 1u);
+  EXPECT_EQ(platform_.messages[0].text.substr(0, 12), "Fatal Error:");
+  EXPECT_EQ(platform_.sleeps, std::vector<int>{1000});
+  EXPECT_EQ(controls().Status.find("exting"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "short.scr"));
+}
+
+TEST_F(GenerationTest, RefusalEndsAnUnattendedRunWithFailure) {
+  BoltApp& app = Start("/D:9 /T:0 /F:bare /G:1");  // a size without pitches
+  EXPECT_EQ(app.exit_status(), kExitFailed);
+  ASSERT_EQ(platform_.messages.size(), 1u);
+  EXPECT_EQ(platform_.messages[0].kind, MessageKind::kError);
+  EXPECT_EQ(controls().Status.find("exting"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "bare.scr"));
+}
+
+TEST_F(GenerationTest, WindowStaysAfterARefusalOrAWriteFailure) {
+  UseShippedSizeTable();
+  BoltApp& app = Start();
+  app.controls.TXT_File.text = "no such folder/bolt";
+  app.CmdProcess_Click();
+  EXPECT_EQ(app.last_result().kind, GenerationResult::Kind::kWriteFailed);
+  app.controls.TXT_File.text = "";
+  app.CmdProcess_Click();
+  EXPECT_EQ(app.last_result().kind, GenerationResult::Kind::kRefused);
+  EXPECT_EQ(platform_.messages.size(), 2u);
+  EXPECT_FALSE(app.exit_status());
+  EXPECT_TRUE(platform_.ends.empty());
+
+  app.controls.TXT_File.text = "again";
+  app.CmdProcess_Click();
+  EXPECT_EQ(app.last_result().kind, GenerationResult::Kind::kWritten);
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "again.scr"));
 }
 
 }  // namespace

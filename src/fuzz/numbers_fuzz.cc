@@ -12,8 +12,7 @@
 
 namespace {
 
-template <typename Mask>
-void CheckRoundTrip(double value, Mask mask, double half_unit) {
+void CheckRoundTrip(double value, boltgen::NumberMask mask, double half_unit) {
   const std::string text = boltgen::FormatNumber(value, mask);
   const double back = boltgen::LeadingNumber(text);
   if (std::fabs(back - value) > half_unit * 1.000001 + std::fabs(value) * 1e-15) {
