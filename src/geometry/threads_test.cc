@@ -124,20 +124,5 @@ TEST(MakeThreads, TheRunOutEndsFlushWithTheShank) {
   EXPECT_NEAR(t.grid.at(t.B + 6, last).Radius, d.MinorDia / 2 + depth / 4, 1e-9);
 }
 
-TEST(MakeThreads, EveryVertexTurnsWithItsColumn) {
-  const BoltDimensions d = ExampleBolt(48);
-  Threaded t;
-  Thread(t, d);
-  for (int j = 1; j <= t.grid.ColumnCount; ++j) {
-    const double a = t.grid.at(1, j).AngleRad;
-    for (int row = t.B + 1; row < t.N; ++row) {
-      const MeshVertex& v = t.grid.at(row, j);
-      EXPECT_EQ(v.AngleRad, a);
-      EXPECT_EQ(v.X, std::cos(a) * v.Radius);
-      EXPECT_EQ(v.Y, std::sin(a) * v.Radius);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace boltgen
