@@ -72,6 +72,7 @@ class Driver : public testing::Test {
   void ExpectRefusedOverOldScript(Kind kind, const std::string& says) {
     const std::string path = dir_ + "/bolt.scr";
     std::ofstream(path, std::ios::binary) << "old script\r\n";
+    platform_ = RecordingPlatform();
     const GenerationResult result = Run();
     EXPECT_EQ(result.kind, kind);
     EXPECT_NE(result.message.find(says), std::string::npos) << result.message;
@@ -196,10 +197,20 @@ TEST_F(Driver, APitchOfZeroIsRefusedWithThreadsOnly) {
 
 TEST_F(Driver, AThreadTooLongForTheGridIsRefusedWithThePitchThatFits) {
   controls_.Cmb_Pitch.text = "0.007";  // 1.75 / 0.007 = 250 turns; 117 fit
-  ExpectRefusedOverOldScript(Kind::kRefused, "at least 0.0150");
+  ExpectRefusedOverOldScript(Kind::kRefused, "at least 0.0150, or a length of at most 0.843.");
+  controls_.TXT_Nom_Length.text = "0.843";
+  EXPECT_EQ(Run().kind, Kind::kWritten);
+  EXPECT_EQ(state_.grid.RowCount, 256);
+  controls_.TXT_Nom_Length.text = "3";
   controls_.Cmb_Pitch.text = "0.015";
   EXPECT_EQ(Run().kind, Kind::kWritten);
   EXPECT_EQ(state_.grid.RowCount, 256);
+  // Beyond Long the longer thread length applies: the bolt must be short.
+  controls_.TXT_Nom_Length.text = "8";
+  controls_.Cmb_Pitch.text = "0.016";
+  ExpectRefusedOverOldScript(Kind::kRefused, "or a length of at most 6.000.");
+  controls_.TXT_Nom_Length.text = "6";
+  EXPECT_EQ(Run().kind, Kind::kWritten);
 }
 
 TEST_F(Driver, AnEmptyFileNameIsRefused) {
