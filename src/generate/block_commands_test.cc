@@ -5,22 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "generate/script_lines_test.h"
+
 namespace boltgen {
 namespace {
-
-// The script's lines; every one must end in CR LF.
-std::vector<std::string> Lines(const std::string& script) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < script.size()) {
-    const std::size_t end = script.find("\r\n", start);
-    EXPECT_NE(end, std::string::npos) << "a line without CR LF at the end";
-    if (end == std::string::npos) break;
-    lines.push_back(script.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
 
 BoltDimensions Dims() {
   BoltDimensions d;
@@ -41,7 +29,7 @@ TEST(NutBlockName, TakesNineCharactersInFrontAndEightBehind) {
 TEST(AppendBlockCommands, WithoutNuts) {
   std::string script = "before\r\n";
   AppendBlockCommands(script, "BOLT", Dims(), {2, 3, 4, 5}, false);
-  const std::vector<std::string> lines = Lines(script);
+  const std::vector<std::string> lines = ScriptLines(script);
   const std::vector<std::string> want = {
       "before",
       ";---------Commands to write out blocks --------------",
@@ -69,7 +57,7 @@ TEST(AppendBlockCommands, WithoutNuts) {
 TEST(AppendBlockCommands, WithNutsInTheirOrder) {
   std::string script;
   AppendBlockCommands(script, "ABCDEFGHIJKLMNOPQRSTU.SCR", Dims(), {2, 4, 6, 10}, true);
-  const std::vector<std::string> lines = Lines(script);
+  const std::vector<std::string> lines = ScriptLines(script);
   ASSERT_EQ(lines.size(), 14u + 24u + 4u);
   EXPECT_EQ(lines[6], "SaveAs ABCDEFGHIJKLMNOPQRSTU-{Master}.dwg");
   const std::vector<std::string> first_nut(lines.begin() + 14, lines.begin() + 20);
