@@ -52,6 +52,13 @@ void AppendNumber(std::string& out, double value, NumberMask mask);
 // The same, returned as a new string.
 std::string FormatNumber(double value, NumberMask mask);
 
+namespace detail {
+// The general path of AppendNumber, on std::to_chars; exposed so that tests
+// can hold the fast integer path against it.
+void AppendNumberGeneral(std::string& out, double value, NumberMask mask);
+bool IsExactHalf(double value, int decimals);
+}  // namespace detail
+
 // Rounds to the nearest whole number, halves to the even neighbour, the rule
 // for segment counts and list indexes.
 double RoundHalfEven(double value);

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,32 @@ TEST(NumberFormat, LocaleDoesNotChangeThePoint) {
   if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) std::setlocale(LC_ALL, "C.UTF-8");
   EXPECT_EQ(FormatNumber(1.5, "000.0000"), "001.5000");
   std::setlocale(LC_ALL, saved.c_str());
+}
+
+// The integer fast path must agree with the general to_chars path on every
+// mask, for values of all the magnitudes a script holds and for exact halves.
+TEST(NumberFormat, FastPathAgreesWithGeneralPathOnEveryMask) {
+  const NumberMask masks[] = {"000.0000", "0000.0000", "00.0000", "000.00", "000",    "000.000",
+                              "###0.000", "00",        "####0.0000", "0.0000", "000.0", "00.000",
+                              "0000.0",   "#.00"};
+  std::mt19937_64 random(20261206);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  std::uniform_int_distribution<int> scale(-12, 12);
+  for (const NumberMask& mask : masks) {
+    for (int i = 0; i < 20000; ++i) {
+      double value = std::ldexp(unit(random), scale(random) * 3);
+      if (i % 7 == 0) value = std::round(value * 32) / 32;  // many exact halves
+      if (i % 11 == 0) value = std::nextafter(value, 1e9);
+      std::string general;
+      detail::AppendNumberGeneral(general, value, mask);
+      ASSERT_EQ(FormatNumber(value, mask), general) << value;
+    }
+  }
+  for (double value : {0.0, -0.0, 5e-324, -5e-324, 1e20, -9.99995e6, 123456789.00005}) {
+    std::string general;
+    detail::AppendNumberGeneral(general, value, "000.0000");
+    EXPECT_EQ(FormatNumber(value, "000.0000"), general) << value;
+  }
 }
 
 TEST(NumberFormat, RoundHalfEvenForCountsAndIndexes) {

@@ -1,0 +1,201 @@
+#include "config/bolt_dimensions.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/number_format.h"
+#include "base/text.h"
+#include "config/leading_number.h"
+#include "mesh/mesh_grid.h"
+
+namespace boltgen {
+
+namespace {
+
+// The dimension keys in the order a key is compared with them; the first
+// match takes the value.
+struct DimensionKey {
+  const char* name;  // as written in the size table
+  double BoltDimensions::*field;
+};
+
+constexpr std::array<DimensionKey, 10> kDimensionKeys = {{
+    {"DiaNom", &BoltDimensions::DiaNom},
+    {"Flats", &BoltDimensions::Flats},
+    {"HghtHex", &BoltDimensions::HghtHex},
+    {"HghtWshFace", &BoltDimensions::HghtWshFace},
+    {"MinThrSht", &BoltDimensions::MinThrSht},
+    {"MinThrLng", &BoltDimensions::MinThrLng},
+    {"HghtNut", &BoltDimensions::HghtNut},
+    {"HghtNutJam", &BoltDimensions::HghtNutJam},
+    {"RadWshFace", &BoltDimensions::RadWshFace},
+    {"Long", &BoltDimensions::Long},
+}};
+
+// The value texts of the dimension keys as the chosen section gives them,
+// later lines overriding earlier ones; absent keys stay unset.
+using SectionValues = std::array<std::optional<std::string>, kDimensionKeys.size()>;
+
+// Finds the line that names the size: every line is compared, trimmed and
+// lower-cased, with the lower-cased size text. Returns the index of the line,
+// or nothing when no line matches.
+std::optional<std::size_t> FindSectionLine(const std::vector<std::string_view>& lines,
+                                           const std::string& size_key) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (ToLowerAscii(TrimBlanks(lines[i])) == size_key) return i;
+  }
+  return std::nullopt;
+}
+
+void ReadKeyLine(std::string_view line, SectionValues& values) {
+  const auto equals = line.find('=');
+  if (equals == std::string_view::npos) return;
+  const std::string key = ToLowerAscii(TrimBlanks(line.substr(0, equals)));
+  const std::string_view value = TrimBlanks(line.substr(equals + 1));
+  for (std::size_t k = 0; k < kDimensionKeys.size(); ++k) {
+    if (key == ToLowerAscii(kDimensionKeys[k].name)) {
+      values[k] = std::string(value);
+      return;
+    }
+  }
+}
+
+// Reads the section after the header line `header`. Comments are not cut off
+// here: only lines starting with ';' and lines of two characters or fewer are
+// skipped, and any line starting with '[' ends the section.
+SectionValues ReadSection(const std::vector<std::string_view>& lines, std::size_t header) {
+  SectionValues values;
+  for (std::size_t i = header + 1; i < lines.size(); ++i) {
+    const std::string_view line = TrimBlanks(lines[i]);
+    if (!line.empty() && line.front() == '[') break;
+    if (line.size() > 2 && line.front() != ';') ReadKeyLine(line, values);
+  }
+  return values;
+}
+
+std::int16_t ClampToInt16(double rounded) {
+  constexpr double kMin = std::numeric_limits<std::int16_t>::min();
+  constexpr double kMax = std::numeric_limits<std::int16_t>::max();
+  if (rounded < kMin) return std::numeric_limits<std::int16_t>::min();
+  if (rounded > kMax) return std::numeric_limits<std::int16_t>::max();
+  return static_cast<std::int16_t>(rounded);
+}
+
+DimensionsResult Refuse(std::string message) {
+  return {DimensionsResult::Kind::kRefused, std::move(message)};
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// The choices from the window that must be numbers: a typed "1e999" is an
+// infinity, which no geometry can use.
+std::optional<DimensionsResult> CheckChoices(const Controls& controls, double nom_length, double pitch,
+                                             double segments) {
+  if (!std::isfinite(nom_length)) {
+    return Refuse("The nominal length " + Quoted(controls.TXT_Nom_Length.text) +
+                  " is not a finite number. Type a length such as 2.5.");
+  }
+  if (!std::isfinite(pitch)) {
+    return Refuse("The pitch " + Quoted(controls.Cmb_Pitch.text) +
+                  " is not a finite number. Choose a pitch from the list.");
+  }
+  if (!std::isfinite(segments)) {
+    return Refuse("The segment count " + Quoted(controls.CMB_Segments.text) +
+                  " is not a finite number. Choose 24, 36, 48, 72, 144 or 240.");
+  }
+  return std::nullopt;
+}
+
+std::optional<DimensionsResult> CheckSectionValues(const SectionValues& values,
+                                                   const BoltDimensions& dims,
+                                                   const std::string& size_text) {
+  for (std::size_t k = 0; k < kDimensionKeys.size(); ++k) {
+    if (!values[k] || std::isfinite(dims.*kDimensionKeys[k].field)) continue;
+    return Refuse(std::string("The size table gives ") + kDimensionKeys[k].name + "=" + *values[k] +
+                  " for " + size_text + ", which is not a finite number. Correct the value in the size table.");
+  }
+  return std::nullopt;
+}
+
+// Values derived from finite inputs can still overflow (a pitch near the
+// largest double doubled is infinite).
+std::optional<DimensionsResult> CheckDerived(const BoltDimensions& dims) {
+  const std::array<std::pair<const char*, double>, 5> derived = {{
+      {"minor diameter", dims.MinorDia},
+      {"washer face diameter", dims.WshFaceDia},
+      {"width across corners", dims.AcrossCorners},
+      {"thread length", dims.ThreadLength},
+      {"four pitches", dims.Pitch * 4},
+  }};
+  for (const auto& [name, value] : derived) {
+    if (std::isfinite(value)) continue;
+    return Refuse(std::string("The ") + name +
+                  " computed from the size table and the chosen pitch and length is not a finite "
+                  "number. Use smaller values.");
+  }
+  return std::nullopt;
+}
+
+void Derive(BoltDimensions& d) {
+  d.HalfPitch = d.Pitch / 2;
+  d.MajorDia = d.DiaNom;
+  d.MinorDia = d.MajorDia - (2 * d.Pitch) * std::cos(kPi / 6);
+  d.WshFaceDia = d.Flats * 0.9;
+  d.AcrossCorners = std::fabs(d.Flats / std::cos(kPi / 6));
+  d.ThreadLength = d.NomLength <= d.Long ? d.MinThrSht : d.MinThrLng;
+  // Always measured against the short thread length, also for long bolts.
+  if (d.Pitch * 3.5 + d.MinThrSht > d.NomLength) d.ThreadLength = d.NomLength - d.Pitch * 3.5;
+}
+
+}  // namespace
+
+DimensionsResult SetBoltDimensions(std::string_view content, const Controls& controls,
+                                   BoltDimensions& dims) {
+  const std::string& size_text = controls.Cmb_Size.text;
+  const double nom_length = LeadingNumber(controls.TXT_Nom_Length.text);
+  const double pitch = LeadingNumber(controls.Cmb_Pitch.text);
+  const double segments = LeadingNumber(controls.CMB_Segments.text);
+
+  const std::vector<std::string_view> lines = SplitLines(content);
+  const std::optional<std::size_t> header = FindSectionLine(lines, ToLowerAscii(size_text));
+  if (!header) {
+    return Refuse("The size table has no section " + Quoted(size_text) +
+                  ". Choose a size from the list, or add a section with this header "
+                  "(without a comment after it) to the size table.");
+  }
+  if (*header + 1 == lines.size()) {
+    return Refuse("The section " + Quoted(size_text) +
+                  " is the last line of the size table and gives no dimensions. "
+                  "Add its dimension lines after the header in the size table.");
+  }
+  if (auto refused = CheckChoices(controls, nom_length, pitch, segments)) return *refused;
+
+  // Work on a copy: a refused generation leaves the dimensions as they were.
+  BoltDimensions next = dims;
+  next.NomLength = nom_length;
+  next.Pitch = pitch;
+  next.Segments = ClampToInt16(RoundHalfEven(segments));
+  const SectionValues values = ReadSection(lines, *header);
+  for (std::size_t k = 0; k < kDimensionKeys.size(); ++k) {
+    if (values[k]) next.*kDimensionKeys[k].field = LeadingNumber(*values[k]);
+  }
+  if (auto refused = CheckSectionValues(values, next, size_text)) return *refused;
+  Derive(next);
+  if (auto refused = CheckDerived(next)) return *refused;
+
+  dims = next;
+  if (dims.Pitch * 4 > dims.ThreadLength) {
+    return {DimensionsResult::Kind::kFatal,
+            "Fatal Error: Bolt length (" + FormatNumber(dims.NomLength, "000.000") +
+                ") too short for pitch (" + FormatNumber(dims.Pitch, "000.0000") + ")."};
+  }
+  return {};
+}
+
+}  // namespace boltgen

@@ -1,0 +1,114 @@
+#include "generate/block_commands.h"
+
+#include "base/number_format.h"
+#include "mesh/script_writer.h"
+
+namespace boltgen {
+namespace {
+
+constexpr std::string_view kEndOfLine = "\r\n";
+constexpr std::string_view kExportDrawing = "-exportdrawing .\\";
+
+void AppendLine(std::string& script, std::string_view line) {
+  script += line;
+  script += kEndOfLine;
+}
+
+void AppendLength(std::string& script, double value) { AppendNumber(script, value, "###0.000"); }
+
+// "W x1,y1,z1 x2,y2,z2": the selection window around one part, square across
+// the axis and from `z1` to `z2` along it.
+void AppendWindow(std::string& script, double half_width, double z1, double z2) {
+  script += "W ";
+  AppendLength(script, -half_width);
+  script += ',';
+  AppendLength(script, -half_width);
+  script += ',';
+  AppendLength(script, z1);
+  script += ' ';
+  AppendLength(script, half_width);
+  script += ',';
+  AppendLength(script, half_width);
+  script += ',';
+  AppendLength(script, z2);
+  script += kEndOfLine;
+}
+
+void AppendSaveMaster(std::string& script, std::string_view base_name) {
+  script += "SaveAs ";
+  script += base_name;
+  AppendLine(script, "-{Master}.dwg");
+  AppendLine(script, "R12");
+}
+
+void AppendExportStart(std::string& script, std::string_view drawing_name) {
+  script += kExportDrawing;
+  script += drawing_name;
+  AppendLine(script, ".dwg");
+  AppendLine(script, "");
+}
+
+struct NutBlock {
+  std::string_view code;
+  int offset_index;
+  double BoltDimensions::*height;
+};
+
+// In the order the blocks are written.
+constexpr NutBlock kNutBlocks[] = {
+    {"HNSW", 0, &BoltDimensions::HghtNut},
+    {"HNJW", 1, &BoltDimensions::HghtNutJam},
+    {"HNSP", 2, &BoltDimensions::HghtNut},
+    {"HNJP", 3, &BoltDimensions::HghtNutJam},
+};
+
+}  // namespace
+
+std::string NutBlockName(std::string_view base_name, std::string_view nut_code) {
+  std::string name(base_name.substr(0, 9));
+  name += nut_code;
+  name += base_name.size() > 8 ? base_name.substr(base_name.size() - 8) : base_name;
+  return name;
+}
+
+void AppendBlockCommands(std::string& script, std::string_view file_name,
+                         const BoltDimensions& dims, const NutOffsets& offsets,
+                         bool include_nuts) {
+  const std::string script_name = WithScriptExtension(file_name);
+  const std::string_view base_name =
+      std::string_view(script_name).substr(0, script_name.size() - 4);
+  const double E = dims.AcrossCorners + 1;
+
+  AppendLine(script, ";---------Commands to write out blocks --------------");
+  AppendLine(script, "DisplayDialogs N");
+  AppendLine(script, "-Views Orthographic Front");
+  AppendLine(script, "CCS World");
+  AppendLine(script, "Zoom E");
+  AppendLine(script, "Hide");
+  AppendSaveMaster(script, base_name);
+  AppendExportStart(script, base_name);
+  AppendLine(script, "0,0,0");
+  AppendWindow(script, E, dims.HghtHex + 1, -(dims.NomLength + 1));
+  AppendLine(script, "");
+  AppendLine(script, "U");
+
+  if (include_nuts) {
+    for (const NutBlock& nut : kNutBlocks) {
+      const double P = offsets[static_cast<std::size_t>(nut.offset_index)];
+      const double H = dims.*nut.height;
+      AppendExportStart(script, NutBlockName(base_name, nut.code));
+      script += "0,0,";
+      AppendNumber(script, P, "00");
+      script += kEndOfLine;
+      AppendWindow(script, E, P - (H + 0.2), P + 0.2);
+      AppendLine(script, "");
+      AppendLine(script, "U");
+    }
+  }
+
+  AppendSaveMaster(script, base_name);
+  AppendLine(script, "DisplayDialogs Y");
+  AppendLine(script, "exit");
+}
+
+}  // namespace boltgen

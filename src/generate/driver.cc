@@ -1,0 +1,153 @@
+#include "generate/driver.h"
+
+#include <cmath>
+#include <optional>
+#include <utility>
+
+#include "base/atomic_file.h"
+#include "base/number_format.h"
+#include "base/text.h"
+#include "config/size_table.h"
+#include "generate/block_commands.h"
+#include "geometry/bolt_body.h"
+#include "geometry/threads.h"
+#include "mesh/script_writer.h"
+
+namespace boltgen {
+namespace {
+
+using Kind = GenerationResult::Kind;
+
+constexpr int kOfferedSegments[] = {24, 36, 48, 72, 144, 240};
+
+GenerationResult Refuse(std::string message) { return {Kind::kRefused, std::move(message), {}}; }
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// The status line, repainted at once; untouched when composing without a window.
+void ShowStatus(Controls& controls, Platform* platform, std::string text) {
+  if (platform == nullptr) return;
+  controls.Status = std::move(text);
+  platform->Repaint(controls);
+}
+
+bool IsOfferedSegmentCount(int segments) {
+  for (int offered : kOfferedSegments) {
+    if (segments == offered) return true;
+  }
+  return false;
+}
+
+// The thread adds 2 * turns + 7 rows to the body; the grid ends at row 256.
+std::optional<GenerationResult> CheckThread(const Controls& controls, const BoltDimensions& dims,
+                                            int body_rows) {
+  if (!(dims.Pitch > 0)) {
+    return Refuse("The pitch " + Quoted(controls.Cmb_Pitch.text) +
+                  " is 0 or less, which gives no thread. Choose a pitch from the list, "
+                  "or check No Threads.");
+  }
+  const int max_turns = (MeshGrid::kLastIndex - 7 - body_rows) / 2;
+  const int turns = ThreadTurns(dims.ThreadLength, dims.Pitch);
+  if (turns <= max_turns) return std::nullopt;
+  // Rounded up to the mask's decimals, so that the pitch shown does fit.
+  const double smallest_pitch = std::ceil(dims.ThreadLength / max_turns * 10000) / 10000;
+  return Refuse("A thread length of " + FormatNumber(dims.ThreadLength, "###0.000") +
+                " at pitch " + FormatNumber(dims.Pitch, "0.0000") + " needs " +
+                std::to_string(turns) + " turns, but the mesh holds at most " +
+                std::to_string(max_turns) + ". Choose a pitch of at least " +
+                FormatNumber(smallest_pitch, "0.0000") +
+                ", or a shorter length whose thread is at most " +
+                FormatNumber(max_turns * dims.Pitch, "###0.000") + " long.");
+}
+
+// Everything that would make the generation impossible, found before any
+// geometry is built or anything is written.
+std::optional<GenerationResult> CheckChoices(const Controls& controls, const BoltDimensions& dims,
+                                             bool washer_face) {
+  if (!IsOfferedSegmentCount(dims.Segments)) {
+    return Refuse("The segment count " + Quoted(controls.CMB_Segments.text) +
+                  " is not offered. Choose 24, 36, 48, 72, 144 or 240.");
+  }
+  if (!controls.Chk_No_Threads.checked) {
+    const int body_rows = BoltBodyRowCount(dims, washer_face, controls.Chk_Rad_HEAD.checked);
+    if (auto refused = CheckThread(controls, dims, body_rows)) return refused;
+  }
+  if (TrimBlanks(controls.TXT_File.text).empty()) {
+    return Refuse("No script file name is given. Type a file name, such as bolt.scr.");
+  }
+  return std::nullopt;
+}
+
+std::optional<GenerationResult> ReadDimensions(GenerationState& state, const Controls& controls,
+                                               const GenerationInput& input) {
+  std::string error;
+  const std::optional<std::string> content = ReadWholeFile(input.size_table_path, &error);
+  if (!content) {
+    return Refuse("The size table " + input.size_table_path + " cannot be read: " + error +
+                  ". Put boltgen.ini in the working folder or beside the program.");
+  }
+  const DimensionsResult read = SetBoltDimensions(*content, controls, state.dims);
+  switch (read.kind) {
+    case DimensionsResult::Kind::kOk:
+      return std::nullopt;
+    case DimensionsResult::Kind::kFatal:
+      return GenerationResult{Kind::kFatal, read.message, {}};
+    case DimensionsResult::Kind::kRefused:
+      break;
+  }
+  return Refuse(read.message);
+}
+
+}  // namespace
+
+GenerationResult ComposeScript(GenerationState& state, Controls& controls, Platform* platform,
+                               const GenerationInput& input, std::string& script) {
+  ShowStatus(controls, platform, "Reading parameters ....");
+  if (auto failed = ReadDimensions(state, controls, input)) return *failed;
+
+  // Nuts are made from the bolt's washer face rows, so nuts imply a washer
+  // face; the header then says so too. The boxes themselves stay as they are.
+  Controls effective = controls;
+  if (effective.Chk_Nuts.checked) effective.Chk_WF.checked = true;
+  if (auto refused = CheckChoices(effective, state.dims, effective.Chk_WF.checked)) return *refused;
+
+  const std::string path = WithScriptExtension(controls.TXT_File.text);
+  const BoltDimensions& dims = state.dims;
+  MeshGrid& grid = state.grid;
+
+  ShowStatus(controls, platform, "Working ....");
+  MakeBoltBody(grid, dims, effective.Chk_WF.checked, effective.Chk_Rad_HEAD.checked);
+  if (!effective.Chk_No_Threads.checked) MakeThreads(grid, dims);
+
+  script.clear();
+  ShowStatus(controls, platform, "Writing Script File: " + path);
+  AppendScriptHeader(script, effective, dims, input.today);
+  AppendMeshPart(script, grid, kBoltPartName);
+
+  if (effective.Chk_Nuts.checked) {
+    MakeNuts(grid, dims, state.nut_offsets, [&](std::string_view part_name, double z_offset) {
+      ShowStatus(controls, platform, "Writing Script File: " + path);
+      AppendMeshPart(script, grid, part_name, 0, 0, z_offset);
+    });
+  }
+  if (effective.Chk_WBlock.checked) {
+    ShowStatus(controls, platform, "Writing Block Commands to Script File: " + path);
+    AppendBlockCommands(script, controls.TXT_File.text, dims, state.nut_offsets,
+                        effective.Chk_Nuts.checked);
+  }
+  return {Kind::kWritten, {}, path};
+}
+
+GenerationResult CmdProcess(GenerationState& state, Controls& controls, Platform& platform,
+                            const GenerationInput& input) {
+  std::string script;
+  GenerationResult result = ComposeScript(state, controls, &platform, input, script);
+  if (result.kind != Kind::kWritten) return result;
+  std::string error = WriteFileAtomically(result.path, script);
+  if (!error.empty()) return {Kind::kWriteFailed, std::move(error), result.path};
+  ShowStatus(controls, &platform, "(Script File Written)Ready ....");
+  platform.ProcessEvents();
+  return result;
+}
+
+}  // namespace boltgen

@@ -1,0 +1,139 @@
+#include "geometry/hex_row.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "base/number_format.h"
+
+namespace boltgen {
+namespace {
+
+constexpr int kSegmentCounts[] = {24, 36, 48, 72, 144, 240};
+
+BoltDimensions HexDims(int segments, double flats = 1.125) {
+  BoltDimensions dims;
+  dims.Segments = static_cast<std::int16_t>(segments);
+  dims.Flats = flats;
+  dims.WshFaceDia = flats * 0.9;
+  return dims;
+}
+
+std::string Fmt(double value) { return FormatNumber(value, "000.0000"); }
+
+TEST(HexHalfSideCount, FixedTableForTheOfferedCountsOnly) {
+  EXPECT_EQ(HexHalfSideCount(24), 2);
+  EXPECT_EQ(HexHalfSideCount(36), 3);
+  EXPECT_EQ(HexHalfSideCount(48), 4);
+  EXPECT_EQ(HexHalfSideCount(72), 6);
+  EXPECT_EQ(HexHalfSideCount(144), 12);
+  EXPECT_EQ(HexHalfSideCount(240), 20);
+  for (int other : {0, 6, 12, 25, 60, 250, -24}) EXPECT_EQ(HexHalfSideCount(other), 0) << other;
+}
+
+// Values worked out by hand for Flats 1.125 (F = 0.5625, washer face circle
+// 0.50625) and a top face at 0.5: radius F / cos(angle from the flat's
+// normal), drop (radius - 0.50625) / sin 60 / 2.
+TEST(SetHexRow, TwentyFourSegmentsByHand) {
+  MeshGrid grid;
+  SetHexRow(grid, HexDims(24), 3, 0.5);
+
+  const double radii[] = {0.5625, 0.5823428514806717, 0.6495190528383289, 0.5823428514806717};
+  const double z[] = {0.4675240473580835, 0.45606777171422797, 0.41728357377724806,
+                      0.45606777171422797};
+  for (int n = 1; n <= 25; ++n) {
+    const MeshVertex& v = grid.at(3, n);
+    EXPECT_NEAR(v.Radius, radii[(n - 1) % 4], 1e-12) << n;
+    EXPECT_NEAR(v.Z, z[(n - 1) % 4], 1e-12) << n;
+    EXPECT_NEAR(v.AngleRad, (n - 1) * 15 * M_PI / 180, 1e-12) << n;
+  }
+  // Column 2 at 15 degrees lies on the flat facing +X; column 3 is a corner.
+  EXPECT_EQ(Fmt(grid.at(3, 2).X), "000.5625");
+  EXPECT_EQ(Fmt(grid.at(3, 2).Y), "000.1507");
+  EXPECT_EQ(Fmt(grid.at(3, 2).Z), "000.4561");
+  EXPECT_EQ(Fmt(grid.at(3, 3).X), "000.5625");
+  EXPECT_EQ(Fmt(grid.at(3, 3).Y), "000.3248");
+  EXPECT_EQ(Fmt(grid.at(3, 3).Z), "000.4173");
+  // The last column closes the ring on the first.
+  EXPECT_EQ(Fmt(grid.at(3, 25).X), "000.5625");
+  EXPECT_EQ(Fmt(grid.at(3, 25).Y), "000.0000");
+}
+
+TEST(SetHexRow, TwoHundredFortySegmentsPutsACornerInColumn21) {
+  MeshGrid grid;
+  SetHexRow(grid, HexDims(240), 3, 0.5);
+  const double corner = 0.5625 / std::cos(M_PI / 6);
+  for (int n : {21, 61, 101, 141, 181, 221}) {
+    EXPECT_NEAR(grid.at(3, n).Radius, corner, 1e-12) << n;
+    EXPECT_NEAR(grid.at(3, n).Z, 0.41728357377724806, 1e-12) << n;
+  }
+  EXPECT_NEAR(grid.at(3, 21).AngleRad, M_PI / 6, 1e-12);
+  EXPECT_LT(grid.at(3, 20).Radius, corner);
+  EXPECT_LT(grid.at(3, 22).Radius, corner);
+}
+
+TEST(SetHexRow, MiddlesOfFlatsAreNearestAndHighestForEveryCount) {
+  for (int segments : kSegmentCounts) {
+    MeshGrid grid;
+    const BoltDimensions dims = HexDims(segments, 19.0);
+    const double top_z = 12.5;
+    SetHexRow(grid, dims, 3, top_z);
+    const int side = segments / 6;
+    const double smallest_drop = (0.05 * dims.Flats) / std::sin(M_PI / 3) / 2;
+    const double corner = dims.Flats / 2 / std::cos(M_PI / 6);
+    for (int n = 1; n <= segments + 1; ++n) {
+      const MeshVertex& v = grid.at(3, n);
+      EXPECT_LT(v.Z, top_z);
+      EXPECT_LE(v.Radius, corner + 1e-12);
+      if ((n - 1) % side == 0) {
+        EXPECT_EQ(v.Radius, dims.Flats / 2) << segments << " column " << n;
+        EXPECT_NEAR(top_z - v.Z, smallest_drop, 1e-12) << segments << " column " << n;
+      } else {
+        EXPECT_GT(v.Radius, dims.Flats / 2) << segments << " column " << n;
+        EXPECT_GT(top_z - v.Z, smallest_drop) << segments << " column " << n;
+      }
+      EXPECT_NEAR(v.X, std::cos(v.AngleRad) * v.Radius, 1e-15);
+      EXPECT_NEAR(v.Y, std::sin(v.AngleRad) * v.Radius, 1e-15);
+    }
+    EXPECT_NEAR(grid.at(3, segments + 1).AngleRad, 2 * M_PI, 1e-12) << segments;
+  }
+}
+
+TEST(SetHexRow, FillsOnlyItsRowAndKeepsAngleDeg) {
+  MeshGrid grid;
+  grid.at(4, 5).AngleDeg = 123;
+  grid.at(3, 5).Z = 7;
+  grid.at(5, 5).Z = 8;
+  grid.at(4, 26).Z = 9;
+  SetHexRow(grid, HexDims(24), 4, 0);
+  EXPECT_EQ(grid.at(4, 5).AngleDeg, 123);
+  EXPECT_EQ(grid.at(3, 5).Z, 7);
+  EXPECT_EQ(grid.at(5, 5).Z, 8);
+  EXPECT_EQ(grid.at(4, 26).Z, 9);
+  // Below a face at Z = 0, as the plain face nuts use it.
+  for (int n = 1; n <= 25; ++n) EXPECT_LT(grid.at(4, n).Z, 0) << n;
+}
+
+TEST(SetHexRow, TheFaceHeightMovesOnlyZ) {
+  MeshGrid grid;
+  const BoltDimensions dims = HexDims(48, 24.0);
+  SetHexRow(grid, dims, 3, 15.0);
+  SetHexRow(grid, dims, 4, 0.0);
+  for (int n = 1; n <= 49; ++n) {
+    const MeshVertex& high = grid.at(3, n);
+    const MeshVertex& low = grid.at(4, n);
+    EXPECT_EQ(high.Radius, low.Radius);
+    EXPECT_EQ(high.AngleRad, low.AngleRad);
+    EXPECT_EQ(high.X, low.X);
+    EXPECT_EQ(high.Y, low.Y);
+    EXPECT_NEAR(high.Z - low.Z, 15.0, 1e-12);
+  }
+}
+
+TEST(SetHexRowDeathTest, RefusesCountsWithoutAHalfSideCount) {
+  MeshGrid grid;
+  EXPECT_DEATH(SetHexRow(grid, HexDims(25), 3, 0), "hexagon row for 25 segments");
+}
+
+}  // namespace
+}  // namespace boltgen

@@ -1,0 +1,142 @@
+#include "mesh/script_writer.h"
+
+#include <cstddef>
+
+#include "base/number_format.h"
+#include "base/text.h"
+
+namespace boltgen {
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+constexpr std::string_view kScriptExtension = ".scr";
+
+void AppendLine(std::string& script, std::string_view line) {
+  script += line;
+  script += kEol;
+}
+
+// The size list holds section header lines, "[Inch 3/4]": the name is what
+// lies between the brackets, at most 30 characters, without blanks around.
+std::string_view SizeName(std::string_view size_text) {
+  if (size_text.size() < 2) return {};
+  std::string_view name = size_text.substr(0, size_text.size() - 1);
+  name = name.substr(1, 30);
+  return TrimBlanks(name);
+}
+
+void AppendDetails(std::string& script, const Controls& controls, const BoltDimensions& dims) {
+  if (controls.Chk_No_Threads.checked) {
+    script += "Plain Body, ";
+  } else {
+    script += "Threaded ";
+    script += controls.Cmb_Pitch.text;
+    script += ", ";
+  }
+  script += controls.Chk_WF.checked ? "Washer Face, " : "Plain Face, ";
+  if (controls.Chk_Rad_HEAD.checked) {
+    script += "Radius Under Head (";
+    AppendNumber(script, dims.RadWshFace, "00.0000");
+    script += "), ";
+  } else {
+    script += "No Head Radius, ";
+  }
+  // Written whether or not the bolt has threads.
+  script += controls.Chk_Sharp_Threads.checked ? "Sharp Threads" : "Radius Threads";
+}
+
+void AppendPreamble(std::string& script) {
+  AppendLine(script, "; we need to be in a known orientation");
+  AppendLine(script, "Plan World");
+  AppendLine(script, "_ortho N");
+  AppendLine(script, "CCS World");
+  AppendLine(script, "SetVar SETESNPMODE 0");
+  AppendLine(script, "SetVar SETACTLCLR BYLAYER");
+}
+
+}  // namespace
+
+std::string WithScriptExtension(std::string_view name) {
+  std::string result(name);
+  if (name.size() < kScriptExtension.size() ||
+      !EqualsIgnoreCase(name.substr(name.size() - kScriptExtension.size()), kScriptExtension)) {
+    result += kScriptExtension;
+  }
+  return result;
+}
+
+void AppendScriptHeader(std::string& script, const Controls& controls, const BoltDimensions& dims,
+                        const Date& today) {
+  AppendLine(script, "; This script file was created by the 'Quillfen 3D Bolt Generator'.");
+  script += "; Visit ";
+  script += kWebAddress;
+  AppendLine(script, " to access the PUBLIC DOMAIN CAD library.");
+  script += "; ";
+  script.append(69, '-');
+  script += kEol;
+
+  script += "; Nominal Diameter: ";
+  script += SizeName(controls.Cmb_Size.text);
+  script += " (";
+  AppendNumber(script, dims.DiaNom, "000.0000");
+  AppendLine(script, ")");
+
+  script += "; Nominal Length: ";
+  AppendNumber(script, dims.NomLength, "0000.0000");
+  script += kEol;
+
+  script += "; Segments: ";
+  AppendNumber(script, dims.Segments, "000");
+  script += kEol;
+
+  script += "; Details: ";
+  AppendDetails(script, controls, dims);
+  script += kEol;
+
+  script += "; Date: ";
+  AppendLine(script, FormatDate(today));
+  AppendLine(script, "; ");
+}
+
+void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view part_name,
+                    double x_offset, double y_offset, double z_offset) {
+  const int columns = grid.ColumnCount;
+  const int rows = grid.RowCount;
+  // A vertex line is "000.0000,000.0000,000.0000\r\n" or a little longer.
+  constexpr std::size_t kVertexLine = 32;
+  script.reserve(script.size() + 512 +
+                 static_cast<std::size_t>(columns) * (static_cast<std::size_t>(rows) + 1) *
+                     kVertexLine);
+
+  AppendPreamble(script);
+  script += "; ----PART: ";
+  script += part_name;
+  script.append(40, '-');
+  script += kEol;
+
+  AppendLine(script, "Mesh");
+  AppendNumber(script, columns, "000");
+  script += kEol;
+  AppendNumber(script, rows, "000");
+  script += kEol;
+
+  for (int col = 1; col <= columns; ++col) {
+    script += "; ---Column ";
+    AppendNumber(script, col, "000");
+    script += ", Angle: ";
+    AppendNumber(script, grid.at(1, col).AngleDeg, "000.00");
+    script.append(11, '-');
+    script += kEol;
+    for (int row = 1; row <= rows; ++row) {
+      const MeshVertex& v = grid.at(row, col);
+      AppendNumber(script, v.X + x_offset, "000.0000");
+      script += ',';
+      AppendNumber(script, v.Y + y_offset, "000.0000");
+      script += ',';
+      AppendNumber(script, v.Z + z_offset, "000.0000");
+      script += kEol;
+    }
+  }
+}
+
+}  // namespace boltgen

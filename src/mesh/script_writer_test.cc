@@ -1,0 +1,177 @@
+#include "mesh/script_writer.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+
+namespace boltgen {
+namespace {
+
+std::vector<std::string> Lines(const std::string& script) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < script.size()) {
+    const std::size_t end = script.find("\r\n", start);
+    if (end == std::string::npos) {
+      ADD_FAILURE() << "text after the last line end: " << script.substr(start);
+      break;
+    }
+    lines.push_back(script.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+TEST(WithScriptExtension, AddsTheExtensionOnlyWhenMissing) {
+  EXPECT_EQ(WithScriptExtension("bolt"), "bolt.scr");
+  EXPECT_EQ(WithScriptExtension("bolt.SCR"), "bolt.SCR");
+  EXPECT_EQ(WithScriptExtension("bolt.Scr"), "bolt.Scr");
+  EXPECT_EQ(WithScriptExtension("dir/b.scr"), "dir/b.scr");
+  EXPECT_EQ(WithScriptExtension("bolt.scrx"), "bolt.scrx.scr");
+  EXPECT_EQ(WithScriptExtension("scr"), "scr.scr");
+  EXPECT_EQ(WithScriptExtension(""), ".scr");
+}
+
+struct HeaderCase : testing::Test {
+  HeaderCase() {
+    controls.Cmb_Size.text = "[Inch 3/4]";
+    controls.Cmb_Pitch.text = "0.1 UNC";
+    controls.Chk_WF.checked = true;
+    controls.Chk_Rad_HEAD.checked = true;
+    controls.Chk_Sharp_Threads.checked = true;
+    dims.DiaNom = 0.75;
+    dims.NomLength = 3;
+    dims.Segments = 24;
+    dims.RadWshFace = 0.0625;
+  }
+  std::string Header() {
+    std::string script;
+    AppendScriptHeader(script, controls, dims, Date{6, 12, 2026});
+    return script;
+  }
+  std::string Details() { return Lines(Header()).at(6); }
+
+  Controls controls;
+  BoltDimensions dims;
+};
+
+TEST_F(HeaderCase, ExactLines) {
+  EXPECT_EQ(Header(),
+            "; This script file was created by the 'Quillfen 3D Bolt Generator'.\r\n"
+            "; Visit www.quillfen.example to access the PUBLIC DOMAIN CAD library.\r\n"
+            "; ---------------------------------------------------------------------\r\n"
+            "; Nominal Diameter: Inch 3/4 (000.7500)\r\n"
+            "; Nominal Length: 0003.0000\r\n"
+            "; Segments: 024\r\n"
+            "; Details: Threaded 0.1 UNC, Washer Face, Radius Under Head (00.0625), "
+            "Sharp Threads\r\n"
+            "; Date: 06 Dec 2026\r\n"
+            "; \r\n");
+}
+
+TEST_F(HeaderCase, DetailsOfThePlainChoices) {
+  controls.Chk_WF.checked = false;
+  controls.Chk_Rad_HEAD.checked = false;
+  controls.Chk_Sharp_Threads.checked = false;
+  EXPECT_EQ(Details(), "; Details: Threaded 0.1 UNC, Plain Face, No Head Radius, Radius Threads");
+  controls.Chk_No_Threads.checked = true;
+  EXPECT_EQ(Details(), "; Details: Plain Body, Plain Face, No Head Radius, Radius Threads");
+  controls.Chk_Sharp_Threads.checked = true;
+  EXPECT_EQ(Details(), "; Details: Plain Body, Plain Face, No Head Radius, Sharp Threads");
+}
+
+TEST_F(HeaderCase, SizeNameLosesItsBracketsBlanksAndTail) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"[ Metric M6 ]", "Metric M6"},
+      {"[Inch 1-1/2]", "Inch 1-1/2"},
+      {"[A very long size name that goes past thirty]", "A very long size name that goe"},
+      {"[]", ""},
+      {"[", ""},
+      {"", ""},
+      {"[\tTab]", "\tTab"},
+  };
+  for (const auto& [text, name] : cases) {
+    controls.Cmb_Size.text = text;
+    EXPECT_EQ(Lines(Header()).at(3), std::string("; Nominal Diameter: ") + name + " (000.7500)")
+        << text;
+  }
+}
+
+// Two columns of three rows, with values that test the mask's edges.
+MeshGrid SmallGrid() {
+  MeshGrid grid;
+  grid.ColumnCount = 2;
+  grid.RowCount = 3;
+  grid.at(1, 1) = {0, 0, 0, 0, 0, 0.5};
+  grid.at(2, 1) = {0, 0, 0, 1234.56789, -12, -0.00004};
+  grid.at(3, 1) = {0, 0, 0, 1.5, -0.25, 10000};
+  grid.at(1, 2) = {359.999, 0, 0, 0, -1e-17, 0.5};
+  grid.at(2, 2) = {0, 0, 0, 0.99995, -0.99995, 0.00005};
+  grid.at(3, 2) = {0, 0, 0, 0, 0, -3};
+  grid.at(4, 1).X = 99;  // stale: past RowCount
+  return grid;
+}
+
+TEST(AppendMeshPart, ExactText) {
+  std::string script = "before\r\n";
+  AppendMeshPart(script, SmallGrid(), "Nut");
+  EXPECT_EQ(script,
+            "before\r\n"
+            "; we need to be in a known orientation\r\n"
+            "Plan World\r\n"
+            "_ortho N\r\n"
+            "CCS World\r\n"
+            "SetVar SETESNPMODE 0\r\n"
+            "SetVar SETACTLCLR BYLAYER\r\n"
+            "; ----PART: Nut----------------------------------------\r\n"
+            "Mesh\r\n"
+            "002\r\n"
+            "003\r\n"
+            "; ---Column 001, Angle: 000.00-----------\r\n"
+            "000.0000,000.0000,000.5000\r\n"
+            "1234.5679,-012.0000,000.0000\r\n"
+            "001.5000,-000.2500,10000.0000\r\n"
+            "; ---Column 002, Angle: 360.00-----------\r\n"
+            "000.0000,000.0000,000.5000\r\n"
+            "001.0000,-001.0000,000.0001\r\n"
+            "000.0000,000.0000,-003.0000\r\n");
+}
+
+TEST(AppendMeshPart, OffsetsMoveOnlyTheText) {
+  const MeshGrid grid = SmallGrid();
+  std::string first;
+  std::string second;
+  AppendMeshPart(first, grid, kBoltPartName);
+  AppendMeshPart(second, grid, kBoltPartName, 1, -2, 0.5);
+  const std::vector<std::string> a = Lines(first);
+  const std::vector<std::string> b = Lines(second);
+  ASSERT_EQ(a.size(), b.size());
+  EXPECT_EQ(a[6], "; ----PART: Hex Head Cap Screw(Bolt)----------------------------------------");
+  EXPECT_EQ(a[11], "000.0000,000.0000,000.5000");
+  EXPECT_EQ(b[11], "001.0000,-002.0000,001.0000");
+  EXPECT_EQ(b[17], "001.0000,-002.0000,-002.5000");
+  for (std::size_t i = 0; i < 11; ++i) EXPECT_EQ(a[i], b[i]);
+  // The grid is read only: the same grid writes the same text again.
+  std::string again;
+  AppendMeshPart(again, grid, kBoltPartName);
+  EXPECT_EQ(again, first);
+}
+
+TEST(AppendMeshPart, LineCountAndNoHeader) {
+  for (auto [columns, rows] : {std::pair{25, 8}, std::pair{241, 15}, std::pair{37, 200}}) {
+    MeshGrid grid;
+    grid.ColumnCount = static_cast<std::int16_t>(columns);
+    grid.RowCount = static_cast<std::int16_t>(rows);
+    std::string script;
+    AppendMeshPart(script, grid, "Part");
+    const std::vector<std::string> lines = Lines(script);
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(10 + columns * (rows + 1)));
+    EXPECT_EQ(lines.front(), "; we need to be in a known orientation");
+    EXPECT_EQ(script.find("created by"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace boltgen
