@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "app/qt/text_convert.h"
+#include "app/window_texts.h"
 #include "ui_main_window.h"
 
 namespace boltgen {
@@ -82,7 +83,7 @@ MainWindow::MainWindow(BoltApp& app, QWidget* parent)
     : QDialog(parent), app_(app), ui_(std::make_unique<Ui::Form1>()) {
   ui_->setupUi(this);
   setFixedSize(424, 303);
-  setWindowTitle(QString::fromUtf8(kProgramTitle));
+  setWindowTitle(ToQString(kWindowTitle));
   for (QComboBox* box : {ui_->Cmb_Size, ui_->Cmb_Pitch, ui_->CMB_Segments}) PlainEditing(box);
   Connect();
   qApp->installEventFilter(this);

@@ -20,8 +20,6 @@ class Form1;
 
 namespace boltgen {
 
-inline constexpr char kProgramTitle[] = "Quillfen 3D Bolt Generator";
-
 // The main window. It holds no state of its own: it shows `app.controls` and
 // hands every user action to the handler the action stands for. Qt has no
 // Validate event, so the Validate handlers run when a control loses the focus.

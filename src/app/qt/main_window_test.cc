@@ -19,6 +19,7 @@
 #include "app/bolt_app.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
+#include "app/window_texts.h"
 
 namespace boltgen {
 namespace {
@@ -158,14 +159,11 @@ void MainWindowTest::ControlsStandWhereTheFormPutsThem() {
   QCOMPARE(Find<QLabel>("Label6")->text(), QString("Nominal Diameter"));
   QCOMPARE(Find<QLabel>("Label3")->text(), QString("FileName"));
   QCOMPARE(Find<QPushButton>("CMD_Help")->text(), QString("Open PDF\nHelp File"));
+  QCOMPARE(Find<QPushButton>("CMD_Help")->text().toStdString(), kHelpButtonCaption);
   QCOMPARE(Find<QCheckBox>("Chk_Sharp_Threads")->text(), QString("Sharp Point Threads"));
   auto* description = Find<QLabel>("Label4");
   QVERIFY(description->wordWrap());
-  QVERIFY(description->text().startsWith(
-      "This program writes a 'SCRIPT' (.SCR) file to be used in DraftSight to generate"));
-  QVERIFY(description->text().endsWith(
-      "Jam Nut. \n\nThe Script uses a single closed 3D Poly Mesh to produce each of the "
-      "objects. "));
+  QCOMPARE(description->text().toStdString(), kDescriptionText);
   QVERIFY(Find<QPushButton>("CmdProcess")->isDefault());
 
   const QStringList tab_order = {

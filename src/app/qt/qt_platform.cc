@@ -9,6 +9,7 @@
 
 #include "app/qt/main_window.h"
 #include "app/qt/text_convert.h"
+#include "app/window_texts.h"
 
 namespace boltgen {
 
@@ -26,7 +27,7 @@ void QtPlatform::ShowMessage(MessageKind kind, std::string_view text) {
   const QMessageBox::Icon icon =
       kind == MessageKind::kInfo ? QMessageBox::Information : QMessageBox::Warning;
   QWidget* parent = window_ && window_->isVisible() ? window_ : nullptr;
-  QMessageBox box(icon, QString::fromUtf8(kProgramTitle), ToQString(text), QMessageBox::Ok,
+  QMessageBox box(icon, ToQString(kWindowTitle), ToQString(text), QMessageBox::Ok,
                   parent);
   box.exec();
 }
