@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QFocusEvent>
+#include <QFont>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +30,17 @@ void PlainEditing(QComboBox* box) {
   auto* completer = new QCompleter(QStringList(), box);
   completer->setCaseSensitivity(Qt::CaseSensitive);
   box->setCompleter(completer);
+}
+
+// The form is laid out for a small sans-serif face of 11 pixels (8 points at
+// 96 dpi); where the classic narrow faces are missing, a condensed one keeps
+// the texts inside their boxes.
+QFont FormFont() {
+  QFont font;
+  font.setFamilies({"Microsoft Sans Serif", "Liberation Sans Narrow", "Arial",
+                    "DejaVu Sans Condensed", "DejaVu Sans"});
+  font.setPixelSize(11);
+  return font;
 }
 
 QStringList ItemsOf(const QComboBox* box) {
@@ -83,6 +95,11 @@ MainWindow::MainWindow(BoltApp& app, QWidget* parent)
     : QDialog(parent), app_(app), ui_(std::make_unique<Ui::Form1>()) {
   ui_->setupUi(this);
   setFixedSize(424, 303);
+  setFont(FormFont());
+  // The description fits its box only in a slightly smaller size.
+  QFont description = FormFont();
+  description.setPixelSize(10);
+  ui_->Label4->setFont(description);
   setWindowTitle(ToQString(kWindowTitle));
   for (QComboBox* box : {ui_->Cmb_Size, ui_->Cmb_Pitch, ui_->CMB_Segments}) PlainEditing(box);
   Connect();
