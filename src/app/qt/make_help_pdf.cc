@@ -2,12 +2,14 @@
 // Runs at build time on machines without a display.
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -52,6 +54,11 @@ int main(int argc, char** argv) {
   font.setPointSizeF(10);
   document.setDefaultFont(font);
   document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+  // Pictures are named relative to the manual.
+  document.setMetaInformation(
+      QTextDocument::DocumentUrl,
+      QUrl::fromLocalFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath())
+          .toString());
   document.print(&writer);
   if (!QFile::exists(QString::fromLocal8Bit(argv[2]))) {
     std::fprintf(stderr, "make_help_pdf: cannot write %s\n", argv[2]);
