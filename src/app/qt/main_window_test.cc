@@ -44,12 +44,21 @@ constexpr char kSizeTable[] =
 // The window's platform with the desktop's modal parts recorded instead.
 class RecordingPlatform : public QtPlatform {
  public:
-  void ShowMessage(MessageKind, std::string_view text) override { messages.emplace_back(text); }
+  void Repaint(const Controls& controls) override {
+    QtPlatform::Repaint(controls);
+    status = controls.Status;
+  }
+  void ShowMessage(MessageKind, std::string_view text) override {
+    messages.emplace_back(text);
+    status_at_message = status;
+  }
   void OpenDocument(const std::string& path) override { opened.push_back(path); }
   void Sleep(int) override {}
 
   std::vector<std::string> messages;
   std::vector<std::string> opened;
+  std::string status;             // as last repainted
+  std::string status_at_message;  // tells what ran before the last message
 };
 
 struct Geometry {
@@ -85,6 +94,7 @@ class MainWindowTest : public QObject {
   void LeavingTheLengthBoxFormatsIt();
   void RejectedLengthStaysAsTyped();
   void EnterWritesTheScript();
+  void ClickingProcessReportsTheLengthThenGenerates();
   void EscEndsTheProgram();
   void ClearingWasherFaceClearsAndDisablesNuts();
   void LeavingTheSizeBoxSelectsTheFirstPitch();
@@ -223,6 +233,18 @@ void MainWindowTest::EnterWritesTheScript() {
   QVERIFY(file.readAll().contains("Mesh"));
   QCOMPARE(Find<QLabel>("Status")->text(), QString("(Script File Written)Ready ...."));
   QVERIFY(!window_->ended());
+}
+
+void MainWindowTest::ClickingProcessReportsTheLengthThenGenerates() {
+  auto* length = Find<QLineEdit>("TXT_Nom_Length");
+  Type(length, "3/4");
+  QTest::mouseClick(Find<QPushButton>("CmdProcess"), Qt::LeftButton);
+  QTRY_COMPARE(platform_->messages.size(), size_t{1});
+  QCOMPARE(platform_->messages[0], std::string("Please use decimal numbers for length."));
+  QCOMPARE(length->text(), QString("3/4"));
+  QCOMPARE(platform_->status_at_message, std::string("Ready"));  // reported before generating
+  // The refused text still counts by its leading number: a 3 long bolt.
+  QTRY_VERIFY(QFile::exists(WorkFile("IN_07500_HCSW-UNC_03000-3D(024).scr")));
 }
 
 void MainWindowTest::EscEndsTheProgram() {
