@@ -1,9 +1,40 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: the unit and
+# window tests, the same core tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short run of each fuzz target.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Build and unit tests"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build"
-export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$root/build" --output-on-failure -j2
+
+echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBOLTGEN_SANITIZE=ON \
+  -DBOLTGEN_GUI=OFF -DBOLTGEN_BENCHMARKS=OFF >/dev/null
+cmake --build "$root/build-asan"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j2
+
+echo "== Fuzz targets, briefly"
+fuzz_seconds=${BOLTGEN_FUZZ_SECONDS:-15}
+CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBOLTGEN_FUZZ=ON -DBOLTGEN_GUI=OFF -DBOLTGEN_TESTS=OFF -DBOLTGEN_BENCHMARKS=OFF >/dev/null
+cmake --build "$root/build-fuzz"
+for target in numbers size_table command_line generation; do
+  work=$(mktemp -d)
+  cp -r "$root/src/fuzz/corpus/$target/." "$work/"
+  status=0
+  (cd "$work" && "$root/build-fuzz/${target}_fuzz" -max_total_time="$fuzz_seconds" -timeout=10 \
+     -rss_limit_mb=2048 -print_final_stats=1 "$work" >"$work.log" 2>&1) || status=$?
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work.log" | grep -o '[0-9]*$' || echo 0)
+  echo "-- fuzz $target: $runs inputs in ${fuzz_seconds}s, exit status $status"
+  if [ "$status" -ne 0 ]; then
+    tail -n 40 "$work.log"
+    exit 1
+  fi
+  rm -rf "$work" "$work.log"
+done

@@ -45,8 +45,7 @@ bool Select(ComboBox& box, int index) {
   return true;
 }
 
-// A table saved with line feeds alone reads as one long line, so it seems
-// to list no size at all; say why.
+// A table saved with line feeds alone (as many editors here do).
 bool HasOnlyLineFeeds(std::string_view content) {
   return content.find('\n') != std::string_view::npos &&
          content.find('\r') == std::string_view::npos;
@@ -106,13 +105,16 @@ bool BoltApp::LoadSizeTable() {
     Fail("The size table " + size_table_path + " cannot be read: " + error);
     return false;
   }
+  // Such a file reads as one line: at best one size whose name holds the
+  // whole file, which no generation can use.
+  if (HasOnlyLineFeeds(*content)) {
+    Fail("The size table " + size_table_path +
+         " cannot be used: its lines end in line feeds alone; each line must end in CR LF.");
+    return false;
+  }
   Sizes = ReadIniSections(*content);
   if (Sizes.empty()) {
-    std::string message = "The size table " + size_table_path + " lists no size.";
-    if (HasOnlyLineFeeds(*content)) {
-      message += " Its lines end in line feeds alone; each line must end in CR LF.";
-    }
-    Fail(message);
+    Fail("The size table " + size_table_path + " lists no size.");
     return false;
   }
   controls.Cmb_Size = ComboBox{};

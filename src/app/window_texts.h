@@ -21,7 +21,6 @@ inline constexpr std::string_view kDescriptionText =
     "The Script uses a single closed 3D Poly Mesh to produce each of the objects. ";
 
 // The status line's texts that the window and the command line write.
-inline constexpr std::string_view kStatusLoading = "Loading ...";
 inline constexpr std::string_view kStatusReady = "Ready";
 
 // The message of a rejected length.

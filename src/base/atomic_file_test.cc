@@ -63,14 +63,6 @@ TEST_F(AtomicFile, WritesAndReplacesWithTheUsualPermissions) {
   EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 }
 
-TEST_F(AtomicFile, WritesALargeFileWhole) {
-  const std::string path = dir_ + "/large.scr";
-  std::string bytes;
-  for (int i = 0; bytes.size() < 8 * 1024 * 1024; ++i) bytes += std::to_string(i) + "\r\n";
-  EXPECT_EQ(WriteFileAtomically(path, bytes), "");
-  EXPECT_EQ(Read(path), bytes);
-}
-
 TEST_F(AtomicFile, AFolderThatDoesNotExistIsNamedInTheMessage) {
   const std::string path = dir_ + "/missing/bolt.scr";
   const std::string message = WriteFileAtomically(path, "x");

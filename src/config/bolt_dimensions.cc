@@ -162,6 +162,11 @@ DimensionsResult SetBoltDimensions(std::string_view content, const Controls& con
   const double pitch = LeadingNumber(controls.Cmb_Pitch.text);
   const double segments = LeadingNumber(controls.CMB_Segments.text);
 
+  // An empty size text would match the first blank line of the file and
+  // read whatever follows it as dimensions.
+  if (TrimBlanks(size_text).empty()) {
+    return Refuse("No size is chosen. Choose a size from the list.");
+  }
   const std::vector<std::string_view> lines = SplitLines(content);
   const std::optional<std::size_t> header = FindSectionLine(lines, ToLowerAscii(size_text));
   if (!header) {

@@ -180,6 +180,10 @@ TEST(SetBoltDimensions, SizeWithoutSectionIsRefusedAndChangesNothing) {
     EXPECT_EQ(dims.Pitch, before.Pitch);
     EXPECT_EQ(dims.Flats, before.Flats);
   }
+  // Blank lines are no sections.
+  EXPECT_EQ(SetBoltDimensions("\r\n  \r\nFlats=2\r\n", Choices(" ", "0.2", "5"), dims).kind,
+            Kind::kRefused);
+  EXPECT_EQ(dims.Flats, before.Flats);
 }
 
 TEST(SetBoltDimensions, NonFiniteValuesAreRefusedBeforeTheTooShortTest) {

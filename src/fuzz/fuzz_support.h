@@ -1,0 +1,44 @@
+#ifndef BOLTGEN_FUZZ_FUZZ_SUPPORT_H_
+#define BOLTGEN_FUZZ_FUZZ_SUPPORT_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/platform.h"
+
+namespace boltgen::fuzz {
+
+// A platform that shows nothing and never sleeps: fuzzing runs thousands of
+// programs a second.
+class SilentPlatform : public Platform {
+ public:
+  void Repaint(const Controls&) override {}
+  void ProcessEvents() override {}
+  void ShowMessage(MessageKind, std::string_view text) override { last_message.assign(text); }
+  void Sleep(int) override {}
+  void OpenDocument(const std::string&) override {}
+  void EndProgram(int status) override { end_status = status; }
+  void ShowWindow() override {}
+
+  std::string last_message;
+  int end_status = -1;
+};
+
+// Splits a fuzz input at the first "\n====\n" into two texts (the second
+// empty when there is no separator).
+inline std::pair<std::string_view, std::string_view> SplitInput(const std::uint8_t* data,
+                                                                 std::size_t size) {
+  std::string_view all(reinterpret_cast<const char*>(data), size);
+  constexpr std::string_view kSeparator = "\n====\n";
+  const auto at = all.find(kSeparator);
+  if (at == std::string_view::npos) return {all, {}};
+  return {all.substr(0, at), all.substr(at + kSeparator.size())};
+}
+
+// A fresh folder for one fuzz run's files, made once per process.
+std::string ScratchFolder();
+
+}  // namespace boltgen::fuzz
+
+#endif  // BOLTGEN_FUZZ_FUZZ_SUPPORT_H_

@@ -1,0 +1,47 @@
+// A whole generation in memory from a fuzzed size table and fuzzed switches:
+// it ends in a script or in one of the program's own messages; the grid's
+// bounds check aborts on any index outside it.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "app/bolt_app.h"
+#include "generate/driver.h"
+#include "fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const auto [table, switches] = boltgen::fuzz::SplitInput(data, size);
+  const std::string folder = boltgen::fuzz::ScratchFolder();
+  const std::string table_path = folder + "/boltgen.ini";
+  if (FILE* file = std::fopen(table_path.c_str(), "wb")) {
+    std::fwrite(table.data(), 1, table.size(), file);
+    std::fclose(file);
+  } else {
+    return 0;
+  }
+  std::string args(switches);
+  for (std::size_t at = args.find("/G:"); at != std::string::npos; at = args.find("/G:", at)) {
+    args[at + 1] = 'g';
+  }
+  boltgen::fuzz::SilentPlatform platform;
+  boltgen::AppEnvironment environment;
+  environment.program_path = folder + "/boltgen";
+  environment.raw_args = args;
+  environment.working_dir = folder;
+  environment.headless = true;
+  boltgen::BoltApp app(platform, environment);
+  app.Form_Load();
+  if (app.exit_status()) return 0;  // no size listed, or a bad switch: a message was shown
+
+  std::string script;
+  const auto result = boltgen::ComposeScript(app.generation, app.controls, &platform,
+                                             {app.size_table_path, boltgen::Date{6, 12, 2026}},
+                                             script);
+  using Kind = boltgen::GenerationResult::Kind;
+  if (result.kind == Kind::kWritten) {
+    if (script.size() < 2 || script.compare(script.size() - 2, 2, "\r\n") != 0) __builtin_trap();
+  } else if (result.message.empty()) {
+    __builtin_trap();  // every refusal says why
+  }
+  return 0;
+}
