@@ -9,6 +9,7 @@
 #include "base/number_format.h"
 #include "base/text.h"
 #include "config/leading_number.h"
+#include "generate/stl_export.h"
 
 namespace boltgen {
 namespace {
@@ -183,13 +184,29 @@ void BoltApp::TXT_Nom_Length_Validate() {
 
 void BoltApp::CmdProcess_Click() {
   if (Ending()) return;
+  stl_written_.clear();
+  stl_error_.clear();
   last_result_ = CmdProcess(generation, controls, platform_,
                             GenerationInput{size_table_path, environment_.today()});
-  if (last_result_.kind == GenerationResult::Kind::kWritten) return;
+  if (last_result_.kind == GenerationResult::Kind::kWritten) {
+    if (controls.Chk_STL.checked) WriteStl();
+    return;
+  }
   platform_.ShowMessage(MessageKind::kError, last_result_.message);
   // Only a bolt too short for its pitch ends the program; after a refusal or
   // a file error the user may change the choices and try again.
   if (last_result_.kind == GenerationResult::Kind::kFatal) EndProgram(kExitFailed);
+}
+
+// The parts of the generation just written, built again from the same
+// choices, as STL files beside the script. The script stays as it is.
+void BoltApp::WriteStl() {
+  StlExport exported = WriteGenerationStl(generation.dims, controls,
+                                          GenerationInput{size_table_path, environment_.today()},
+                                          last_result_.path);
+  stl_written_ = std::move(exported.written);
+  stl_error_ = std::move(exported.error);
+  if (!stl_error_.empty()) platform_.ShowMessage(MessageKind::kError, stl_error_);
 }
 
 void BoltApp::CmdExit_Click() { EndProgram(kExitOk); }
@@ -247,6 +264,7 @@ void BoltApp::ProcessCmdStr() {
     SetCheck(controls.Chk_Nuts, false);
   }
   SetCheck(controls.Chk_WBlock, settings.blocks);
+  SetCheck(controls.Chk_STL, settings.stl);
   controls.TXT_Nom_Length.text = FormatNumber(settings.length, "####0.0000");
   platform_.Repaint(controls);
   if (settings.file_name.empty()) {
@@ -269,7 +287,7 @@ void BoltApp::RunUnattended() {
   Sleep(1000);
   CmdProcess_Click();
   if (Ending()) return;
-  if (last_result_.kind != GenerationResult::Kind::kWritten) {
+  if (last_result_.kind != GenerationResult::Kind::kWritten || !stl_error_.empty()) {
     EndProgram(kExitFailed);
     return;
   }

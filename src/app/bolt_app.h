@@ -76,6 +76,8 @@ class BoltApp {
   std::optional<int> exit_status() const { return exit_status_; }
   const GenerationResult& last_result() const { return last_result_; }
   const AppEnvironment& environment() const { return environment_; }
+  // The STL files of the last generation, when "Write STL" was checked.
+  const std::vector<std::string>& stl_written() const { return stl_written_; }
 
  private:
   bool Ending() const { return exit_status_.has_value(); }
@@ -87,6 +89,7 @@ class BoltApp {
   bool ApplyIndex(double index, const ComboBox& box, std::string_view switch_name,
                   std::string_view list_name, void (BoltApp::*select)(int));
   void RunUnattended();
+  void WriteStl();
   void Sleep(int milliseconds);
 
   Platform& platform_;
@@ -94,6 +97,8 @@ class BoltApp {
   std::string exe_dir_;
   std::optional<int> exit_status_;
   GenerationResult last_result_;
+  std::vector<std::string> stl_written_;
+  std::string stl_error_;
 };
 
 }  // namespace boltgen

@@ -383,6 +383,45 @@ TEST_F(GenerationTest, UnattendedRunWritesTheScriptAndEnds) {
   EXPECT_EQ(controls().Status, "(Script File Written)Ready .... ... exting in 2 seconds.");
 }
 
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST_F(GenerationTest, StlSwitchAddsOneFilePerPartAndLeavesTheScriptAlone) {
+  UseShippedSizeTable();
+  const std::string args = "/D:7 /P:1 /L:3 /S:1 /T:0 /N:1 /B:1 /G:1";
+  Start(args);
+  const fs::path script = dir_ / "IN_07500_HCSW-UNC_03000-3D(036).scr";
+  const std::string without = ReadFile(script);
+  const std::string status_without = controls().Status;
+  fs::remove(script);
+  EXPECT_FALSE(fs::exists(dir_ / "IN_07500_HCSW-UNC_03000-3D(036).stl"));
+
+  BoltApp& app = Start(args + " /M:1");
+  EXPECT_EQ(app.exit_status(), kExitOk);
+  EXPECT_TRUE(controls().Chk_STL.checked);
+  EXPECT_EQ(ReadFile(script), without);
+  EXPECT_EQ(controls().Status, status_without);
+  const std::vector<std::string> expected = {
+      "IN_07500_HCSW-UNC_03000-3D(036).stl", "IN_07500_HNSW-3D(036).stl", "IN_07500_HNJW-3D(036).stl",
+      "IN_07500_HNJP-3D(036).stl", "IN_07500_HNSP-3D(036).stl"};
+  EXPECT_EQ(app.stl_written(), expected);
+  for (const std::string& name : expected) EXPECT_GT(fs::file_size(dir_ / name), 84u) << name;
+}
+
+TEST_F(GenerationTest, AnStlFileThatCannotBeWrittenFailsTheUnattendedRun) {
+  UseShippedSizeTable();
+  fs::create_directory(dir_ / "bolt.stl");  // nothing can replace a folder
+  BoltApp& app = Start("/F:bolt /M:1 /G:1");
+  EXPECT_EQ(app.exit_status(), kExitFailed);
+  ASSERT_EQ(platform_.messages.size(), 1u);
+  EXPECT_EQ(platform_.messages[0].kind, MessageKind::kError);
+  EXPECT_NE(platform_.messages[0].text.find("bolt.stl"), std::string::npos);
+  EXPECT_TRUE(fs::is_regular_file(dir_ / "bolt.scr"));
+  EXPECT_TRUE(app.stl_written().empty());
+}
+
 TEST_F(GenerationTest, HeadlessRunSkipsTheSleeps) {
   UseShippedSizeTable();
   BoltApp& app = Start("/F:bolt /G:1", /*headless=*/true);

@@ -36,6 +36,7 @@ struct SwitchSettings {
   std::string file_name;      // /F:
   bool process_and_exit = false;  // /G:
   bool blocks = false;        // /B:
+  bool stl = false;           // /M: also write each part as an STL file
 };
 
 // Interprets the words: key = first three characters (case counts), value =

@@ -82,6 +82,13 @@ TEST(ParseSwitches, KeysAreCaseSensitiveAndUnknownWordsIgnored) {
   EXPECT_EQ(s.size_index, 7);
 }
 
+TEST(ParseSwitches, StlFilesOnlyWhenAsked) {
+  EXPECT_FALSE(ParseSwitches({"/F:bolt"}).stl);
+  EXPECT_TRUE(ParseSwitches({"/M:1"}).stl);
+  EXPECT_FALSE(ParseSwitches({"/M:1", "/M:0"}).stl);
+  EXPECT_FALSE(ParseSwitches({"/m:1"}).stl);
+}
+
 TEST(ParseSwitches, NumbersAreLeadingNumbers) {
   const SwitchSettings s = ParseSwitches({"/D:2.5", "/P:1x", "/L:3/4", "/S:-1"});
   EXPECT_EQ(s.size_index, 2.5);

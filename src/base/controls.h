@@ -41,6 +41,8 @@ struct Controls {
   CheckBox Chk_Sharp_Threads;
   CheckBox Chk_Nuts;
   CheckBox Chk_WBlock;
+  // Beyond the script: also write each part as an STL file beside it.
+  CheckBox Chk_STL;
   std::string Status = "Loading ...";
 };
 

@@ -27,4 +27,14 @@ StlExport WriteStlFiles(const std::vector<Part>& parts, std::string_view script_
   return result;
 }
 
+StlExport WriteGenerationStl(const BoltDimensions& dims, const Controls& controls,
+                             const GenerationInput& input, std::string_view script_path) {
+  GenerationState state;
+  state.dims = dims;
+  std::vector<Part> parts;
+  const GenerationResult built = BuildPartsInMemory(state, controls, input, parts);
+  if (built.kind != GenerationResult::Kind::kWritten) return {{}, built.message};
+  return WriteStlFiles(parts, script_path);
+}
+
 }  // namespace boltgen

@@ -23,6 +23,13 @@ struct StlExport {
 // complete or not at all; the first failure stops the export.
 StlExport WriteStlFiles(const std::vector<Part>& parts, std::string_view script_path);
 
+// The STL files of the generation that has just written `script_path`: its
+// parts built again in memory from the same choices, starting from the
+// dimensions it left (`dims`, which stay as they are), so that they are the
+// parts of the script.
+StlExport WriteGenerationStl(const BoltDimensions& dims, const Controls& controls,
+                             const GenerationInput& input, std::string_view script_path);
+
 }  // namespace boltgen
 
 #endif  // BOLTGEN_GENERATE_STL_EXPORT_H_
