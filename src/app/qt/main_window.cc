@@ -13,6 +13,8 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "app/preview_parts.h"
+#include "app/qt/preview_window.h"
 #include "app/qt/text_convert.h"
 #include "app/window_texts.h"
 #include "ui_main_window.h"
@@ -102,6 +104,7 @@ MainWindow::MainWindow(BoltApp& app, QWidget* parent)
   ui_->Label4->setFont(description);
   setWindowTitle(ToQString(kWindowTitle));
   for (QComboBox* box : {ui_->Cmb_Size, ui_->Cmb_Pitch, ui_->CMB_Segments}) PlainEditing(box);
+  AddStlAndPreviewControls();
   Connect();
   qApp->installEventFilter(this);
   ShowControls(app_.controls);
@@ -123,6 +126,7 @@ void MainWindow::ShowControls(const Controls& c) {
   ShowCheck(ui_->Chk_Sharp_Threads, c.Chk_Sharp_Threads);
   ShowCheck(ui_->Chk_Nuts, c.Chk_Nuts);
   ShowCheck(ui_->Chk_WBlock, c.Chk_WBlock);
+  ShowCheck(chk_stl_, c.Chk_STL);
   ui_->Status->setText(ToQString(c.Status));
 }
 
@@ -143,6 +147,8 @@ void MainWindow::Connect() {
   ConnectCheck(ui_->Chk_Sharp_Threads, c.Chk_Sharp_Threads);
   ConnectCheck(ui_->Chk_Nuts, c.Chk_Nuts);
   ConnectCheck(ui_->Chk_WBlock, c.Chk_WBlock);
+  ConnectCheck(chk_stl_, c.Chk_STL);
+  connect(cmd_preview_, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
 
   connect(ui_->CmdProcess, &QPushButton::clicked, this,
           [this] { Run([this] { app_.CmdProcess_Click(); }); });
@@ -179,6 +185,7 @@ void MainWindow::Run(Handler handler) {
     ShowControls(app_.controls);
     EndIfAsked();
   }
+  if (!ended_) UpdatePreview();
 }
 
 void MainWindow::ValidateLater(Handler handler) {
@@ -276,5 +283,38 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::reject() { Run([this] { app_.CmdExit_Click(); }); }
+
+void MainWindow::AddStlAndPreviewControls() {
+  // Between Process (ends at x 169) and Exit (starts at x 352), on their row.
+  chk_stl_ = new QCheckBox("Write STL", this);
+  chk_stl_->setObjectName("Chk_STL");
+  chk_stl_->setGeometry(184, 176, 81, 17);
+  cmd_preview_ = new QPushButton("Preview", this);
+  cmd_preview_->setObjectName("CmdPreview");
+  cmd_preview_->setGeometry(272, 176, 65, 17);
+  cmd_preview_->setAutoDefault(false);
+}
+
+void MainWindow::ShowPreview() {
+  if (!preview_) preview_ = new PreviewWindow(this);
+  previewed_choices_.clear();  // shown afresh, whatever it showed before
+  preview_->show();
+  preview_->raise();
+  preview_->activateWindow();
+}
+
+void MainWindow::UpdatePreview() {
+  if (!preview_ || !preview_->isVisible()) return;
+  const Controls& c = app_.controls;
+  std::string choices = c.Cmb_Size.text + '\n' + c.Cmb_Pitch.text + '\n' + c.TXT_Nom_Length.text + '\n' +
+                        c.CMB_Segments.text;
+  for (const CheckBox* box : {&c.Chk_No_Threads, &c.Chk_WF, &c.Chk_Rad_HEAD, &c.Chk_Nuts}) {
+    choices += box->checked ? '1' : '0';
+  }
+  if (choices == previewed_choices_) return;
+  previewed_choices_ = choices;
+  PreviewParts parts = BuildPreviewParts(app_);
+  preview_->canvas()->SetParts(std::move(parts.meshes), ToQString(parts.message));
+}
 
 }  // namespace boltgen

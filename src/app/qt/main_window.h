@@ -13,12 +13,15 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace Ui {
 class Form1;
 }
 
 namespace boltgen {
+
+class PreviewWindow;
 
 // The main window. It holds no state of its own: it shows `app.controls` and
 // hands every user action to the handler the action stands for. Qt has no
@@ -35,6 +38,10 @@ class MainWindow : public QDialog {
 
   // True once the program was asked to end and the window closed.
   bool ended() const { return ended_; }
+
+  // Opens the preview of the current choices, or brings it to the front.
+  void ShowPreview();
+  PreviewWindow* preview() const { return preview_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,12 +63,22 @@ class MainWindow : public QDialog {
   bool HandleKey(QWidget* receiver, QKeyEvent* event);
   void HandleFocusOut(QObject* watched, QFocusEvent* event);
 
+  // Beyond the form: "Write STL" and "Preview" in the free space of the
+  // bottom row, and the preview kept up to date with the choices.
+  void AddStlAndPreviewControls();
+  void UpdatePreview();
+
   BoltApp& app_;
   std::unique_ptr<Ui::Form1> ui_;
   std::vector<Handler> pending_validations_;
   bool busy_ = false;
   bool ended_ = false;
   bool validations_wait_for_release_ = false;
+
+  QCheckBox* chk_stl_ = nullptr;
+  QPushButton* cmd_preview_ = nullptr;
+  PreviewWindow* preview_ = nullptr;
+  std::string previewed_choices_;  // the choices the preview shows
 };
 
 }  // namespace boltgen

@@ -1,0 +1,80 @@
+// Renders the preview of the choices given as command-line switches to a
+// PNG file, without a window or a display:
+//
+//   boltgen_preview_png OUT.png [WIDTH HEIGHT] [switches]
+//
+// for example `boltgen_preview_png docs/preview.png 640 800 /D:7 /P:1 /L:3
+// /S:1 /T:0 /N:1`. The switches are those of the program; /G: is not needed
+// and nothing but the picture is written. The size table is found as the
+// program finds it: in the working folder, else beside this tool.
+
+#include <QImage>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "app/bolt_app.h"
+#include "app/command_line.h"
+#include "app/console_platform.h"
+#include "app/preview_parts.h"
+#include "app/qt/preview_renderer.h"
+
+namespace {
+
+std::string OwnPath(const char* argv0) {
+  char buffer[4096];
+  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : argv0;
+}
+
+// The size table and the help document are named after the program.
+std::string AsTheProgram(const std::string& own_path) {
+  const std::size_t folder_end = own_path.rfind('/');
+  return own_path.substr(0, folder_end == std::string::npos ? 0 : folder_end + 1) + "boltgen";
+}
+
+bool IsSize(const char* text) { return std::strtol(text, nullptr, 10) > 0; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace boltgen;
+  if (argc < 2) {
+    std::fputs("usage: boltgen_preview_png OUT.png [WIDTH HEIGHT] [switches]\n", stderr);
+    return kExitUsage;
+  }
+  int first_switch = 2;
+  int width = 640;
+  int height = 800;
+  if (argc >= 4 && IsSize(argv[2]) && IsSize(argv[3])) {
+    width = std::atoi(argv[2]);
+    height = std::atoi(argv[3]);
+    first_switch = 4;
+  }
+  AppEnvironment environment;
+  environment.program_path = AsTheProgram(OwnPath(argv[0]));
+  environment.raw_args = JoinArguments(argc - first_switch + 1, argv + first_switch - 1);
+  environment.headless = true;
+
+  ConsolePlatform platform(stderr, stderr, /*skip_sleeps=*/true);
+  BoltApp app(platform, environment);
+  app.Form_Load();
+  if (app.exit_status()) return *app.exit_status() == kExitOk ? kExitOk : kExitFailed;
+
+  const PreviewParts parts = BuildPreviewParts(app);
+  if (parts.meshes.empty()) {
+    std::fprintf(stderr, "%s\n", parts.message.c_str());
+    return kExitFailed;
+  }
+  const QImage image = RenderPreview(parts.meshes, PreviewView{}, QSize(width, height));
+  if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    std::fprintf(stderr, "boltgen_preview_png: cannot write %s\n", argv[1]);
+    return kExitFailed;
+  }
+  std::printf("%s\n", argv[1]);
+  return kExitOk;
+}

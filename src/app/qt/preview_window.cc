@@ -1,0 +1,112 @@
+#include "app/qt/preview_window.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace boltgen {
+namespace {
+
+constexpr double kDegreesPerPixel = 0.5;
+constexpr double kZoomPerNotch = 1.15;  // one wheel step of 120 eighths of a degree
+constexpr double kMinZoom = 0.2;
+constexpr double kMaxZoom = 40;
+
+}  // namespace
+
+PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::StrongFocus);
+  setMinimumSize(160, 160);
+  setCursor(Qt::OpenHandCursor);
+}
+
+void PreviewCanvas::SetParts(std::vector<TriangleMesh> meshes, const QString& message) {
+  meshes_ = std::move(meshes);
+  message_ = message;
+  update();
+}
+
+void PreviewCanvas::ResetView() {
+  view_ = PreviewView{};
+  update();
+}
+
+QImage PreviewCanvas::Render(QSize size) const {
+  if (!size.isValid() || size.isEmpty()) size = this->size();
+  if (!meshes_.empty()) return RenderPreview(meshes_, view_, size);
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(kPreviewBackground);
+  QPainter painter(&image);
+  painter.drawText(image.rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                   message_);
+  return image;
+}
+
+void PreviewCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, Render());
+}
+
+void PreviewCanvas::mousePressEvent(QMouseEvent* event) { drag_from_ = event->position().toPoint(); }
+
+void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) return;
+  const QPoint to = event->position().toPoint();
+  const QPoint moved = to - drag_from_;
+  drag_from_ = to;
+  view_.yaw_degrees = std::fmod(view_.yaw_degrees - moved.x() * kDegreesPerPixel, 360.0);
+  view_.pitch_degrees = std::clamp(view_.pitch_degrees + moved.y() * kDegreesPerPixel, -89.0, 89.0);
+  update();
+}
+
+void PreviewCanvas::wheelEvent(QWheelEvent* event) {
+  const double notches = event->angleDelta().y() / 120.0;
+  view_.zoom = std::clamp(view_.zoom * std::pow(kZoomPerNotch, notches), kMinZoom, kMaxZoom);
+  update();
+}
+
+void PreviewCanvas::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_R || event->key() == Qt::Key_Home) {
+    ResetView();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+PreviewWindow::PreviewWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), canvas_(new PreviewCanvas(this)), save_(new QPushButton("Save PNG", this)) {
+  setObjectName("Preview");
+  setWindowTitle("Quillfen 3D Bolt Generator - Preview");
+  save_->setObjectName("CmdSavePng");
+  auto* hint = new QLabel("Drag to turn, wheel to zoom, R to reset the view", this);
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(hint, 1);
+  bar->addWidget(save_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addWidget(canvas_, 1);
+  layout->addLayout(bar);
+  resize(480, 600);
+  connect(save_, &QPushButton::clicked, this, &PreviewWindow::AskAndSave);
+}
+
+bool PreviewWindow::SavePng(const QString& path) const { return canvas_->Render().save(path, "PNG"); }
+
+void PreviewWindow::AskAndSave() {
+  QString path = QFileDialog::getSaveFileName(this, "Save PNG", "preview.png", "PNG images (*.png)");
+  if (path.isEmpty()) return;
+  if (!path.endsWith(".png", Qt::CaseInsensitive)) path += ".png";
+  if (!SavePng(path)) QMessageBox::warning(this, windowTitle(), "The picture could not be saved to " + path + ".");
+}
+
+}  // namespace boltgen

@@ -1,0 +1,70 @@
+#ifndef BOLTGEN_APP_QT_PREVIEW_WINDOW_H_
+#define BOLTGEN_APP_QT_PREVIEW_WINDOW_H_
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+#include "app/qt/preview_renderer.h"
+#include "mesh/triangle_mesh.h"
+
+class QLabel;
+class QPushButton;
+
+namespace boltgen {
+
+// The picture itself: drag to turn, wheel to zoom, R or Home to return to
+// the first view.
+class PreviewCanvas : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PreviewCanvas(QWidget* parent = nullptr);
+
+  // What to show: the parts, or the reason there are none.
+  void SetParts(std::vector<TriangleMesh> meshes, const QString& message);
+  void ResetView();
+  const PreviewView& view() const { return view_; }
+
+  // The picture as it is shown, at `size` (the canvas's own by default).
+  QImage Render(QSize size = QSize()) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  std::vector<TriangleMesh> meshes_;
+  QString message_;
+  PreviewView view_;
+  QPoint drag_from_;
+};
+
+// The "Preview" window: the canvas and a "Save PNG" button. Resizable;
+// builds nothing itself, it shows what it is given.
+class PreviewWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PreviewWindow(QWidget* parent = nullptr);
+
+  PreviewCanvas* canvas() const { return canvas_; }
+  // Saves what the canvas shows; false when the file cannot be written.
+  bool SavePng(const QString& path) const;
+
+ private:
+  void AskAndSave();
+
+  PreviewCanvas* canvas_;
+  QPushButton* save_;
+};
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_APP_QT_PREVIEW_WINDOW_H_
