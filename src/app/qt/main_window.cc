@@ -301,6 +301,7 @@ void MainWindow::ShowPreview() {
   preview_->show();
   preview_->raise();
   preview_->activateWindow();
+  UpdatePreview();
 }
 
 void MainWindow::UpdatePreview() {

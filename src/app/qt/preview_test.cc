@@ -82,6 +82,7 @@ class PreviewTest : public QObject {
   void NewControlsUseOnlyTheFreeSpaceOfTheBottomRow();
   void ShowsTheDefaultBoltCentredWithItsProportions();
   void FollowsTheChoicesAndWritesNothing();
+  void ReopenedShowsTheChoicesOfNow();
   void DragTurnsWheelZoomsAndRResets();
   void SavesWhatItShowsAsPng();
   void ExplainsWhyThereIsNothingToShow();
@@ -204,6 +205,18 @@ void PreviewTest::FollowsTheChoicesAndWritesNothing() {
   QVERIFY(QDir(folder_->path()).entryList(QDir::Files) == QStringList{"boltgen.ini"});
   QCOMPARE(app_->controls.Status, std::string("Ready"));
   QCOMPARE(app_->generation.dims.NomLength, kept.NomLength);
+}
+
+void PreviewTest::ReopenedShowsTheChoicesOfNow() {
+  PreviewWindow* preview = OpenPreview();
+  const QImage bolt = preview->canvas()->Render(QSize(200, 320));
+  preview->close();
+  QTest::mouseClick(window_->findChild<QCheckBox*>("Chk_Nuts"), Qt::LeftButton);
+  window_->ShowPreview();
+  QVERIFY(preview->isVisible());
+  const QImage with_nuts = preview->canvas()->Render(QSize(200, 320));
+  QVERIFY(Measure(with_nuts).top >= 0);
+  QVERIFY(with_nuts != bolt);
 }
 
 void PreviewTest::DragTurnsWheelZoomsAndRResets() {
