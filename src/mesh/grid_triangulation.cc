@@ -27,6 +27,7 @@ TriangleMesh TriangulateGrid(const GridCopy& grid) {
   if (grid.rows() < 2 || grid.columns() < 2) return mesh;
   const std::vector<Point3> points = GridPoints(grid);
   const double tolerance = kWeldTolerance * BoundingDiagonal(points);
+  if (!(tolerance > 0)) return mesh;  // a part without extent has no surface
 
   // Welded column by column from the first, so that the first column's
   // vertices are the ones kept along the seam.

@@ -71,9 +71,11 @@ TEST(TriangulateGrid, DropsRowsThatCollapseOntoEachOther) {
   EXPECT_NEAR(SignedVolume(mesh), PolygonArea(1, 48) * 3, 1e-9);
 }
 
-TEST(TriangulateGrid, AnEmptyGridGivesNoTriangles) {
+TEST(TriangulateGrid, AGridWithoutExtentGivesNoTriangles) {
   MeshGrid grid;
   EXPECT_TRUE(TriangulateGrid(GridCopy(grid)).triangles.empty());
+  // Every vertex on one point far from the origin: nothing to weld into.
+  EXPECT_TRUE(TriangulateGrid(GridCopy(Revolve({{0, 1e200}, {0, 1e200}}, 24))).triangles.empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "mesh/vertex_weld.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace boltgen {
@@ -15,9 +16,12 @@ std::size_t VertexWelder::CellHash::operator()(const Cell& c) const {
 }
 
 VertexWelder::Cell VertexWelder::CellOf(const Point3& p) const {
-  return {static_cast<std::int64_t>(std::floor(p.x / cell_size_)),
-          static_cast<std::int64_t>(std::floor(p.y / cell_size_)),
-          static_cast<std::int64_t>(std::floor(p.z / cell_size_))};
+  // Clamped, so that no coordinate, however far out, overflows its cell number.
+  const auto cell = [this](double coordinate) {
+    const double index = std::floor(coordinate / cell_size_);
+    return static_cast<std::int64_t>(std::clamp(index, -4.0e18, 4.0e18));
+  };
+  return {cell(p.x), cell(p.y), cell(p.z)};
 }
 
 int VertexWelder::Add(const Point3& p) {
