@@ -60,8 +60,8 @@ std::optional<GenerationResult> CheckThread(const Controls& controls, const Bolt
                                   : dims.Long;
   return Refuse("A thread length of " + FormatNumber(dims.ThreadLength, "###0.000") +
                 " at pitch " + FormatNumber(dims.Pitch, "0.0000") + " needs " +
-                std::to_string(turns) + " turns, but the mesh holds at most " +
-                std::to_string(max_turns) + ". Choose a pitch of at least " +
+                FormatNumber(turns, "0") + " turns, but the mesh holds at most " +
+                FormatNumber(max_turns, "0") + ". Choose a pitch of at least " +
                 FormatNumber(smallest_pitch, "0.0000") + ", or a length of at most " +
                 FormatNumber(std::floor(longest_bolt * 1000) / 1000, "###0.000") + ".");
 }
