@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/controls.h"
@@ -18,7 +19,7 @@ namespace boltgen {
 struct AppEnvironment {
   std::string program_path;  // argv[0] or the resolved executable path
   std::string raw_args;      // everything after the program name, one text
-  std::string working_dir;   // "." by default
+  std::string working_dir;   // empty means "."
   std::function<Date()> today = Today;
   bool headless = false;     // no display: skip the sleeps meant for a watching user
 };
@@ -74,12 +75,23 @@ class BoltApp {
   // The status the program is to end with, once a handler asked to end it.
   std::optional<int> exit_status() const { return exit_status_; }
   const GenerationResult& last_result() const { return last_result_; }
+  const AppEnvironment& environment() const { return environment_; }
 
  private:
+  bool Ending() const { return exit_status_.has_value(); }
   void EndProgram(int status);
+  void Fail(std::string_view message);  // an error message, then end with kExitFailed
+  bool LoadSizeTable();
+  // Selects entry `index` of `box` through `select` when it names one;
+  // otherwise reports the switch and the valid range and returns false.
+  bool ApplyIndex(double index, const ComboBox& box, std::string_view switch_name,
+                  std::string_view list_name, void (BoltApp::*select)(int));
+  void RunUnattended();
+  void Sleep(int milliseconds);
 
   Platform& platform_;
   AppEnvironment environment_;
+  std::string exe_dir_;
   std::optional<int> exit_status_;
   GenerationResult last_result_;
 };

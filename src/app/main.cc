@@ -1,6 +1,4 @@
-#include <cstdio>
+#include "app/headless.h"
 
-int main() {
-  std::fputs("boltgen: the program front is being built\n", stderr);
-  return 1;
-}
+// The build without the window: every run is a headless run.
+int main(int argc, char** argv) { return boltgen::RunHeadless(argc, argv); }

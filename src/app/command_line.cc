@@ -1,0 +1,100 @@
+#include "app/command_line.h"
+
+#include "base/text.h"
+#include "config/leading_number.h"
+
+namespace boltgen {
+namespace {
+
+constexpr std::string_view kHelpText =
+    "Quillfen Bolt Generator command line arguments:\n"
+    "/?  Invoke help (this message box) and exit.\n"
+    "/D:# Nominal Diameter: Index into Combobox as read from Ini file. First entry is zero.\n"
+    "/P:# Nominal Pitch: Index into Combobox as read from Ini file. First entry is zero.\n"
+    "/L:###.### Nominal Length as decimal number.\n"
+    "/S:# Segments:Index into Combobox; 0=24, 1=36, 2=48, 3=72, 4=144, 5=240\n"
+    "/T:# Show threads: 0=False, 1=True\n"
+    "/W:# Show washer face: 0=False, 1=True\n"
+    "/R:# Show radius under head: 0=False, 1=True\n"
+    "/A:# Show sharp points on threads: 0=False, 1=True\n"
+    "/N:# Include Nuts: 0=False, 1=True\n"
+    "/F:XXXXX File Name. No spaces or quote characters.\n"
+    "/B:# Include commands to write blocks: 0=False, 1=True.\n"
+    "/G:# Process and exit: 0=False, 1=True\n"
+    "\n"
+    "Example:\n"
+    "PRGNAME.EXE /D:7 /P:1 /L:3.000 /S:1 /T:1 /W:1 /R:1 /A:1 /N:0 "
+    "/F:IN-0750x13UNCx03000(3D-36).SCR /G:1\n"
+    "With the INI file that comes with the program this would generate a script named:\n"
+    "    IN-0750x13UNCx03000(3D-36).SCR\n"
+    "for 3/4 inch diameter bolt with 13TPI UNC threads includeing: washer face, head radius "
+    "and sharp point threads. \n"
+    "It would NOT include nuts.";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A flag is off only for the exact value "0"; anything else, even an empty
+// value or "no", turns it on.
+bool FlagValue(std::string_view value) { return value != "0"; }
+
+}  // namespace
+
+std::vector<std::string> SplitArguments(std::string_view raw, int max_args) {
+  std::vector<std::string> words;
+  bool in_word = false;
+  for (char c : raw) {
+    if (IsBlank(c)) {
+      in_word = false;
+      continue;
+    }
+    if (!in_word) {
+      if (static_cast<int>(words.size()) >= max_args) break;
+      words.emplace_back();
+      in_word = true;
+    }
+    words.back() += c;
+  }
+  return words;
+}
+
+std::string JoinArguments(int argc, const char* const* argv) {
+  std::string raw;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) raw += ' ';
+    raw += argv[i];
+  }
+  return raw;
+}
+
+bool AsksForHelp(const std::vector<std::string>& words) {
+  for (const std::string& word : words) {
+    if (word.find('?') != std::string::npos || word == "--help") return true;
+  }
+  return false;
+}
+
+std::string_view HelpText() { return kHelpText; }
+
+SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
+  SwitchSettings settings;
+  for (const std::string& word : words) {
+    if (word.size() < 3) continue;
+    const std::string_view key = std::string_view(word).substr(0, 3);
+    const std::string_view value = TrimBlanks(std::string_view(word).substr(3));
+    if (key == "/D:") settings.size_index = LeadingNumber(value);
+    else if (key == "/P:") settings.pitch_index = LeadingNumber(value);
+    else if (key == "/L:") settings.length = LeadingNumber(value);
+    else if (key == "/S:") settings.segments_index = LeadingNumber(value);
+    else if (key == "/T:") settings.threads = FlagValue(value);
+    else if (key == "/W:") settings.washer_face = FlagValue(value);
+    else if (key == "/R:") settings.head_radius = FlagValue(value);
+    else if (key == "/A:") settings.sharp_threads = FlagValue(value);
+    else if (key == "/N:") settings.nuts = FlagValue(value);
+    else if (key == "/F:") settings.file_name = value;
+    else if (key == "/G:") settings.process_and_exit = FlagValue(value);
+    else if (key == "/B:") settings.blocks = FlagValue(value);
+  }
+  return settings;
+}
+
+}  // namespace boltgen

@@ -1,0 +1,84 @@
+#include "app/file_name.h"
+
+#include <string_view>
+
+#include "base/number_format.h"
+#include "config/leading_number.h"
+
+namespace boltgen {
+namespace {
+
+// Each literal found in the size text decides the unit system; a later one
+// overrides an earlier one, so "ANSI ... ISO" is metric.
+struct UnitLiteral {
+  std::string_view text;
+  bool metric;
+};
+constexpr UnitLiteral kUnitLiterals[] = {
+    {"Inch", false},   {"INCH", false}, {"ANSI", false}, {"Metric", true},
+    {"METRIC", true},  {"DIM", true},   {"ISO", true},
+};
+
+// The `before` characters in front of the first '.' of `formatted` and the
+// `after` characters behind it, joined. Digits further left are dropped,
+// which is how an oversized number loses its leading digits. A text without
+// a point (an infinity) contributes what it has rather than failing.
+std::string PickDigits(std::string_view formatted, std::size_t before, std::size_t after) {
+  std::size_t point = formatted.find('.');
+  if (point == std::string_view::npos) point = formatted.size();
+  const std::size_t start = point >= before ? point - before : 0;
+  std::string digits(formatted.substr(start, point - start));
+  if (point < formatted.size()) digits += formatted.substr(point + 1, after);
+  return digits;
+}
+
+void UpdateUnitSystem(std::string_view size_text, bool& is_metric) {
+  for (const UnitLiteral& literal : kUnitLiterals) {
+    if (size_text.find(literal.text) != std::string_view::npos) is_metric = literal.metric;
+  }
+}
+
+std::string DiameterDigits(const SizeEntry& size, bool is_metric) {
+  if (is_metric) return PickDigits("000" + FormatNumber(size.DiaNom, "000.00"), 3, 2);
+  return PickDigits("000" + FormatNumber(size.DiaNom, "0.0000") + "0000", 1, 4);
+}
+
+std::string ThreadPart(const Controls& controls) {
+  if (controls.Chk_No_Threads.checked) return "###_";
+  const std::string& pitch = controls.Cmb_Pitch.text;
+  for (std::string_view series : {"UNF", "UNC", "ODD"}) {
+    if (pitch.find(series) != std::string::npos) return std::string(series) + "_";
+  }
+  return PickDigits("000" + FormatNumber(LeadingNumber(pitch), "000.0"), 2, 1) + "_";
+}
+
+std::string LengthDigits(std::string_view length_text, bool is_metric) {
+  const double length = LeadingNumber(length_text);
+  if (is_metric) return PickDigits(FormatNumber(length, "0000.0"), 4, 1);
+  return PickDigits(FormatNumber(length, "00.000"), 2, 3);
+}
+
+std::string SegmentDigits(std::string_view segments_text) {
+  const std::string padded = "00" + FormatNumber(LeadingNumber(segments_text), "000");
+  return padded.substr(padded.size() - 3);
+}
+
+}  // namespace
+
+std::string ComposeFileName(const Controls& controls, const std::vector<SizeEntry>& sizes,
+                            bool& is_metric) {
+  UpdateUnitSystem(controls.Cmb_Size.text, is_metric);
+  std::string name = is_metric ? "MM_" : "IN_";
+  if (const SizeEntry* size = FindSize(sizes, controls.Cmb_Size.text)) {
+    name += DiameterDigits(*size, is_metric);
+  }
+  name += controls.Chk_WF.checked ? "_HCSW-" : "_BLTP-";
+  name += ThreadPart(controls);
+  name += LengthDigits(controls.TXT_Nom_Length.text, is_metric);
+  name += "-3D(";
+  name += SegmentDigits(controls.CMB_Segments.text);
+  name += ")";
+  return name;
+}
+
+}  // namespace boltgen

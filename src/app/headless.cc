@@ -1,0 +1,47 @@
+#include "app/headless.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/bolt_app.h"
+#include "app/command_line.h"
+#include "app/console_platform.h"
+
+namespace boltgen {
+namespace {
+
+// The program's own path, which names the size table and is where the
+// shipped data files are looked for when the working folder has none.
+std::string ProgramPath(const char* argv0) {
+  char buffer[4096];
+  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length));
+  return argv0 != nullptr ? argv0 : "boltgen";
+}
+
+}  // namespace
+
+int RunHeadless(int argc, char** argv) {
+  AppEnvironment environment;
+  environment.program_path = ProgramPath(argc > 0 ? argv[0] : nullptr);
+  environment.raw_args = JoinArguments(argc, argv);
+  environment.headless = true;
+
+  ConsolePlatform platform(stdout, stderr, /*skip_sleeps=*/true);
+  BoltApp app(platform, environment);
+  app.Form_Load();
+
+  if (const auto status = app.exit_status()) {
+    if (*status == kExitOk && app.last_result().kind == GenerationResult::Kind::kWritten &&
+        !app.last_result().path.empty()) {
+      std::fprintf(stdout, "%s\n", app.last_result().path.c_str());
+    }
+    return *status;
+  }
+  std::fputs("boltgen: no display; add /G:1 to generate, or ? for help\n", stderr);
+  return kExitUsage;
+}
+
+}  // namespace boltgen
