@@ -49,15 +49,21 @@ std::optional<GenerationResult> CheckThread(const Controls& controls, const Bolt
   const int max_turns = (MeshGrid::kLastIndex - 7 - body_rows) / 2;
   const int turns = ThreadTurns(dims.ThreadLength, dims.Pitch);
   if (turns <= max_turns) return std::nullopt;
-  // Rounded up to the mask's decimals, so that the pitch shown does fit.
+  // Rounded up (pitch) and down (length) to the decimals shown, so that the
+  // values offered do fit.
   const double smallest_pitch = std::ceil(dims.ThreadLength / max_turns * 10000) / 10000;
+  const double longest_thread = max_turns * dims.Pitch;
+  // Short bolts take MinThrSht; shorter still, the thread is the length less
+  // three and a half pitches.
+  const double longest_bolt = longest_thread < dims.MinThrSht
+                                  ? longest_thread + dims.Pitch * 3.5
+                                  : dims.Long;
   return Refuse("A thread length of " + FormatNumber(dims.ThreadLength, "###0.000") +
                 " at pitch " + FormatNumber(dims.Pitch, "0.0000") + " needs " +
-                std::to_string(turns) + " turns, but the mesh holds at most " +
-                std::to_string(max_turns) + ". Choose a pitch of at least " +
-                FormatNumber(smallest_pitch, "0.0000") +
-                ", or a shorter length whose thread is at most " +
-                FormatNumber(max_turns * dims.Pitch, "###0.000") + " long.");
+                FormatNumber(turns, "0") + " turns, but the mesh holds at most " +
+                FormatNumber(max_turns, "0") + ". Choose a pitch of at least " +
+                FormatNumber(smallest_pitch, "0.0000") + ", or a length of at most " +
+                FormatNumber(std::floor(longest_bolt * 1000) / 1000, "###0.000") + ".");
 }
 
 // Everything that would make the generation impossible, found before any

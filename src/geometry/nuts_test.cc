@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "geometry/bolt_body.h"
+#include "geometry/example_bolt_test.h"
 
 namespace boltgen {
 namespace {
@@ -40,23 +41,6 @@ struct NutRun {
   NutOffsets offsets{};
 };
 
-BoltDimensions InchNut(std::int16_t segments = 24) {
-  BoltDimensions d;
-  d.DiaNom = d.MajorDia = 0.75;
-  d.Pitch = 0.1;
-  d.HalfPitch = 0.05;
-  d.MinorDia = 0.75 - 0.2 * std::cos(kPi / 6);
-  d.Flats = 1.125;
-  d.WshFaceDia = d.Flats * 0.9;
-  d.HghtHex = 0.484;
-  d.HghtWshFace = 0.02;
-  d.HghtNut = 0.64;
-  d.HghtNutJam = 0.42;
-  d.NomLength = 3;
-  d.Segments = segments;
-  return d;
-}
-
 std::vector<MeshVertex> Column(const MeshGrid& grid, int column) {
   std::vector<MeshVertex> rows;
   for (int row = 1; row <= grid.RowCount; ++row) rows.push_back(grid.at(row, column));
@@ -76,7 +60,7 @@ void RunNuts(NutRun& run, const BoltDimensions& d) {
 
 TEST(MakeNuts, WritesTheFourNutsInOrderAtTheirOffsets) {
   NutRun run;
-  RunNuts(run, InchNut());
+  RunNuts(run, ExampleBolt(24));
   ASSERT_EQ(run.nuts.size(), 4u);
   EXPECT_EQ(run.offsets, (NutOffsets{2, 3, 4, 5}));
   EXPECT_EQ(run.nuts[0].name, "Washer Face Standard Nut");
@@ -117,7 +101,7 @@ void ExpectNutRows(const WrittenNut& nut, const MeshGrid& body, int column,
 }
 
 TEST(MakeNuts, RowsOfEachNut) {
-  const BoltDimensions d = InchNut();
+  const BoltDimensions d = ExampleBolt(24);
   NutRun run;
   RunNuts(run, d);
   ASSERT_EQ(run.nuts.size(), 4u);
@@ -136,7 +120,7 @@ TEST(MakeNuts, RowsOfEachNut) {
 }
 
 TEST(MakeNuts, EqualHeightsMakeTheJamNutsEqualToTheStandardNuts) {
-  BoltDimensions d = InchNut(72);
+  BoltDimensions d = ExampleBolt(72);
   d.HghtNutJam = d.HghtNut;
   NutRun run;
   RunNuts(run, d);
@@ -150,7 +134,7 @@ TEST(MakeNuts, EqualHeightsMakeTheJamNutsEqualToTheStandardNuts) {
 }
 
 TEST(MakeNuts, ASizeWithoutWasherFaceHeightStillGivesClosedNuts) {
-  BoltDimensions d = InchNut(36);
+  BoltDimensions d = ExampleBolt(36);
   d.HghtWshFace = 0;
   NutRun run;
   RunNuts(run, d);

@@ -5,29 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "geometry/bolt_body.h"
+#include "geometry/example_bolt_test.h"
 
 namespace boltgen {
 namespace {
 
 constexpr double kTolerance = 1e-12;
-
-// The 3/4 inch bolt of the thread example: pitch 0.1, length 3, thread 1.75.
-BoltDimensions ExampleBolt(std::int16_t segments = 36) {
-  BoltDimensions d;
-  d.DiaNom = d.MajorDia = 0.75;
-  d.Pitch = 0.1;
-  d.HalfPitch = d.Pitch / 2;
-  d.MinorDia = d.MajorDia - (2 * d.Pitch) * std::cos(kPi / 6);
-  d.Flats = 1.125;
-  d.WshFaceDia = d.Flats * 0.9;
-  d.HghtHex = 0.484;
-  d.HghtWshFace = 0.02;
-  d.RadWshFace = 0.03;
-  d.NomLength = 3;
-  d.ThreadLength = 1.75;
-  d.Segments = segments;
-  return d;
-}
 
 struct Threaded {
   MeshGrid grid;
@@ -58,7 +41,7 @@ TEST(ThreadTurns, AnAbsurdCountStaysAboveAnyGridWithoutOverflow) {
 }
 
 TEST(MakeThreads, TheExampleBolt) {
-  const BoltDimensions d = ExampleBolt();
+  const BoltDimensions d = ExampleBolt(36);
   Threaded t;
   Thread(t, d);
   EXPECT_EQ(t.N, t.body.RowCount + 43);  // T = 18
@@ -99,7 +82,7 @@ TEST(MakeThreads, TheHelixRisesTwoRowsPerRevolution) {
 }
 
 TEST(MakeThreads, TheShortestThreadKeepsFourRegularRows) {
-  BoltDimensions d = ExampleBolt();
+  BoltDimensions d = ExampleBolt(36);
   d.ThreadLength = 0.4;
   Threaded t;
   Thread(t, d);
@@ -113,7 +96,7 @@ TEST(MakeThreads, TheShortestThreadKeepsFourRegularRows) {
 }
 
 TEST(MakeThreads, LeadInStartsAtTheRootInTheFirstTwoColumns) {
-  const BoltDimensions d = ExampleBolt();
+  const BoltDimensions d = ExampleBolt(36);
   Threaded t;
   Thread(t, d);
   const double p = d.HalfPitch;
@@ -127,7 +110,7 @@ TEST(MakeThreads, LeadInStartsAtTheRootInTheFirstTwoColumns) {
 }
 
 TEST(MakeThreads, TheRunOutEndsFlushWithTheShank) {
-  const BoltDimensions d = ExampleBolt();
+  const BoltDimensions d = ExampleBolt(36);
   Threaded t;
   Thread(t, d);
   const int last = t.grid.ColumnCount;
@@ -139,21 +122,6 @@ TEST(MakeThreads, TheRunOutEndsFlushWithTheShank) {
   // After one turn the lower root has climbed a quarter of the depth.
   const double depth = (d.MajorDia - d.MinorDia) / 2;
   EXPECT_NEAR(t.grid.at(t.B + 6, last).Radius, d.MinorDia / 2 + depth / 4, 1e-9);
-}
-
-TEST(MakeThreads, EveryVertexTurnsWithItsColumn) {
-  const BoltDimensions d = ExampleBolt(48);
-  Threaded t;
-  Thread(t, d);
-  for (int j = 1; j <= t.grid.ColumnCount; ++j) {
-    const double a = t.grid.at(1, j).AngleRad;
-    for (int row = t.B + 1; row < t.N; ++row) {
-      const MeshVertex& v = t.grid.at(row, j);
-      EXPECT_EQ(v.AngleRad, a);
-      EXPECT_EQ(v.X, std::cos(a) * v.Radius);
-      EXPECT_EQ(v.Y, std::sin(a) * v.Radius);
-    }
-  }
 }
 
 }  // namespace
