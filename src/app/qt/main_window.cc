@@ -1,0 +1,286 @@
+#include "app/qt/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
+#include <QFocusEvent>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include "app/qt/text_convert.h"
+#include "app/window_texts.h"
+#include "ui_main_window.h"
+
+namespace boltgen {
+
+namespace {
+
+// The key code the window's key handler knows F1 by.
+constexpr int kKeyCodeF1 = 112;
+
+// An editable combo box of the window takes typed text as it is: no inline
+// completion, and a typed text matches a list entry only in the same case.
+void PlainEditing(QComboBox* box) {
+  auto* completer = new QCompleter(QStringList(), box);
+  completer->setCaseSensitivity(Qt::CaseSensitive);
+  box->setCompleter(completer);
+}
+
+// The form is laid out for a small sans-serif face of 11 pixels (8 points at
+// 96 dpi); where the classic narrow faces are missing, a condensed one keeps
+// the texts inside their boxes.
+QFont FormFont() {
+  QFont font;
+  font.setFamilies({"Microsoft Sans Serif", "Liberation Sans Narrow", "Arial",
+                    "DejaVu Sans Condensed", "DejaVu Sans"});
+  font.setPixelSize(11);
+  return font;
+}
+
+QStringList ItemsOf(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  return items;
+}
+
+void ShowCombo(QComboBox* box, const ComboBox& control) {
+  const QSignalBlocker blocker(box);
+  QStringList items;
+  for (const std::string& item : control.items) items << ToQString(item);
+  if (ItemsOf(box) != items) {
+    box->clear();
+    box->addItems(items);
+  }
+  const int selected = control.selected < box->count() ? control.selected : -1;
+  if (box->currentIndex() != selected) box->setCurrentIndex(selected);
+  // Setting an unchanged text would move the cursor of a user still typing.
+  const QString text = ToQString(control.text);
+  if (box->currentText() != text) box->setEditText(text);
+  box->setEnabled(control.enabled);
+}
+
+void ShowText(QLineEdit* edit, const TextBox& control) {
+  const QSignalBlocker blocker(edit);
+  const QString text = ToQString(control.text);
+  if (edit->text() != text) edit->setText(text);
+  edit->setEnabled(control.enabled);
+}
+
+void ShowCheck(QCheckBox* box, const CheckBox& control) {
+  const QSignalBlocker blocker(box);
+  box->setChecked(control.checked);
+  box->setEnabled(control.enabled);
+}
+
+// Copies a widget's text into the control only when the user changed it, so
+// that a text the widget cannot show exactly is not replaced by its likeness.
+void CopyText(const QString& shown, std::string& text) {
+  if (shown != ToQString(text)) text = ToText(shown);
+}
+
+bool FocusMovedWithinWindow(Qt::FocusReason reason) {
+  return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+         reason != Qt::MenuBarFocusReason;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(BoltApp& app, QWidget* parent)
+    : QDialog(parent), app_(app), ui_(std::make_unique<Ui::Form1>()) {
+  ui_->setupUi(this);
+  setFixedSize(424, 303);
+  setFont(FormFont());
+  // The description fits its box only in a slightly smaller size.
+  QFont description = FormFont();
+  description.setPixelSize(10);
+  ui_->Label4->setFont(description);
+  setWindowTitle(ToQString(kWindowTitle));
+  for (QComboBox* box : {ui_->Cmb_Size, ui_->Cmb_Pitch, ui_->CMB_Segments}) PlainEditing(box);
+  Connect();
+  qApp->installEventFilter(this);
+  ShowControls(app_.controls);
+}
+
+MainWindow::~MainWindow() {
+  if (qApp) qApp->removeEventFilter(this);
+}
+
+void MainWindow::ShowControls(const Controls& c) {
+  ShowCombo(ui_->Cmb_Size, c.Cmb_Size);
+  ShowCombo(ui_->Cmb_Pitch, c.Cmb_Pitch);
+  ShowText(ui_->TXT_Nom_Length, c.TXT_Nom_Length);
+  ShowCombo(ui_->CMB_Segments, c.CMB_Segments);
+  ShowText(ui_->TXT_File, c.TXT_File);
+  ShowCheck(ui_->Chk_No_Threads, c.Chk_No_Threads);
+  ShowCheck(ui_->Chk_WF, c.Chk_WF);
+  ShowCheck(ui_->Chk_Rad_HEAD, c.Chk_Rad_HEAD);
+  ShowCheck(ui_->Chk_Sharp_Threads, c.Chk_Sharp_Threads);
+  ShowCheck(ui_->Chk_Nuts, c.Chk_Nuts);
+  ShowCheck(ui_->Chk_WBlock, c.Chk_WBlock);
+  ui_->Status->setText(ToQString(c.Status));
+}
+
+void MainWindow::Connect() {
+  connect(ui_->Cmb_Size, &QComboBox::activated, this,
+          [this](int index) { Run([this, index] { app_.SelectSize(index); }); });
+  connect(ui_->Cmb_Size->lineEdit(), &QLineEdit::textEdited, this,
+          [this] { Run([this] { app_.Cmb_Size_Change(); }); });
+  connect(ui_->Cmb_Pitch, &QComboBox::activated, this,
+          [this](int index) { Run([this, index] { app_.SelectPitch(index); }); });
+  connect(ui_->CMB_Segments, &QComboBox::activated, this,
+          [this](int index) { Run([this, index] { app_.SelectSegments(index); }); });
+
+  Controls& c = app_.controls;
+  ConnectCheck(ui_->Chk_No_Threads, c.Chk_No_Threads);
+  ConnectCheck(ui_->Chk_WF, c.Chk_WF);
+  ConnectCheck(ui_->Chk_Rad_HEAD, c.Chk_Rad_HEAD);
+  ConnectCheck(ui_->Chk_Sharp_Threads, c.Chk_Sharp_Threads);
+  ConnectCheck(ui_->Chk_Nuts, c.Chk_Nuts);
+  ConnectCheck(ui_->Chk_WBlock, c.Chk_WBlock);
+
+  connect(ui_->CmdProcess, &QPushButton::clicked, this,
+          [this] { Run([this] { app_.CmdProcess_Click(); }); });
+  connect(ui_->CmdExit, &QPushButton::clicked, this,
+          [this] { Run([this] { app_.CmdExit_Click(); }); });
+  connect(ui_->CMD_Help, &QPushButton::clicked, this,
+          [this] { Run([this] { app_.CMD_Help_Click(); }); });
+}
+
+void MainWindow::ConnectCheck(QCheckBox* box, CheckBox& control) {
+  connect(box, &QCheckBox::clicked, this, [this, &control](bool checked) {
+    Run([this, &control, checked] { app_.SetCheck(control, checked); });
+  });
+}
+
+void MainWindow::Run(Handler handler) {
+  if (ended_) return;
+  if (busy_) {
+    // Only timers get through while a handler processes events; what they
+    // start waits until the running handler has finished.
+    if (handler) pending_validations_.push_back(std::move(handler));
+    return;
+  }
+  std::vector<Handler> queue;
+  queue.swap(pending_validations_);
+  validations_wait_for_release_ = false;
+  if (handler) queue.push_back(std::move(handler));
+  for (Handler& next : queue) {
+    if (ended_) break;
+    CopyEdits();
+    busy_ = true;
+    next();
+    busy_ = false;
+    ShowControls(app_.controls);
+    EndIfAsked();
+  }
+}
+
+void MainWindow::ValidateLater(Handler handler) {
+  pending_validations_.push_back(std::move(handler));
+  // The focus moves on a mouse press. A message box opened before the
+  // release would take the focus from the pressed button and so swallow the
+  // click; a Validate handler runs before the click's handler instead.
+  if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+    validations_wait_for_release_ = true;
+    return;
+  }
+  QTimer::singleShot(0, this, &MainWindow::RunPendingValidations);
+}
+
+void MainWindow::RunPendingValidations() {
+  if (!pending_validations_.empty()) Run(nullptr);
+}
+
+void MainWindow::CopyEdits() {
+  Controls& c = app_.controls;
+  CopyText(ui_->Cmb_Size->currentText(), c.Cmb_Size.text);
+  CopyText(ui_->Cmb_Pitch->currentText(), c.Cmb_Pitch.text);
+  CopyText(ui_->TXT_Nom_Length->text(), c.TXT_Nom_Length.text);
+  CopyText(ui_->CMB_Segments->currentText(), c.CMB_Segments.text);
+  CopyText(ui_->TXT_File->text(), c.TXT_File.text);
+}
+
+void MainWindow::EndIfAsked() {
+  const std::optional<int> status = app_.exit_status();
+  if (!status || ended_) return;
+  ended_ = true;
+  close();
+  QCoreApplication::exit(*status);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      auto* widget = qobject_cast<QWidget*>(watched);
+      if (widget && widget->window() == this)
+        return HandleKey(widget, static_cast<QKeyEvent*>(event));
+      break;
+    }
+    case QEvent::FocusOut:
+      HandleFocusOut(watched, static_cast<QFocusEvent*>(event));
+      break;
+    case QEvent::MouseButtonRelease:
+      // A click this release completes runs them first; otherwise they run
+      // once the release has been delivered.
+      if (validations_wait_for_release_) {
+        validations_wait_for_release_ = false;
+        QTimer::singleShot(0, this, &MainWindow::RunPendingValidations);
+      }
+      break;
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+bool MainWindow::HandleKey(QWidget* receiver, QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_F1:
+      Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
+      return true;
+    case Qt::Key_Escape:
+      Run([this] { app_.CmdExit_Click(); });
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // A focused button takes Enter itself, as a desktop user expects.
+      if (qobject_cast<QPushButton*>(receiver)) return false;
+      Run([this] { app_.CmdProcess_Click(); });
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainWindow::HandleFocusOut(QObject* watched, QFocusEvent* event) {
+  if (ended_ || !FocusMovedWithinWindow(event->reason())) return;
+  if (watched == ui_->Cmb_Size) {
+    ValidateLater([this] { app_.Cmb_Size_Validate(); });
+  } else if (watched == ui_->Cmb_Pitch) {
+    ValidateLater([this] { app_.Cmb_Pitch_Validate(); });
+  } else if (watched == ui_->TXT_Nom_Length) {
+    ValidateLater([this] { app_.TXT_Nom_Length_Validate(); });
+  } else if (watched == ui_->Chk_Nuts) {
+    ValidateLater([this] { app_.Chk_Nuts_Validate(); });
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Closing the window ends the program, as Exit does.
+  if (!ended_) Run([this] { app_.CmdExit_Click(); });
+  if (!ended_) {
+    ended_ = true;
+    QCoreApplication::exit(kExitOk);
+  }
+  event->accept();
+}
+
+void MainWindow::reject() { Run([this] { app_.CmdExit_Click(); }); }
+
+}  // namespace boltgen

@@ -1,0 +1,39 @@
+#ifndef BOLTGEN_APP_QT_QT_PLATFORM_H_
+#define BOLTGEN_APP_QT_QT_PLATFORM_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/platform.h"
+
+namespace boltgen {
+
+class MainWindow;
+
+// The desktop as the handlers see it when the program has a window. The
+// window is attached after it is built, because the window needs the job
+// state that needs this platform.
+class QtPlatform : public Platform {
+ public:
+  void AttachWindow(MainWindow* window) { window_ = window; }
+
+  void Repaint(const Controls& controls) override;
+  void ProcessEvents() override;
+  void ShowMessage(MessageKind kind, std::string_view text) override;
+  void Sleep(int milliseconds) override;
+  void OpenDocument(const std::string& path) override;
+  void EndProgram(int status) override;
+  void ShowWindow() override;
+
+  // The status the program was asked to end with, if it was.
+  std::optional<int> end_status() const { return end_status_; }
+
+ private:
+  MainWindow* window_ = nullptr;
+  std::optional<int> end_status_;
+};
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_APP_QT_QT_PLATFORM_H_
