@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <limits>
 
 namespace boltgen {
@@ -17,48 +19,82 @@ constexpr std::uint64_t kPowersOf10[] = {1,         10,         100,         100
                                          100000000, 1000000000, 10000000000, 100000000000};
 constexpr int kMaxExactDecimals = 11;
 
-// Writes the magnitude `units` (in units of 10^-decimals) with the mask's
-// padding. Digits are produced right to left into a small stack buffer.
-void AppendScaled(std::string& out, bool negative, uint128 units, NumberMask mask) {
-  const int decimals = mask.decimals();
-  char digits[48];
-  int length = 0;
-  if (units <= std::numeric_limits<std::uint64_t>::max()) {
-    auto small = static_cast<std::uint64_t>(units);  // 64-bit division is much cheaper
-    do {
-      digits[length++] = static_cast<char>('0' + small % 10);
-      small /= 10;
-    } while (small != 0);
-  } else {
-    do {
-      digits[length++] = static_cast<char>('0' + static_cast<int>(units % 10));
-      units /= 10;
-    } while (units != 0);
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes exactly `count` digits of `value` (the low ones, zero-padded) ending
+// just before `end`, two at a time; returns the new start.
+char* WriteDigits(char* end, std::uint64_t value, int count) {
+  while (count >= 2) {
+    const auto pair = static_cast<std::size_t>(value % 100) * 2;
+    value /= 100;
+    *--end = kDigitPairs[pair + 1];
+    *--end = kDigitPairs[pair];
+    count -= 2;
   }
-  const bool is_zero = length == 1 && digits[0] == '0';
-  // Decimals need at least `decimals` digits; pad the fraction with zeros.
-  while (length < decimals) digits[length++] = '0';
-  int integer_digits = length - decimals;
+  if (count == 1) *--end = static_cast<char>('0' + value % 10);
+  return end;
+}
+
+int DigitCount(std::uint64_t value) {
+  int count = 1;
+  while (value >= 10) {
+    value /= 10;
+    ++count;
+  }
+  return count;
+}
+
+// Writes the magnitude `units` (in units of 10^-decimals) with the mask's
+// padding to `dest`, composed right to left in a small buffer and copied at
+// once: the writer calls this for every coordinate of every script.
+std::size_t WriteScaled(char* dest, bool negative, uint128 units, NumberMask mask) {
+  const int decimals = mask.decimals();
+  char buffer[64];
+  char* const end = buffer + sizeof buffer;
+  char* p = end;
+  std::uint64_t integer_part;
+  if (units <= std::numeric_limits<std::uint64_t>::max()) {
+    const auto small = static_cast<std::uint64_t>(units);
+    integer_part = small / kPowersOf10[decimals];
+    if (decimals > 0) {
+      p = WriteDigits(p, small - integer_part * kPowersOf10[decimals], decimals);
+      *--p = '.';
+    }
+  } else {
+    // Beyond 64 bits (magnitudes near 10^19 and up): the slow way, once.
+    const uint128 integer_wide = units / kPowersOf10[decimals];
+    if (decimals > 0) {
+      p = WriteDigits(p, static_cast<std::uint64_t>(units - integer_wide * kPowersOf10[decimals]),
+                      decimals);
+      *--p = '.';
+    }
+    uint128 rest = integer_wide;
+    while (rest > std::numeric_limits<std::uint64_t>::max()) {
+      *--p = static_cast<char>('0' + static_cast<int>(rest % 10));
+      rest /= 10;
+    }
+    integer_part = static_cast<std::uint64_t>(rest);
+  }
   // A value below one has "0" as its integer part, shown only if the mask
   // asks for at least one integer digit.
-  const int shown_integer_digits = std::max(integer_digits, mask.min_integer_digits());
-
-  if (negative && !is_zero) out += '-';
-  out.append(static_cast<std::size_t>(shown_integer_digits - integer_digits), '0');
-  for (int i = length - 1; i >= decimals; --i) out += digits[i];
-  if (decimals > 0) {
-    out += '.';
-    for (int i = decimals - 1; i >= 0; --i) out += digits[i];
-  }
+  const int integer_digits = integer_part == 0 ? 0 : DigitCount(integer_part);
+  p = WriteDigits(p, integer_part, std::max(integer_digits, mask.min_integer_digits()));
+  if (negative && units != 0) *--p = '-';
+  const auto length = static_cast<std::size_t>(end - p);
+  std::memcpy(dest, p, length);
+  return length;
 }
 
 // The exact path: a double is m * 2^e with integer m, so value * 10^d is
 // m * 10^d * 2^e, computed exactly in 128-bit integers and rounded once,
 // exact halves away from zero. Covers every value a script can hold; returns
-// false for the rest (huge magnitudes), which take the general path.
-bool AppendExact(std::string& out, double value, NumberMask mask) {
+// 0 for the rest (huge magnitudes), which take the general path.
+std::size_t WriteExact(char* dest, double value, NumberMask mask) {
   const int decimals = mask.decimals();
-  if (decimals > kMaxExactDecimals) return false;
+  if (decimals > kMaxExactDecimals) return 0;
   const auto bits = std::bit_cast<std::uint64_t>(value);
   const bool negative = (bits >> 63) != 0;
   const int biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
@@ -76,7 +112,7 @@ bool AppendExact(std::string& out, double value, NumberMask mask) {
   const uint128 scaled = static_cast<uint128>(mantissa) * kPowersOf10[decimals];
   uint128 units;
   if (exponent >= 0) {
-    if (exponent > 30) return false;  // keeps units below 2^120
+    if (exponent > 30) return 0;  // keeps units below 2^120
     units = scaled << exponent;
   } else {
     const int shift = -exponent;
@@ -89,8 +125,7 @@ bool AppendExact(std::string& out, double value, NumberMask mask) {
       if (remainder >= half) ++units;
     }
   }
-  AppendScaled(out, negative, units, mask);
-  return true;
+  return WriteScaled(dest, negative, units, mask);
 }
 
 }  // namespace
@@ -147,16 +182,22 @@ void AppendNumberGeneral(std::string& out, double value, NumberMask mask) {
 
 }  // namespace detail
 
+std::size_t WriteNumber(char* dest, double value, NumberMask mask) {
+  if (std::isfinite(value)) {
+    if (const std::size_t length = WriteExact(dest, value, mask)) return length;
+    std::string general;
+    detail::AppendNumberGeneral(general, value, mask);
+    std::memcpy(dest, general.data(), general.size());
+    return general.size();
+  }
+  const std::string_view text = std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
+  std::memcpy(dest, text.data(), text.size());
+  return text.size();
+}
+
 void AppendNumber(std::string& out, double value, NumberMask mask) {
-  if (std::isnan(value)) {
-    out += "nan";
-    return;
-  }
-  if (std::isinf(value)) {
-    out += value < 0 ? "-inf" : "inf";
-    return;
-  }
-  if (!AppendExact(out, value, mask)) detail::AppendNumberGeneral(out, value, mask);
+  char buffer[kMaxNumberLength];
+  out.append(buffer, WriteNumber(buffer, value, mask));
 }
 
 std::string FormatNumber(double value, NumberMask mask) {

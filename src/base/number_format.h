@@ -32,6 +32,7 @@ class NumberMask {
         throw "a mask holds only '0', '#' and '.'";
       }
     }
+    if (min_integer_digits_ > 40 || decimals_ > 40) throw "a mask of at most 40 digits each side";
   }
 
   constexpr int min_integer_digits() const { return min_integer_digits_; }
@@ -48,6 +49,15 @@ class NumberMask {
 // zero is written without a sign. Non-finite values are written as "inf",
 // "-inf" or "nan"; callers refuse them before they reach a script.
 void AppendNumber(std::string& out, double value, NumberMask mask);
+
+// The longest text a mask can produce: 309 integer digits of the largest
+// double, a sign, a point and up to a few dozen decimals.
+inline constexpr std::size_t kMaxNumberLength = 400;
+
+// The same, written to `dest`, which must have room for kMaxNumberLength
+// characters; returns the number of characters written. For callers that
+// compose a whole line before appending it.
+std::size_t WriteNumber(char* dest, double value, NumberMask mask);
 
 // The same, returned as a new string.
 std::string FormatNumber(double value, NumberMask mask);

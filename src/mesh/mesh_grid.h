@@ -55,7 +55,10 @@ class MeshGrid {
   }
   [[noreturn]] static void OutOfGrid(int row, int col);
 
-  std::unique_ptr<MeshVertex[]> vertices_;
+  struct Free {
+    void operator()(MeshVertex* p) const;
+  };
+  std::unique_ptr<MeshVertex[], Free> vertices_;
 };
 
 }  // namespace boltgen

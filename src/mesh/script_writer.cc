@@ -1,5 +1,7 @@
 #include "mesh/script_writer.h"
 
+#include <algorithm>
+
 #include <cstddef>
 
 #include "base/number_format.h"
@@ -103,10 +105,12 @@ void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view 
   const int columns = grid.ColumnCount;
   const int rows = grid.RowCount;
   // A vertex line is "000.0000,000.0000,000.0000\r\n" or a little longer.
+  // Grow geometrically: the nuts append four parts to the bolt's script.
   constexpr std::size_t kVertexLine = 32;
-  script.reserve(script.size() + 512 +
-                 static_cast<std::size_t>(columns) * (static_cast<std::size_t>(rows) + 1) *
-                     kVertexLine);
+  const std::size_t needed = script.size() + 512 +
+                             static_cast<std::size_t>(columns) *
+                                 (static_cast<std::size_t>(rows) + 1) * kVertexLine;
+  if (script.capacity() < needed) script.reserve(std::max(needed, 2 * script.capacity()));
 
   AppendPreamble(script);
   script += "; ----PART: ";
@@ -128,13 +132,19 @@ void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view 
     script.append(11, '-');
     script += kEol;
     for (int row = 1; row <= rows; ++row) {
+      // The whole line is composed on the stack and appended once: this loop
+      // writes nearly every byte of a script.
       const MeshVertex& v = grid.at(row, col);
-      AppendNumber(script, v.X + x_offset, "000.0000");
-      script += ',';
-      AppendNumber(script, v.Y + y_offset, "000.0000");
-      script += ',';
-      AppendNumber(script, v.Z + z_offset, "000.0000");
-      script += kEol;
+      char line[3 * kMaxNumberLength + 4];
+      char* p = line;
+      p += WriteNumber(p, v.X + x_offset, "000.0000");
+      *p++ = ',';
+      p += WriteNumber(p, v.Y + y_offset, "000.0000");
+      *p++ = ',';
+      p += WriteNumber(p, v.Z + z_offset, "000.0000");
+      *p++ = '\r';
+      *p++ = '\n';
+      script.append(line, static_cast<std::size_t>(p - line));
     }
   }
 }

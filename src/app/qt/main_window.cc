@@ -190,8 +190,9 @@ void MainWindow::Run(Handler handler) {
 
 void MainWindow::ValidateLater(Handler handler) {
   pending_validations_.push_back(std::move(handler));
-  // The focus moves on a mouse press; a message box opened before the
-  // release would swallow the click that moved the focus.
+  // The focus moves on a mouse press. A message box opened before the
+  // release would take the focus from the pressed button and so swallow the
+  // click; a Validate handler runs before the click's handler instead.
   if (QGuiApplication::mouseButtons() != Qt::NoButton) {
     validations_wait_for_release_ = true;
     return;
@@ -232,7 +233,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       HandleFocusOut(watched, static_cast<QFocusEvent*>(event));
       break;
     case QEvent::MouseButtonRelease:
-      if (validations_wait_for_release_) RunPendingValidations();
+      // A click this release completes runs them first; otherwise they run
+      // once the release has been delivered.
+      if (validations_wait_for_release_) {
+        validations_wait_for_release_ = false;
+        QTimer::singleShot(0, this, &MainWindow::RunPendingValidations);
+      }
       break;
     default:
       break;
