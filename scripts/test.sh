@@ -10,20 +10,22 @@ export QT_QPA_PLATFORM=offscreen
 echo "== Build and unit tests"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build"
-ctest --test-dir "$root/build" --output-on-failure -j2
+logs=$(mktemp -d)
+ctest --test-dir "$root/build" --output-on-failure -j2 | tee "$logs/unit.log"
 
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBOLTGEN_SANITIZE=ON \
   -DBOLTGEN_GUI=OFF -DBOLTGEN_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build-asan"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir "$root/build-asan" --output-on-failure -j2
+  ctest --test-dir "$root/build-asan" --output-on-failure -j2 | tee "$logs/asan.log"
 
 echo "== Fuzz targets, briefly"
 fuzz_seconds=${BOLTGEN_FUZZ_SECONDS:-15}
 CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DBOLTGEN_FUZZ=ON -DBOLTGEN_GUI=OFF -DBOLTGEN_TESTS=OFF -DBOLTGEN_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build-fuzz"
+fuzz_passed=0
 for target in numbers size_table command_line generation; do
   work=$(mktemp -d)
   cp -r "$root/src/fuzz/corpus/$target/." "$work/"
@@ -36,5 +38,12 @@ for target in numbers size_table command_line generation; do
     tail -n 40 "$work.log"
     exit 1
   fi
+  fuzz_passed=$((fuzz_passed + 1))
   rm -rf "$work" "$work.log"
 done
+
+# One closing line over every test that ran: the unit and window tests, the
+# sanitized core tests and the fuzz targets.
+passed=$(cat "$logs"/*.log | sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' |
+  awk '{p += $1 - $2} END {print p + 0}')
+echo "boltgen: $((passed + fuzz_passed)) passed, 0 failed"

@@ -47,44 +47,68 @@ int DigitCount(std::uint64_t value) {
   return count;
 }
 
-// Writes the magnitude `units` (in units of 10^-decimals) with the mask's
-// padding to `dest`, composed right to left in a small buffer and copied at
-// once: the writer calls this for every coordinate of every script.
-std::size_t WriteScaled(char* dest, bool negative, uint128 units, NumberMask mask) {
+// small / 10^decimals with the divisor a constant in the common cases, so
+// that the compiler turns the division into a multiplication.
+std::uint64_t DividePowerOf10(std::uint64_t small, int decimals) {
+  switch (decimals) {
+    case 0: return small;
+    case 2: return small / 100;
+    case 3: return small / 1000;
+    case 4: return small / 10000;
+    default: return small / kPowersOf10[decimals];
+  }
+}
+
+// Beyond 64 bits (magnitudes near 10^19 and up): digit by digit into a
+// buffer, then copied. No script number gets here.
+std::size_t WriteWide(char* dest, bool negative, uint128 units, NumberMask mask) {
   const int decimals = mask.decimals();
   char buffer[64];
   char* const end = buffer + sizeof buffer;
   char* p = end;
-  std::uint64_t integer_part;
-  if (units <= std::numeric_limits<std::uint64_t>::max()) {
-    const auto small = static_cast<std::uint64_t>(units);
-    integer_part = small / kPowersOf10[decimals];
-    if (decimals > 0) {
-      p = WriteDigits(p, small - integer_part * kPowersOf10[decimals], decimals);
-      *--p = '.';
-    }
-  } else {
-    // Beyond 64 bits (magnitudes near 10^19 and up): the slow way, once.
-    const uint128 integer_wide = units / kPowersOf10[decimals];
-    if (decimals > 0) {
-      p = WriteDigits(p, static_cast<std::uint64_t>(units - integer_wide * kPowersOf10[decimals]),
-                      decimals);
-      *--p = '.';
-    }
-    uint128 rest = integer_wide;
-    while (rest > std::numeric_limits<std::uint64_t>::max()) {
-      *--p = static_cast<char>('0' + static_cast<int>(rest % 10));
-      rest /= 10;
-    }
-    integer_part = static_cast<std::uint64_t>(rest);
+  const uint128 integer_wide = units / kPowersOf10[decimals];
+  if (decimals > 0) {
+    p = WriteDigits(p, static_cast<std::uint64_t>(units - integer_wide * kPowersOf10[decimals]),
+                    decimals);
+    *--p = '.';
   }
-  // A value below one has "0" as its integer part, shown only if the mask
-  // asks for at least one integer digit.
-  const int integer_digits = integer_part == 0 ? 0 : DigitCount(integer_part);
-  p = WriteDigits(p, integer_part, std::max(integer_digits, mask.min_integer_digits()));
-  if (negative && units != 0) *--p = '-';
+  uint128 rest = integer_wide;
+  while (rest > std::numeric_limits<std::uint64_t>::max()) {
+    *--p = static_cast<char>('0' + static_cast<int>(rest % 10));
+    rest /= 10;
+  }
+  const auto integer_part = static_cast<std::uint64_t>(rest);
+  p = WriteDigits(p, integer_part, std::max(DigitCount(integer_part), mask.min_integer_digits()));
+  if (negative) *--p = '-';
   const auto length = static_cast<std::size_t>(end - p);
   std::memcpy(dest, p, length);
+  return length;
+}
+
+// Writes the magnitude `units` (in units of 10^-decimals) with the mask's
+// padding to `dest`. The length is known before the first digit, so the
+// digits go straight to their places, right to left: the writer calls this
+// for every coordinate of every script.
+std::size_t WriteScaled(char* dest, bool negative, uint128 units, NumberMask mask) {
+  if (units > std::numeric_limits<std::uint64_t>::max()) return WriteWide(dest, negative, units, mask);
+  const int decimals = mask.decimals();
+  const auto small = static_cast<std::uint64_t>(units);
+  const std::uint64_t integer_part = DividePowerOf10(small, decimals);
+  // A value below one has "0" as its integer part, shown only if the mask
+  // asks for at least one integer digit.
+  const int integer_digits = std::max(integer_part == 0 ? 0 : DigitCount(integer_part),
+                                      mask.min_integer_digits());
+  const bool sign = negative && small != 0;
+  const std::size_t length = static_cast<std::size_t>(sign) +
+                             static_cast<std::size_t>(integer_digits) +
+                             (decimals > 0 ? 1 + static_cast<std::size_t>(decimals) : 0);
+  char* p = dest + length;
+  if (decimals > 0) {
+    p = WriteDigits(p, small - integer_part * kPowersOf10[decimals], decimals);
+    *--p = '.';
+  }
+  p = WriteDigits(p, integer_part, integer_digits);
+  if (sign) *--p = '-';
   return length;
 }
 

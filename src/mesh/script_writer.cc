@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <cstddef>
+#include <vector>
 
 #include "base/number_format.h"
 #include "base/text.h"
@@ -124,6 +125,10 @@ void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view 
   AppendNumber(script, rows, "000");
   script += kEol;
 
+  // Each column is composed in one buffer and appended at once: this loop
+  // writes nearly every byte of a script.
+  constexpr std::size_t kMaxVertexLine = 3 * kMaxNumberLength + 4;
+  std::vector<char> column_text(static_cast<std::size_t>(std::max(rows, 0)) * kMaxVertexLine);
   for (int col = 1; col <= columns; ++col) {
     script += "; ---Column ";
     AppendNumber(script, col, "000");
@@ -131,12 +136,9 @@ void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view 
     AppendNumber(script, grid.at(1, col).AngleDeg, "000.00");
     script.append(11, '-');
     script += kEol;
+    char* p = column_text.data();
     for (int row = 1; row <= rows; ++row) {
-      // The whole line is composed on the stack and appended once: this loop
-      // writes nearly every byte of a script.
       const MeshVertex& v = grid.at(row, col);
-      char line[3 * kMaxNumberLength + 4];
-      char* p = line;
       p += WriteNumber(p, v.X + x_offset, "000.0000");
       *p++ = ',';
       p += WriteNumber(p, v.Y + y_offset, "000.0000");
@@ -144,8 +146,8 @@ void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view 
       p += WriteNumber(p, v.Z + z_offset, "000.0000");
       *p++ = '\r';
       *p++ = '\n';
-      script.append(line, static_cast<std::size_t>(p - line));
     }
+    script.append(column_text.data(), static_cast<std::size_t>(p - column_text.data()));
   }
 }
 
