@@ -8,7 +8,8 @@ namespace boltgen {
 
 // Vertices closer than this fraction of a part's size are one vertex: far
 // above the rounding of the geometry, far below its smallest feature (a
-// thread's step per column) and below what a 32-bit float can tell apart.
+// thread's rise per column), and coarser than a 32-bit float's resolution,
+// so that vertices kept apart stay apart in an STL file.
 inline constexpr double kWeldTolerance = 1e-6;
 
 // Turns a part's grid into a closed surface facing outwards: every quad of
