@@ -16,7 +16,8 @@ PreviewParts BuildPreviewParts(const BoltApp& app) {
   // script.
   if (TrimBlanks(controls.TXT_File.text).empty()) controls.TXT_File.text = "preview";
   std::vector<Part> parts;
-  const GenerationResult built = BuildPartsInMemory(state, controls, {app.size_table_path, {}}, parts);
+  const GenerationResult built =
+      BuildPartsInMemory(state, controls, {app.size_table_path, {}}, parts);
   PreviewParts preview;
   if (built.kind != GenerationResult::Kind::kWritten) {
     preview.message = built.message;

@@ -47,14 +47,13 @@ std::optional<GenerationResult> CheckThread(const Controls& controls, const Bolt
   const double longest_thread = max_turns * dims.Pitch;
   // Short bolts take MinThrSht; shorter still, the thread is the length less
   // three and a half pitches.
-  const double longest_bolt = longest_thread < dims.MinThrSht
-                                  ? longest_thread + dims.Pitch * 3.5
-                                  : dims.Long;
-  return Refuse("A thread length of " + FormatNumber(dims.ThreadLength, "###0.000") +
-                " at pitch " + FormatNumber(dims.Pitch, "0.0000") + " needs " +
-                FormatNumber(turns, "0") + " turns, but the mesh holds at most " +
-                FormatNumber(max_turns, "0") + ". Choose a pitch of at least " +
-                FormatNumber(smallest_pitch, "0.0000") + ", or a length of at most " +
+  const double longest_bolt =
+      longest_thread < dims.MinThrSht ? longest_thread + dims.Pitch * 3.5 : dims.Long;
+  return Refuse("A thread length of " + FormatNumber(dims.ThreadLength, "###0.000") + " at pitch " +
+                FormatNumber(dims.Pitch, "0.0000") + " needs " + FormatNumber(turns, "0") +
+                " turns, but the mesh holds at most " + FormatNumber(max_turns, "0") +
+                ". Choose a pitch of at least " + FormatNumber(smallest_pitch, "0.0000") +
+                ", or a length of at most " +
                 FormatNumber(std::floor(longest_bolt * 1000) / 1000, "###0.000") + ".");
 }
 

@@ -51,7 +51,8 @@ struct Built {
 // enough for the grid.
 void Build(const Choice& choice, double dia_nom, Built& built) {
   const Controls controls = ControlsFor(choice, 4 * dia_nom);
-  const GenerationResult result = BuildPartsInMemory(built.state, controls, {kSizeTable, {}}, built.parts);
+  const GenerationResult result =
+      BuildPartsInMemory(built.state, controls, {kSizeTable, {}}, built.parts);
   ASSERT_EQ(result.kind, GenerationResult::Kind::kWritten) << result.message;
 }
 
@@ -59,7 +60,8 @@ double PolygonArea(double r, int n) { return n / 2.0 * r * r * std::sin(2 * kPi 
 
 // The bolt's rows down to its lowest shank ring, then a turned end: the
 // bounds of the bolt whatever its thread does below that ring.
-double TurnedVolume(const Part& bolt, int shank_end_row, const std::vector<std::pair<double, double>>& tail) {
+double TurnedVolume(const Part& bolt, int shank_end_row,
+                    const std::vector<std::pair<double, double>>& tail) {
   static MeshGrid grid;  // one for all: a grid is large to clear
   grid.ColumnCount = static_cast<std::int16_t>(bolt.grid.columns());
   grid.RowCount = static_cast<std::int16_t>(shank_end_row + tail.size());
@@ -82,7 +84,8 @@ void ExpectSoundSurface(const TriangleMesh& mesh, const std::string& what) {
   const EdgeReport report = CheckEdges(mesh);
   EXPECT_TRUE(report.IsClosedManifold())
       << what << ": open " << report.open_edges << ", non-manifold " << report.non_manifold_edges
-      << ", misoriented " << report.misoriented_edges << ", degenerate " << report.degenerate_triangles;
+      << ", misoriented " << report.misoriented_edges << ", degenerate "
+      << report.degenerate_triangles;
   EXPECT_EQ(CountShells(mesh), 1u) << what;
 }
 
@@ -107,8 +110,8 @@ void CheckBolt(const Built& built, const Choice& choice, const std::string& what
   const int shank_end = BoltBodyRowCount(d, washer_face, choice.fillet) - 2;
   const double shank_end_z = bolt.grid.at(shank_end, 1).Z;
   const double upper = TurnedVolume(bolt, shank_end, {{rMaj, -L}, {0, -L}});
-  const double lower =
-      TurnedVolume(bolt, shank_end, {{rMin, shank_end_z}, {rMin, -L + 3 * p}, {rMaj - 3 * p, -L}, {0, -L}});
+  const double lower = TurnedVolume(
+      bolt, shank_end, {{rMin, shank_end_z}, {rMin, -L + 3 * p}, {rMaj - 3 * p, -L}, {0, -L}});
   const double volume = SignedVolume(mesh);
   EXPECT_GT(volume, 0) << what;
   EXPECT_LT(lower, volume) << what;
@@ -168,11 +171,12 @@ TEST_P(EveryShippedSize, EveryPartIsAClosedOutwardSurfaceBetweenItsBounds) {
     const std::vector<std::string> pitches = PitchesOf(sizes_, size.Name);
     ASSERT_FALSE(pitches.empty()) << size.Name;
     for (int options = 0; options < 8; ++options) {
-      Choice choice{size.Name, pitches.front(), segments, (options & 1) != 0, (options & 2) != 0,
-                    (options & 4) != 0, (options & 2) != 0};
+      Choice choice{size.Name,          pitches.front(),    segments,          (options & 1) != 0,
+                    (options & 2) != 0, (options & 4) != 0, (options & 2) != 0};
       const std::string what = size.Name + " " + choice.pitch + " /" + std::to_string(segments) +
                                (choice.threads ? " threads" : "") +
-                               (choice.washer_face ? " washer face" : "") + (choice.fillet ? " fillet" : "");
+                               (choice.washer_face ? " washer face" : "") +
+                               (choice.fillet ? " fillet" : "");
       Build(choice, size.DiaNom, built);
       ASSERT_EQ(built.parts.size(), choice.nuts ? 5u : 1u) << what;
       CheckBolt(built, choice, what);
@@ -206,7 +210,8 @@ TEST(BuildPartsInMemory, NamesAndPlacesThePartsAsTheScriptAndItsDrawingsDo) {
   std::vector<Part> parts;
   Controls controls = ControlsFor({"[Inch 3/4]", "0.076923 UNC", 36}, 3);
   controls.TXT_File.text = "out/ABCDEFGHIJKLMNOPQRSTU";
-  ASSERT_EQ(BuildPartsInMemory(state, controls, {kSizeTable, {}}, parts).kind, GenerationResult::Kind::kWritten);
+  ASSERT_EQ(BuildPartsInMemory(state, controls, {kSizeTable, {}}, parts).kind,
+            GenerationResult::Kind::kWritten);
   ASSERT_EQ(parts.size(), 5u);
   EXPECT_EQ(parts[0].part_name, "Hex Head Cap Screw(Bolt)");
   EXPECT_EQ(parts[0].drawing_name, "ABCDEFGHIJKLMNOPQRSTU");
@@ -226,10 +231,12 @@ TEST(BuildPartsInMemory, RefusesWhatAGenerationRefusesAndBuildsNothing) {
   GenerationState state;
   std::vector<Part> parts;
   Controls controls = ControlsFor({"[Inch 3/4]", "0.076923 UNC", 30}, 3);
-  EXPECT_EQ(BuildPartsInMemory(state, controls, {kSizeTable, {}}, parts).kind, GenerationResult::Kind::kRefused);
+  EXPECT_EQ(BuildPartsInMemory(state, controls, {kSizeTable, {}}, parts).kind,
+            GenerationResult::Kind::kRefused);
   EXPECT_TRUE(parts.empty());
   controls = ControlsFor({"[Inch 3/4]", "0.076923 UNC", 36}, 0.25);
-  EXPECT_EQ(BuildPartsInMemory(state, controls, {kSizeTable, {}}, parts).kind, GenerationResult::Kind::kFatal);
+  EXPECT_EQ(BuildPartsInMemory(state, controls, {kSizeTable, {}}, parts).kind,
+            GenerationResult::Kind::kFatal);
   EXPECT_TRUE(parts.empty());
 }
 
@@ -237,7 +244,8 @@ TEST(DrawingBaseName, DropsTheFolderAndTheScriptExtension) {
   EXPECT_EQ(DrawingBaseName("BOLT"), "BOLT");
   EXPECT_EQ(DrawingBaseName("BOLT.SCR"), "BOLT");
   EXPECT_EQ(DrawingBaseName("out/sub/BOLT.scr"), "BOLT");
-  EXPECT_EQ(DrawingBaseName("C:\\cad\\IN-0750x13UNCx03000(3D-36).SCR"), "IN-0750x13UNCx03000(3D-36)");
+  EXPECT_EQ(DrawingBaseName("C:\\cad\\IN-0750x13UNCx03000(3D-36).SCR"),
+            "IN-0750x13UNCx03000(3D-36)");
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ TEST_F(StlExportTest, WritesOneReadableFilePerPartNamedLikeItsDrawing) {
   const StlExport written = WriteStlFiles(parts, dir_ + "/IN_07500_HCSW-UNC_03000-3D(036).scr");
   ASSERT_TRUE(written.error.empty()) << written.error;
   const std::string names[] = {"IN_07500_HCSW-UNC_03000-3D(036)", "IN_07500_HNSW-3D(036)",
-                               "IN_07500_HNJW-3D(036)", "IN_07500_HNJP-3D(036)", "IN_07500_HNSP-3D(036)"};
+                               "IN_07500_HNJW-3D(036)", "IN_07500_HNJP-3D(036)",
+                               "IN_07500_HNSP-3D(036)"};
   ASSERT_EQ(written.written.size(), 5u);
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(written.written[i], dir_ + "/" + names[i] + ".stl");
@@ -114,9 +115,9 @@ TEST_F(StlExportTest, AdmeshFindsNoDisconnectedFacetsNoHolesAndNoFlippedNormals)
       const auto findings = AdmeshFindings(path, report);
       ASSERT_TRUE(findings.contains("Number of facets")) << report;
       EXPECT_GT(findings.at("Number of facets"), 0) << report;
-      for (const char* zero : {"Total disconnected facets", "Degenerate facets", "Edges fixed",
-                               "Facets removed", "Facets added", "Facets reversed", "Backwards edges",
-                               "Normals fixed"}) {
+      for (const char* zero :
+           {"Total disconnected facets", "Degenerate facets", "Edges fixed", "Facets removed",
+            "Facets added", "Facets reversed", "Backwards edges", "Normals fixed"}) {
         ASSERT_TRUE(findings.contains(zero)) << zero << "\n" << report;
         EXPECT_EQ(findings.at(zero), 0) << zero << " in " << path << "\n" << report;
       }

@@ -11,7 +11,8 @@ namespace {
 
 // A solid of revolution in the grid as the geometry builds one: one column
 // per step of 360 / segments degrees, the last on top of the first.
-MeshGrid Revolve(const std::vector<std::pair<double, double>>& profile, int segments, double z_sign = 1) {
+MeshGrid Revolve(const std::vector<std::pair<double, double>>& profile, int segments,
+                 double z_sign = 1) {
   MeshGrid grid;
   grid.ColumnCount = static_cast<std::int16_t>(segments + 1);
   grid.RowCount = static_cast<std::int16_t>(profile.size());
@@ -37,7 +38,8 @@ TEST(TriangulateGrid, ClosesASolidOfRevolutionAtTheAxisAndTheSeam) {
   // Top centre, top edge, bottom edge, bottom centre: a cylinder as the bolt
   // body builds its rows, both ends on the axis.
   const int segments = 24;
-  const TriangleMesh mesh = TriangulateGrid(GridCopy(Revolve({{0, 2}, {1, 2}, {1, -3}, {0, -3}}, segments)));
+  const TriangleMesh mesh =
+      TriangulateGrid(GridCopy(Revolve({{0, 2}, {1, 2}, {1, -3}, {0, -3}}, segments)));
   EXPECT_TRUE(CheckEdges(mesh).IsClosedManifold());
   EXPECT_EQ(CountShells(mesh), 1u);
   // Two axis points and one ring of 24 per edge: the closing column and the

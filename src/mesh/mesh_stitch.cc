@@ -34,7 +34,8 @@ std::vector<OpenEdge> FindOpenEdges(const TriangleMesh& mesh) {
     while (end < uses.size() && uses[end].edge == uses[i].edge) ++end;
     const bool paired = end - i == 2 && uses[i].from == uses[i + 1].to;
     if (!paired) {
-      for (std::size_t k = i; k < end; ++k) open.push_back({uses[k].from, uses[k].to, uses[k].triangle});
+      for (std::size_t k = i; k < end; ++k)
+        open.push_back({uses[k].from, uses[k].to, uses[k].triangle});
     }
     i = end;
   }
@@ -52,7 +53,8 @@ std::pair<double, double> ProjectOntoSegment(const Point3& p, const Point3& a, c
 }
 
 // Replaces the triangle on open edge a -> b by a fan through the points on it.
-void SplitTriangle(TriangleMesh& mesh, const OpenEdge& edge, std::vector<std::pair<double, int>>& on_edge) {
+void SplitTriangle(TriangleMesh& mesh, const OpenEdge& edge,
+                   std::vector<std::pair<double, int>>& on_edge) {
   std::sort(on_edge.begin(), on_edge.end());
   const auto& t = mesh.triangles[edge.triangle];
   int apex = t[0];

@@ -9,8 +9,10 @@ namespace {
 // of (x, y, z); facing outwards.
 TriangleMesh Cube() {
   TriangleMesh mesh;
-  for (int i = 0; i < 8; ++i) mesh.vertices.push_back({double(i & 1), double((i >> 1) & 1), double((i >> 2) & 1)});
-  const int quads[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4}, {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+  for (int i = 0; i < 8; ++i)
+    mesh.vertices.push_back({double(i & 1), double((i >> 1) & 1), double((i >> 2) & 1)});
+  const int quads[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
+                           {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
   for (const auto& q : quads) {
     mesh.triangles.push_back({q[0], q[1], q[2]});
     mesh.triangles.push_back({q[0], q[2], q[3]});
@@ -42,7 +44,8 @@ TEST(StitchOpenEdges, MergesTheTwoSidesOfAThinCrack) {
   mesh.vertices.push_back({1.001, -0.001, 1.001});
   const int apart = 8;
   for (auto& t : mesh.triangles) {
-    const bool top = mesh.vertices[t[0]].z == 1 && mesh.vertices[t[1]].z == 1 && mesh.vertices[t[2]].z == 1;
+    const bool top =
+        mesh.vertices[t[0]].z == 1 && mesh.vertices[t[1]].z == 1 && mesh.vertices[t[2]].z == 1;
     for (int& v : t) {
       if (top && v == 5) v = apart;
     }

@@ -11,10 +11,13 @@ constexpr std::size_t kHeaderSize = 80;
 constexpr std::size_t kTriangleSize = 50;
 
 void AppendUint32(std::string& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xff));
+  for (int shift = 0; shift < 32; shift += 8)
+    out.push_back(static_cast<char>((value >> shift) & 0xff));
 }
 
-void AppendFloat(std::string& out, float value) { AppendUint32(out, std::bit_cast<std::uint32_t>(value)); }
+void AppendFloat(std::string& out, float value) {
+  AppendUint32(out, std::bit_cast<std::uint32_t>(value));
+}
 
 std::uint32_t ReadUint32(std::string_view bytes, std::size_t at) {
   std::uint32_t value = 0;
@@ -22,7 +25,9 @@ std::uint32_t ReadUint32(std::string_view bytes, std::size_t at) {
   return value;
 }
 
-float ReadFloat(std::string_view bytes, std::size_t at) { return std::bit_cast<float>(ReadUint32(bytes, at)); }
+float ReadFloat(std::string_view bytes, std::size_t at) {
+  return std::bit_cast<float>(ReadUint32(bytes, at));
+}
 
 struct FloatPoint {
   float x, y, z;
@@ -65,7 +70,8 @@ std::string EncodeBinaryStl(const TriangleMesh& mesh, std::string_view header) {
 std::optional<TriangleMesh> DecodeBinaryStl(std::string_view bytes) {
   if (bytes.size() < kHeaderSize + 4) return std::nullopt;
   const std::uint32_t count = ReadUint32(bytes, kHeaderSize);
-  if (bytes.size() != kHeaderSize + 4 + static_cast<std::size_t>(count) * kTriangleSize) return std::nullopt;
+  if (bytes.size() != kHeaderSize + 4 + static_cast<std::size_t>(count) * kTriangleSize)
+    return std::nullopt;
   TriangleMesh mesh;
   // Corners are the same vertex only when all their bits are: 96 bits of
   // key, hashed as the two halves that hold them.
@@ -84,10 +90,13 @@ std::optional<TriangleMesh> DecodeBinaryStl(std::string_view bytes) {
     std::array<int, 3> triangle;
     for (int k = 0; k < 3; ++k) {
       const std::size_t c = at + 12 * static_cast<std::size_t>(k);
-      const Key key{(static_cast<std::uint64_t>(ReadUint32(bytes, c)) << 32) | ReadUint32(bytes, c + 4),
-                    ReadUint32(bytes, c + 8)};
+      const Key key{
+          (static_cast<std::uint64_t>(ReadUint32(bytes, c)) << 32) | ReadUint32(bytes, c + 4),
+          ReadUint32(bytes, c + 8)};
       auto [it, inserted] = known.emplace(key, static_cast<int>(mesh.vertices.size()));
-      if (inserted) mesh.vertices.push_back({ReadFloat(bytes, c), ReadFloat(bytes, c + 4), ReadFloat(bytes, c + 8)});
+      if (inserted)
+        mesh.vertices.push_back(
+            {ReadFloat(bytes, c), ReadFloat(bytes, c + 4), ReadFloat(bytes, c + 8)});
       triangle[k] = it->second;
     }
     mesh.triangles.push_back(triangle);

@@ -60,7 +60,9 @@ std::vector<EdgeUse> SortedEdgeUses(const TriangleMesh& mesh) {
   // Placed by the edge's lower vertex first (a counting sort), then each
   // vertex's few edges sorted by the higher one: far quicker than one sort of
   // them all, and the order is the same.
-  const auto lower = [](const std::array<int, 3>& t, int k) { return std::min(t[k], t[(k + 1) % 3]); };
+  const auto lower = [](const std::array<int, 3>& t, int k) {
+    return std::min(t[k], t[(k + 1) % 3]);
+  };
   std::vector<std::size_t> start(mesh.vertices.size() + 1, 0);
   for (const auto& t : mesh.triangles) {
     if (t[0] == t[1] || t[1] == t[2] || t[2] == t[0]) continue;
@@ -73,11 +75,13 @@ std::vector<EdgeUse> SortedEdgeUses(const TriangleMesh& mesh) {
     const auto& t = mesh.triangles[i];
     if (t[0] == t[1] || t[1] == t[2] || t[2] == t[0]) continue;
     for (int k = 0; k < 3; ++k) {
-      uses[next[static_cast<std::size_t>(lower(t, k))]++] = {EdgeKey(t[k], t[(k + 1) % 3]), i, t[k], t[(k + 1) % 3]};
+      uses[next[static_cast<std::size_t>(lower(t, k))]++] = {EdgeKey(t[k], t[(k + 1) % 3]), i, t[k],
+                                                             t[(k + 1) % 3]};
     }
   }
   for (std::size_t v = 0; v + 1 < start.size(); ++v) {
-    std::sort(uses.begin() + static_cast<std::ptrdiff_t>(start[v]), uses.begin() + static_cast<std::ptrdiff_t>(start[v + 1]),
+    std::sort(uses.begin() + static_cast<std::ptrdiff_t>(start[v]),
+              uses.begin() + static_cast<std::ptrdiff_t>(start[v + 1]),
               [](const EdgeUse& a, const EdgeUse& b) { return a.edge < b.edge; });
   }
   return uses;

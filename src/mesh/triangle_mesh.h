@@ -14,8 +14,12 @@ struct Point3 {
   double z = 0;
 };
 
-inline Point3 operator-(const Point3& a, const Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Point3 operator+(const Point3& a, const Point3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Point3 operator-(const Point3& a, const Point3& b) {
+  return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Point3 operator+(const Point3& a, const Point3& b) {
+  return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
 inline Point3 operator*(double k, const Point3& a) { return {k * a.x, k * a.y, k * a.z}; }
 inline double Dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 inline Point3 Cross(const Point3& a, const Point3& b) {
@@ -62,9 +66,9 @@ std::vector<EdgeUse> SortedEdgeUses(const TriangleMesh& mesh);
 // edge-manifold surface has every directed edge exactly once and its reverse
 // exactly once: no open, no over-used and no same-direction edges.
 struct EdgeReport {
-  std::size_t open_edges = 0;         // an edge with one triangle only
-  std::size_t non_manifold_edges = 0; // an edge shared by three or more triangles
-  std::size_t misoriented_edges = 0;  // two triangles running the edge the same way
+  std::size_t open_edges = 0;            // an edge with one triangle only
+  std::size_t non_manifold_edges = 0;    // an edge shared by three or more triangles
+  std::size_t misoriented_edges = 0;     // two triangles running the edge the same way
   std::size_t degenerate_triangles = 0;  // two corners on one vertex
   bool IsClosedManifold() const {
     return open_edges == 0 && non_manifold_edges == 0 && misoriented_edges == 0 &&

@@ -10,12 +10,12 @@
 
 #include <QImage>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "app/bolt_app.h"
 #include "app/command_line.h"

@@ -48,7 +48,8 @@ Camera Oriented(const Point3& centre, double yaw_degrees, double pitch_degrees) 
   return camera;
 }
 
-Camera MakeCamera(const std::vector<TriangleMesh>& meshes, const PreviewView& view, int width, int height) {
+Camera MakeCamera(const std::vector<TriangleMesh>& meshes, const PreviewView& view, int width,
+                  int height) {
   Point3 low{std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
              std::numeric_limits<double>::max()};
   Point3 high{-low.x, -low.y, -low.z};
@@ -100,9 +101,11 @@ void Rasterise(const Point3 (&s)[3], QRgb colour, QImage& image, std::vector<flo
   const double area = EdgeFunction(s[0], s[1], s[2].x, s[2].y);
   if (area == 0) return;
   const int x0 = std::max(0, static_cast<int>(std::floor(std::min({s[0].x, s[1].x, s[2].x}))));
-  const int x1 = std::min(width - 1, static_cast<int>(std::ceil(std::max({s[0].x, s[1].x, s[2].x}))));
+  const int x1 =
+      std::min(width - 1, static_cast<int>(std::ceil(std::max({s[0].x, s[1].x, s[2].x}))));
   const int y0 = std::max(0, static_cast<int>(std::floor(std::min({s[0].y, s[1].y, s[2].y}))));
-  const int y1 = std::min(height - 1, static_cast<int>(std::ceil(std::max({s[0].y, s[1].y, s[2].y}))));
+  const int y1 =
+      std::min(height - 1, static_cast<int>(std::ceil(std::max({s[0].y, s[1].y, s[2].y}))));
   for (int y = y0; y <= y1; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = x0; x <= x1; ++x) {
@@ -128,13 +131,15 @@ QImage RenderPreview(const std::vector<TriangleMesh>& meshes, const PreviewView&
   const int height = std::max(1, size.height()) * kSupersampling;
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(kPreviewBackground);
-  std::vector<float> depth(static_cast<std::size_t>(width) * height, std::numeric_limits<float>::infinity());
+  std::vector<float> depth(static_cast<std::size_t>(width) * height,
+                           std::numeric_limits<float>::infinity());
   const Camera camera = MakeCamera(meshes, view, width, height);
   for (std::size_t m = 0; m < meshes.size(); ++m) {
     const TriangleMesh& mesh = meshes[m];
     const QColor& colour = kPartColours[m == 0 ? 0 : 1];
     std::vector<Point3> in_view(mesh.vertices.size());
-    for (std::size_t i = 0; i < mesh.vertices.size(); ++i) in_view[i] = camera.ToView(mesh.vertices[i]);
+    for (std::size_t i = 0; i < mesh.vertices.size(); ++i)
+      in_view[i] = camera.ToView(mesh.vertices[i]);
     for (const auto& t : mesh.triangles) {
       const Point3 n = Cross(in_view[t[1]] - in_view[t[0]], in_view[t[2]] - in_view[t[0]]);
       const double length = Length(n);

@@ -175,8 +175,9 @@ void PreviewTest::ShowsTheDefaultBoltCentredWithItsProportions() {
   QVERIFY2(std::abs(head / pixels_per_unit - d.Flats) < 0.04 * d.Flats,
            qPrintable(QString("head %1 px, shank %2 px").arg(head).arg(shank)));
   const double tilt = DegToRad(20);
-  const double expected_height = std::cos(tilt) * (d.HghtHex + d.NomLength) +
-                                 std::sin(tilt) * (d.AcrossCorners / 2 + d.MinorDia / 2 - d.HalfPitch);
+  const double expected_height =
+      std::cos(tilt) * (d.HghtHex + d.NomLength) +
+      std::sin(tilt) * (d.AcrossCorners / 2 + d.MinorDia / 2 - d.HalfPitch);
   QVERIFY2(std::abs(height / pixels_per_unit - expected_height) < 0.04 * expected_height,
            qPrintable(QString("height %1 px").arg(height)));
   // Shaded, not a flat shape: the faces are lit differently.

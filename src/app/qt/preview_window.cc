@@ -57,7 +57,9 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, Render());
 }
 
-void PreviewCanvas::mousePressEvent(QMouseEvent* event) { drag_from_ = event->position().toPoint(); }
+void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
+  drag_from_ = event->position().toPoint();
+}
 
 void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
   if (!(event->buttons() & Qt::LeftButton)) return;
@@ -84,7 +86,9 @@ void PreviewCanvas::keyPressEvent(QKeyEvent* event) {
 }
 
 PreviewWindow::PreviewWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), canvas_(new PreviewCanvas(this)), save_(new QPushButton("Save PNG", this)) {
+    : QWidget(parent, Qt::Window),
+      canvas_(new PreviewCanvas(this)),
+      save_(new QPushButton("Save PNG", this)) {
   setObjectName("Preview");
   setWindowTitle("Quillfen 3D Bolt Generator - Preview");
   save_->setObjectName("CmdSavePng");
@@ -100,13 +104,17 @@ PreviewWindow::PreviewWindow(QWidget* parent)
   connect(save_, &QPushButton::clicked, this, &PreviewWindow::AskAndSave);
 }
 
-bool PreviewWindow::SavePng(const QString& path) const { return canvas_->Render().save(path, "PNG"); }
+bool PreviewWindow::SavePng(const QString& path) const {
+  return canvas_->Render().save(path, "PNG");
+}
 
 void PreviewWindow::AskAndSave() {
-  QString path = QFileDialog::getSaveFileName(this, "Save PNG", "preview.png", "PNG images (*.png)");
+  QString path =
+      QFileDialog::getSaveFileName(this, "Save PNG", "preview.png", "PNG images (*.png)");
   if (path.isEmpty()) return;
   if (!path.endsWith(".png", Qt::CaseInsensitive)) path += ".png";
-  if (!SavePng(path)) QMessageBox::warning(this, windowTitle(), "The picture could not be saved to " + path + ".");
+  if (!SavePng(path))
+    QMessageBox::warning(this, windowTitle(), "The picture could not be saved to " + path + ".");
 }
 
 }  // namespace boltgen
