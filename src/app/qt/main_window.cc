@@ -307,6 +307,7 @@ void MainWindow::ShowPreview() {
   preview_->show();
   preview_->raise();
   preview_->activateWindow();
+  preview_->canvas()->setFocus(Qt::OtherFocusReason);
   UpdatePreview();
 }
 

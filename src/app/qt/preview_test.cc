@@ -242,6 +242,12 @@ void PreviewTest::DragTurnsWheelZoomsAndRResets() {
   QCOMPARE(canvas->view().yaw_degrees, PreviewView{}.yaw_degrees);
   QCOMPARE(canvas->view().zoom, 1.0);
   QCOMPARE(canvas->Render(QSize(200, 320)), before);
+
+  // Home does the same from the button row.
+  QApplication::sendEvent(canvas, &wheel);
+  QVERIFY(canvas->view().zoom > 1.2);
+  QTest::keyClick(canvas->window()->findChild<QPushButton*>("CmdSavePng"), Qt::Key_Home);
+  QCOMPARE(canvas->view().zoom, 1.0);
 }
 
 void PreviewTest::SavesWhatItShowsAsPng() {

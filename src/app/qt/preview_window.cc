@@ -77,14 +77,6 @@ void PreviewCanvas::wheelEvent(QWheelEvent* event) {
   update();
 }
 
-void PreviewCanvas::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_R || event->key() == Qt::Key_Home) {
-    ResetView();
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
-
 PreviewWindow::PreviewWindow(QWidget* parent)
     : QWidget(parent, Qt::Window),
       canvas_(new PreviewCanvas(this)),
@@ -102,6 +94,14 @@ PreviewWindow::PreviewWindow(QWidget* parent)
   layout->addLayout(bar);
   resize(480, 600);
   connect(save_, &QPushButton::clicked, this, &PreviewWindow::AskAndSave);
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_R || event->key() == Qt::Key_Home) {
+    canvas_->ResetView();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 bool PreviewWindow::SavePng(const QString& path) const {

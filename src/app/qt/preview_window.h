@@ -16,8 +16,7 @@ class QPushButton;
 
 namespace boltgen {
 
-// The picture itself: drag to turn, wheel to zoom, R or Home to return to
-// the first view.
+// The picture itself: drag to turn, wheel to zoom.
 class PreviewCanvas : public QWidget {
   Q_OBJECT
 
@@ -37,7 +36,6 @@ class PreviewCanvas : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::vector<TriangleMesh> meshes_;
@@ -47,7 +45,8 @@ class PreviewCanvas : public QWidget {
 };
 
 // The "Preview" window: the canvas and a "Save PNG" button. Resizable;
-// builds nothing itself, it shows what it is given.
+// builds nothing itself, it shows what it is given. R or Home returns to the
+// first view, whichever of its widgets has the focus.
 class PreviewWindow : public QWidget {
   Q_OBJECT
 
@@ -57,6 +56,9 @@ class PreviewWindow : public QWidget {
   PreviewCanvas* canvas() const { return canvas_; }
   // Saves what the canvas shows; false when the file cannot be written.
   bool SavePng(const QString& path) const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void AskAndSave();
