@@ -1,6 +1,7 @@
 #include "geometry/bolt_body.h"
 
 #include <cmath>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -83,7 +84,11 @@ TEST_P(BoltBodyLayout, RowsFollowTheProfile) {
 INSTANTIATE_TEST_SUITE_P(AllFour, BoltBodyLayout,
                          testing::Values(Layout{false, false, 8, 5, 6}, Layout{true, false, 10, 7, 8},
                                          Layout{false, true, 13, 5, 11},
-                                         Layout{true, true, 15, 7, 13}));
+                                         Layout{true, true, 15, 7, 13}),
+                         [](const testing::TestParamInfo<Layout>& info) {
+                           return std::string(info.param.washer_face ? "WasherFace" : "PlainFace") +
+                                  (info.param.radius_under_head ? "WithFillet" : "NoFillet");
+                         });
 
 // The fillet rows worked out by hand: centre at R = 0.375 + 0.0625, Z = -0.0625.
 TEST(MakeBoltBody, FilletRowsByHand) {
