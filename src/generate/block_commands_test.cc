@@ -59,22 +59,22 @@ TEST(AppendBlockCommands, WithNutsInTheirOrder) {
   AppendBlockCommands(script, "ABCDEFGHIJKLMNOPQRSTU.SCR", Dims(), {2, 4, 6, 10}, true);
   const std::vector<std::string> lines = ScriptLines(script);
   ASSERT_EQ(lines.size(), 14u + 24u + 4u);
-  EXPECT_EQ(lines[6], "SaveAs ABCDEFGHIJKLMNOPQRSTU-{Master}.dwg");
-  const std::vector<std::string> first_nut(lines.begin() + 14, lines.begin() + 20);
-  const std::vector<std::string> want = {
-      "-exportdrawing .\\ABCDEFGHIHNSWNOPQRSTU.dwg", "", "0,0,02",
-      "W -1.866,-1.866,1.300 1.866,1.866,2.200",    "", "U",
-  };
-  EXPECT_EQ(first_nut, want);
-  EXPECT_EQ(lines[20], "-exportdrawing .\\ABCDEFGHIHNJWNOPQRSTU.dwg");
-  EXPECT_EQ(lines[22], "0,0,04");
-  EXPECT_EQ(lines[23], "W -1.866,-1.866,3.550 1.866,1.866,4.200");
-  EXPECT_EQ(lines[26], "-exportdrawing .\\ABCDEFGHIHNSPNOPQRSTU.dwg");
-  EXPECT_EQ(lines[32], "-exportdrawing .\\ABCDEFGHIHNJPNOPQRSTU.dwg");
-  EXPECT_EQ(lines[34], "0,0,10");
-  EXPECT_EQ(lines[35], "W -1.866,-1.866,9.550 1.866,1.866,10.200");
-  EXPECT_EQ(lines[38], "SaveAs ABCDEFGHIJKLMNOPQRSTU-{Master}.dwg");
-  EXPECT_EQ(lines[41], "exit");
+  const std::pair<std::size_t, std::string> want[] = {
+      {6, "SaveAs ABCDEFGHIJKLMNOPQRSTU-{Master}.dwg"},
+      {14, "-exportdrawing .\\ABCDEFGHIHNSWNOPQRSTU.dwg"},
+      {16, "0,0,02"},
+      {17, "W -1.866,-1.866,1.300 1.866,1.866,2.200"},
+      {19, "U"},
+      {20, "-exportdrawing .\\ABCDEFGHIHNJWNOPQRSTU.dwg"},
+      {22, "0,0,04"},
+      {23, "W -1.866,-1.866,3.550 1.866,1.866,4.200"},
+      {26, "-exportdrawing .\\ABCDEFGHIHNSPNOPQRSTU.dwg"},
+      {32, "-exportdrawing .\\ABCDEFGHIHNJPNOPQRSTU.dwg"},
+      {34, "0,0,10"},
+      {35, "W -1.866,-1.866,9.550 1.866,1.866,10.200"},
+      {38, "SaveAs ABCDEFGHIJKLMNOPQRSTU-{Master}.dwg"},
+      {41, "exit"}};
+  for (const auto& [index, line] : want) EXPECT_EQ(lines[index], line) << index;
 }
 
 }  // namespace

@@ -27,30 +27,19 @@ struct Point {
 struct Part {
   std::string name;
   std::vector<std::vector<Point>> columns;
-  double min_z() const { return Extreme(false); }
-  double max_z() const { return Extreme(true); }
-  double Extreme(bool top) const {
-    double z = columns[0][0].z;
-    for (const auto& column : columns) {
-      for (const Point& p : column) z = top ? std::max(z, p.z) : std::min(z, p.z);
-    }
-    return z;
-  }
+  double min_z = 1e300, max_z = -1e300;
 };
 
 struct Window {
-  double x1, y1, z1, x2, y2, z2;
+  Point low, high;
   bool Holds(const Point& p) const {
-    return p.x >= std::min(x1, x2) && p.x <= std::max(x1, x2) && p.y >= std::min(y1, y2) &&
-           p.y <= std::max(y1, y2) && p.z >= std::min(z1, z2) && p.z <= std::max(z1, z2);
+    return p.x >= low.x && p.x <= high.x && p.y >= low.y && p.y <= high.y && p.z >= low.z &&
+           p.z <= high.z;
   }
   bool HoldsAll(const Part& part) const {
-    for (const auto& column : part.columns) {
-      for (const Point& p : column) {
-        if (!Holds(p)) return false;
-      }
-    }
-    return true;
+    return std::ranges::all_of(part.columns, [this](const std::vector<Point>& column) {
+      return std::ranges::all_of(column, [this](const Point& p) { return Holds(p); });
+    });
   }
 };
 
@@ -86,13 +75,16 @@ Script ReadScript(const std::vector<std::string>& lines) {
         for (int r = 0; r < rows; ++r) {
           const std::vector<double> v = Numbers(lines[++i]);
           part.columns.back().push_back({v[0], v[1], v[2]});
+          part.min_z = std::min(part.min_z, v[2]);
+          part.max_z = std::max(part.max_z, v[2]);
         }
       }
       --i;
       script.parts.push_back(std::move(part));
     } else if (lines[i].rfind("-exportdrawing .\\", 0) == 0) {
       const std::vector<double> v = Numbers(lines[i + 3].substr(2));
-      script.windows.push_back({v[0], v[1], v[2], v[3], v[4], v[5]});
+      script.windows.push_back({{std::min(v[0], v[3]), std::min(v[1], v[4]), std::min(v[2], v[5])},
+                                {std::max(v[0], v[3]), std::max(v[1], v[4]), std::max(v[2], v[5])}});
     }
   }
   return script;
@@ -101,14 +93,6 @@ Script ReadScript(const std::vector<std::string>& lines) {
 bool Near(const Point& a, const Point& b) {
   constexpr double kText = 1.5e-4;  // four decimals in the script
   return std::abs(a.x - b.x) < kText && std::abs(a.y - b.y) < kText && std::abs(a.z - b.z) < kText;
-}
-
-void ExpectClosedAroundTheAxis(const Part& part) {
-  const auto& first = part.columns.front();
-  const auto& last = part.columns.back();
-  for (std::size_t row = 0; row < first.size(); ++row) {
-    EXPECT_TRUE(Near(first[row], last[row])) << part.name << " row " << row + 1;
-  }
 }
 
 // The thread's last column is its first one moved along the helix: every
@@ -142,12 +126,15 @@ void ExpectBolt(const Part& bolt, const BoltDimensions& dims, int body_rows) {
   EXPECT_LT((turns - 1) * dims.Pitch, dims.ThreadLength);
   const std::size_t B = static_cast<std::size_t>(body_rows - 2);
   EXPECT_NEAR(bolt.columns[0][B - 1].z, -dims.NomLength + (turns + 1.5) * dims.Pitch, 1e-3);
-  EXPECT_NEAR(bolt.min_z(), -dims.NomLength, 1e-4);
+  EXPECT_NEAR(bolt.min_z, -dims.NomLength, 1e-4);
   ExpectHelicalSeam(bolt, dims, B);
 }
 
+// The nut's last column is its first, and its last row its first.
 void ExpectNut(const Part& nut) {
-  ExpectClosedAroundTheAxis(nut);
+  for (std::size_t row = 0; row < nut.columns[0].size(); ++row) {
+    EXPECT_TRUE(Near(nut.columns.front()[row], nut.columns.back()[row])) << nut.name << " " << row;
+  }
   for (const auto& column : nut.columns) {
     EXPECT_TRUE(column.front().x == column.back().x && column.front().y == column.back().y &&
                 column.front().z == column.back().z)
@@ -170,13 +157,13 @@ void ExpectWindows(const Script& script, const std::string& what) {
 }
 
 void ExpectNutsApart(const Script& script, const std::string& what) {
-  const double head_top = script.parts[0].max_z();
+  const double head_top = script.parts[0].max_z;
   for (std::size_t i = 1; i < 5; ++i) {
-    EXPECT_GT(script.parts[i].min_z(), head_top) << what << ": " << script.parts[i].name;
+    EXPECT_GT(script.parts[i].min_z, head_top) << what << ": " << script.parts[i].name;
     for (std::size_t j = i + 1; j < 5; ++j) {
       const Part& a = script.parts[i];
       const Part& b = script.parts[j];
-      EXPECT_TRUE(a.max_z() < b.min_z() || b.max_z() < a.min_z())
+      EXPECT_TRUE(a.max_z < b.min_z || b.max_z < a.min_z)
           << what << ": " << a.name << " and " << b.name;
     }
   }
@@ -197,7 +184,8 @@ TEST(ShippedSizes, EveryPartClosesAndLiesInItsOwnWindowOnly) {
   const GenerationInput input{table_path, {6, 12, 2026}};
   // Kept to seconds: every size and pitch at 24 segments with three lengths
   // (a shortened thread, a short bolt, a long bolt); the long bolt with the
-  // first pitch also at 36, 48 and 72, and at 144 or 240 by turns.
+  // first pitch also at one other count, each count in turn, so that every
+  // count meets inch and metric sizes, small and large.
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     const SizeEntry& size = sizes[i];
     controls.Cmb_Size.text = size.Name;
@@ -207,7 +195,7 @@ TEST(ShippedSizes, EveryPartClosesAndLiesInItsOwnWindowOnly) {
       const double pitch = LeadingNumber(pitch_text);
       std::vector<std::string> counts = {"24"};
       if (&pitch_text == &pitches.front()) {
-        counts.insert(counts.end(), {"36", "48", "72", i % 2 ? "240" : "144"});
+        counts.push_back(std::array{"36", "48", "72", "144", "240"}[i % 5]);
       }
       for (const std::string& segments : counts) {
         controls.CMB_Segments.text = segments;

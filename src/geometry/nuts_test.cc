@@ -12,19 +12,16 @@
 namespace boltgen {
 namespace {
 
-TEST(NutOffsetsFor, InchNutsKeepTheFixedOffsets) {
-  EXPECT_EQ(NutOffsetsFor(0.5), (NutOffsets{2, 3, 4, 5}));
-  EXPECT_EQ(NutOffsetsFor(0.89), (NutOffsets{2, 3, 4, 5}));
-  EXPECT_EQ(NutOffsetsFor(0.9), (NutOffsets{4, 6, 8, 10}));
-  EXPECT_EQ(NutOffsetsFor(1.89), (NutOffsets{4, 6, 8, 10}));
-  EXPECT_EQ(NutOffsetsFor(1.9), (NutOffsets{6, 9, 12, 15}));
-  EXPECT_EQ(NutOffsetsFor(3), (NutOffsets{6, 9, 12, 15}));
-}
-
-TEST(NutOffsetsFor, TallerNutsAreSpacedByTheNextWholeNumberAboveTheirHeight) {
-  EXPECT_EQ(NutOffsetsFor(3.01), (NutOffsets{8, 12, 16, 20}));
-  EXPECT_EQ(NutOffsetsFor(10.8), (NutOffsets{22, 33, 44, 55}));
-  EXPECT_EQ(NutOffsetsFor(11), (NutOffsets{24, 36, 48, 60}));
+// Inch nuts keep the fixed offsets; taller nuts are spaced by the next whole
+// number above their height, so that they clear the head and each other.
+TEST(NutOffsetsFor, FixedUpToThreeThenTheNextWholeNumberAboveTheHeight) {
+  const struct {
+    double height;
+    NutOffsets offsets;
+  } table[] = {{0.5, {2, 3, 4, 5}},     {0.89, {2, 3, 4, 5}},     {0.9, {4, 6, 8, 10}},
+               {1.89, {4, 6, 8, 10}},   {1.9, {6, 9, 12, 15}},    {3, {6, 9, 12, 15}},
+               {3.01, {8, 12, 16, 20}}, {10.8, {22, 33, 44, 55}}, {11, {24, 36, 48, 60}}};
+  for (const auto& t : table) EXPECT_EQ(NutOffsetsFor(t.height), t.offsets) << t.height;
 }
 
 struct WrittenNut {
@@ -58,21 +55,6 @@ void RunNuts(NutRun& run, const BoltDimensions& d) {
   });
 }
 
-TEST(MakeNuts, WritesTheFourNutsInOrderAtTheirOffsets) {
-  NutRun run;
-  RunNuts(run, ExampleBolt(24));
-  ASSERT_EQ(run.nuts.size(), 4u);
-  EXPECT_EQ(run.offsets, (NutOffsets{2, 3, 4, 5}));
-  EXPECT_EQ(run.nuts[0].name, "Washer Face Standard Nut");
-  EXPECT_EQ(run.nuts[1].name, "Washer Face Jam Nut");
-  EXPECT_EQ(run.nuts[2].name, "Plain Face Jam Nut");
-  EXPECT_EQ(run.nuts[3].name, "Plain Face Standard Nut");
-  EXPECT_EQ(run.nuts[0].offset, 2);
-  EXPECT_EQ(run.nuts[1].offset, 3);
-  EXPECT_EQ(run.nuts[2].offset, 5);
-  EXPECT_EQ(run.nuts[3].offset, 4);
-}
-
 // The rows of a nut of height H, column by column: what the body left for the
 // hexagon (radius, and drop below the head's top) and the fixed rings.
 void ExpectNutRows(const WrittenNut& nut, const MeshGrid& body, int column,
@@ -100,36 +82,31 @@ void ExpectNutRows(const WrittenNut& nut, const MeshGrid& body, int column,
   EXPECT_EQ(rows.front().X, rows.back().X);
 }
 
-TEST(MakeNuts, RowsOfEachNut) {
+TEST(MakeNuts, FourNutsInOrderAtTheirOffsetsRowByRow) {
   const BoltDimensions d = ExampleBolt(24);
   NutRun run;
   RunNuts(run, d);
   ASSERT_EQ(run.nuts.size(), 4u);
-  const double heights[] = {d.HghtNut, d.HghtNutJam, d.HghtNutJam, d.HghtNut};
-  const int rows[] = {10, 10, 9, 9};
+  EXPECT_EQ(run.offsets, (NutOffsets{2, 3, 4, 5}));
+  const struct {
+    const char* name;
+    double offset, height;
+    int rows;
+  } want[] = {{"Washer Face Standard Nut", 2, d.HghtNut, 10},
+              {"Washer Face Jam Nut", 3, d.HghtNutJam, 10},
+              {"Plain Face Jam Nut", 5, d.HghtNutJam, 9},
+              {"Plain Face Standard Nut", 4, d.HghtNut, 9}};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(run.nuts[i].rows, rows[i]);
-    ExpectNutRows(run.nuts[i], run.body, 1, run.nuts[i].column1, d, heights[i]);
-    ExpectNutRows(run.nuts[i], run.body, d.Segments / 12 + 1, run.nuts[i].corner, d, heights[i]);
+    EXPECT_EQ(run.nuts[i].name, want[i].name);
+    EXPECT_EQ(run.nuts[i].offset, want[i].offset);
+    EXPECT_EQ(run.nuts[i].rows, want[i].rows);
+    ExpectNutRows(run.nuts[i], run.body, 1, run.nuts[i].column1, d, want[i].height);
+    ExpectNutRows(run.nuts[i], run.body, d.Segments / 12 + 1, run.nuts[i].corner, d, want[i].height);
   }
   // The washer face rows are the body's own, bit for bit.
   for (int row = 4; row <= 6; ++row) {
     EXPECT_EQ(run.nuts[0].corner[row - 1].X, run.body.at(row, d.Segments / 12 + 1).X);
     EXPECT_EQ(run.nuts[0].corner[row - 1].Z, -run.body.at(row, d.Segments / 12 + 1).Z);
-  }
-}
-
-TEST(MakeNuts, EqualHeightsMakeTheJamNutsEqualToTheStandardNuts) {
-  BoltDimensions d = ExampleBolt(72);
-  d.HghtNutJam = d.HghtNut;
-  NutRun run;
-  RunNuts(run, d);
-  ASSERT_EQ(run.nuts.size(), 4u);
-  for (auto [jam, standard] : {std::pair{1, 0}, std::pair{2, 3}}) {
-    for (std::size_t row = 0; row < run.nuts[jam].corner.size(); ++row) {
-      EXPECT_EQ(run.nuts[jam].corner[row].Z, run.nuts[standard].corner[row].Z);
-      EXPECT_EQ(run.nuts[jam].corner[row].X, run.nuts[standard].corner[row].X);
-    }
   }
 }
 
@@ -140,13 +117,7 @@ TEST(MakeNuts, ASizeWithoutWasherFaceHeightStillGivesClosedNuts) {
   RunNuts(run, d);
   ASSERT_EQ(run.body.RowCount, 13);  // the body left the washer face out
   ASSERT_EQ(run.nuts.size(), 4u);
-  const std::vector<MeshVertex>& nut = run.nuts[0].column1;
-  EXPECT_EQ(nut[3].Radius, run.body.at(3, 1).Radius);
-  EXPECT_EQ(nut[3].Z, 0);
-  EXPECT_EQ(nut[4].Radius, d.WshFaceDia / 2);
-  EXPECT_EQ(nut[4].Z, 0);
-  EXPECT_EQ(nut[5].Radius, d.WshFaceDia / 2);
-  ExpectNutRows(run.nuts[0], run.body, 1, nut, d, d.HghtNut);
+  ExpectNutRows(run.nuts[0], run.body, 1, run.nuts[0].column1, d, d.HghtNut);
   ExpectNutRows(run.nuts[3], run.body, 1, run.nuts[3].column1, d, d.HghtNut);
 }
 

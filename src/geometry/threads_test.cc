@@ -28,11 +28,11 @@ void Thread(Threaded& t, const BoltDimensions& d) {
 }
 
 TEST(ThreadTurns, RoundsToFourDecimalsThenUp) {
-  EXPECT_EQ(ThreadTurns(1.75, 0.1), 18);
-  EXPECT_EQ(ThreadTurns(1.2, 0.1), 12);
-  EXPECT_EQ(ThreadTurns(12.00004, 1), 12);
-  EXPECT_EQ(ThreadTurns(12.0001, 1), 13);
-  EXPECT_EQ(ThreadTurns(0.4, 0.1), 4);
+  const struct {
+    double length, pitch;
+    int turns;
+  } table[] = {{1.75, 0.1, 18}, {1.2, 0.1, 12}, {12.00004, 1, 12}, {12.0001, 1, 13}, {0.4, 0.1, 4}};
+  for (const auto& t : table) EXPECT_EQ(ThreadTurns(t.length, t.pitch), t.turns) << t.length;
 }
 
 TEST(ThreadTurns, AnAbsurdCountStaysAboveAnyGridWithoutOverflow) {
@@ -95,29 +95,25 @@ TEST(MakeThreads, TheShortestThreadKeepsFourRegularRows) {
   }
 }
 
-TEST(MakeThreads, LeadInStartsAtTheRootInTheFirstTwoColumns) {
+TEST(MakeThreads, LeadInStartsAtTheRootAndRunOutEndsFlushWithTheShank) {
   const BoltDimensions d = ExampleBolt(36);
   Threaded t;
   Thread(t, d);
   const double p = d.HalfPitch;
-  const double first_z = -d.NomLength + p + p / d.Segments;
   for (int row : {t.N - 3, t.N - 4, t.N - 5}) {
-    EXPECT_NEAR(t.grid.at(row, 1).Z, first_z, kTolerance);
+    EXPECT_NEAR(t.grid.at(row, 1).Z, -d.NomLength + p + p / d.Segments, kTolerance);
     EXPECT_GT(t.grid.at(row, 1).Z, t.grid.at(t.N - 2, 1).Z);
   }
   EXPECT_EQ(t.grid.at(t.N - 4, 2).Radius, d.MinorDia / 2);
   EXPECT_GT(t.grid.at(t.N - 4, 3).Radius, d.MinorDia / 2);
-}
 
-TEST(MakeThreads, TheRunOutEndsFlushWithTheShank) {
-  const BoltDimensions d = ExampleBolt(36);
-  Threaded t;
-  Thread(t, d);
   const int last = t.grid.ColumnCount;
   const double top = -d.NomLength + (18 + 1.5) * d.Pitch;
-  for (int row = t.B; row <= t.B + 3; ++row) EXPECT_NEAR(t.grid.at(row, last).Z, top, kTolerance);
-  for (int row = t.B + 1; row <= t.B + 3; ++row) {
-    EXPECT_NEAR(t.grid.at(row, last).Radius, d.MajorDia / 2, kTolerance);
+  for (int row = t.B; row <= t.B + 3; ++row) {
+    EXPECT_NEAR(t.grid.at(row, last).Z, top, kTolerance);
+    if (row > t.B) {
+      EXPECT_NEAR(t.grid.at(row, last).Radius, d.MajorDia / 2, kTolerance);
+    }
   }
   // After one turn the lower root has climbed a quarter of the depth.
   const double depth = (d.MajorDia - d.MinorDia) / 2;
