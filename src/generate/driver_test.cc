@@ -138,51 +138,55 @@ TEST_F(Driver, NutsImplyAWasherFaceWithoutChangingTheBoxes) {
 
 // Each refusal names what is wrong, writes nothing and leaves the old script.
 TEST_F(Driver, RefusalsLeaveAnOldScriptUntouched) {
+  const std::string table = input_.size_table_path;
   const struct {
-    std::string size_table, size, length, segments;
+    std::string size_table, size, pitch, length, segments;
     Kind kind;
     std::string says;
-  } table[] = {
-      {dir_ + "/missing.ini", "[Inch 3/4]", "3", "36", Kind::kRefused, "missing.ini"},
-      {input_.size_table_path, "[Inch 13/16]", "3", "36", Kind::kRefused, "[Inch 13/16]"},
-      {input_.size_table_path, "[Inch 3/4]", "3", "30", Kind::kRefused, "24, 36, 48, 72, 144 or 240"},
+  } cases[] = {
+      {dir_ + "/missing.ini", "[Inch 3/4]", "0.1", "3", "36", Kind::kRefused, "missing.ini"},
+      {table, "[Inch 13/16]", "0.1", "3", "36", Kind::kRefused, "[Inch 13/16]"},
+      {table, "[Inch 3/4]", "0.1", "3", "30", Kind::kRefused, "24, 36, 48, 72, 144 or 240"},
       // Too short is fatal, before any other refusal.
-      {input_.size_table_path, "[Inch 3/4]", "0.25", "30", Kind::kFatal,
+      {table, "[Inch 3/4]", "0.1", "0.25", "30", Kind::kFatal,
        "Fatal Error: Bolt length (000.250) too short for pitch (000.1000)."},
+      {table, "[Inch 3/4]", "UNC", "3", "36", Kind::kRefused, "No Threads"},
+      // 1.75 / 0.007 = 250 turns where 117 fit; beyond Long the longer thread
+      // length applies, so the bolt must be short.
+      {table, "[Inch 3/4]", "0.007", "3", "36", Kind::kRefused,
+       "at least 0.0150, or a length of at most 0.843."},
+      {table, "[Inch 3/4]", "0.016", "8", "36", Kind::kRefused, "or a length of at most 6.000."},
   };
-  for (const auto& t : table) {
-    SCOPED_TRACE(t.says);
-    input_.size_table_path = t.size_table;
-    controls_.Cmb_Size.text = t.size;
-    controls_.TXT_Nom_Length.text = t.length;
-    controls_.CMB_Segments.text = t.segments;
-    ExpectRefusedOverOldScript(t.kind, t.says);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.says);
+    input_.size_table_path = c.size_table;
+    controls_.Cmb_Size.text = c.size;
+    controls_.Cmb_Pitch.text = c.pitch;
+    controls_.TXT_Nom_Length.text = c.length;
+    controls_.CMB_Segments.text = c.segments;
+    ExpectRefusedOverOldScript(c.kind, c.says);
   }
 }
 
-TEST_F(Driver, APitchOfZeroIsRefusedWithThreadsOnly) {
-  controls_.Cmb_Pitch.text = "UNC";
-  ExpectRefusedOverOldScript(Kind::kRefused, "No Threads");
-  controls_.Chk_No_Threads.checked = true;
-  EXPECT_EQ(Run().kind, Kind::kWritten);
-}
-
-TEST_F(Driver, AThreadTooLongForTheGridIsRefusedWithThePitchThatFits) {
-  controls_.Cmb_Pitch.text = "0.007";  // 1.75 / 0.007 = 250 turns; 117 fit
-  ExpectRefusedOverOldScript(Kind::kRefused, "at least 0.0150, or a length of at most 0.843.");
-  controls_.TXT_Nom_Length.text = "0.843";
-  EXPECT_EQ(Run().kind, Kind::kWritten);
-  EXPECT_EQ(state_.grid.RowCount, 256);
-  controls_.TXT_Nom_Length.text = "3";
-  controls_.Cmb_Pitch.text = "0.015";
-  EXPECT_EQ(Run().kind, Kind::kWritten);
-  EXPECT_EQ(state_.grid.RowCount, 256);
-  // Beyond Long the longer thread length applies: the bolt must be short.
-  controls_.TXT_Nom_Length.text = "8";
-  controls_.Cmb_Pitch.text = "0.016";
-  ExpectRefusedOverOldScript(Kind::kRefused, "or a length of at most 6.000.");
-  controls_.TXT_Nom_Length.text = "6";
-  EXPECT_EQ(Run().kind, Kind::kWritten);
+// What the refusals offer instead is written, up to the last row of the grid.
+TEST_F(Driver, TheChoicesThatARefusalOffersAreWritten) {
+  const struct {
+    std::string pitch, length;
+    bool no_threads;
+    int rows;
+  } cases[] = {{"UNC", "3", true, 15},
+               {"0.007", "0.843", false, 256},
+               {"0.015", "3", false, 256},
+               {"0.016", "6", false, 0}};
+  for (const auto& c : cases) {
+    controls_.Cmb_Pitch.text = c.pitch;
+    controls_.TXT_Nom_Length.text = c.length;
+    controls_.Chk_No_Threads.checked = c.no_threads;
+    ASSERT_EQ(Run().kind, Kind::kWritten) << c.pitch;
+    if (c.rows != 0) {
+      EXPECT_EQ(state_.grid.RowCount, c.rows) << c.pitch;
+    }
+  }
 }
 
 TEST_F(Driver, AnEmptyFileNameIsRefused) {

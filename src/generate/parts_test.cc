@@ -159,9 +159,11 @@ class EveryShippedSize : public ::testing::TestWithParam<int> {
   std::vector<SizeEntry> sizes_;
 };
 
-// Every mix of options at 24 segments. At 240, where the vertices lie closest
-// but each bolt costs ten times as much, all options on and all off: every
-// row that an option adds or leaves out still meets the finest grid.
+// Every mix of options at 24 segments, and every pitch threaded. At 240,
+// where the vertices lie closest but each bolt costs ten times as much, all
+// options on and all off, and the last pitch offered (inch UNC, metric fine)
+// as well as the first: every row that an option adds or leaves out still
+// meets the finest grid.
 TEST_P(EveryShippedSize, EveryPartIsAClosedOutwardSurfaceBetweenItsBounds) {
   const int segments = GetParam();
   const std::vector<int> option_sets =
@@ -189,20 +191,10 @@ TEST_P(EveryShippedSize, EveryPartIsAClosedOutwardSurfaceBetweenItsBounds) {
         }
       }
     }
-  }
-}
-
-// Every pitch at 24 segments; at 240 the last one offered (inch UNC, metric
-// fine) as the first is above.
-TEST_P(EveryShippedSize, EveryPitchThreadsIntoAClosedSurface) {
-  Built built;
-  for (const SizeEntry& size : sizes_) {
-    std::vector<std::string> pitches = PitchesOf(sizes_, size.Name);
-    if (GetParam() != 24) pitches = {pitches.back()};
-    for (const std::string& pitch : pitches) {
-      const Choice choice{size.Name, pitch, GetParam(), true, true, true, false};
+    for (std::size_t i = segments == 24 ? 1 : pitches.size() - 1; i < pitches.size(); ++i) {
+      const Choice choice{size.Name, pitches[i], segments, true, true, true, false};
       Build(choice, size.DiaNom, built);
-      CheckBolt(built, choice, size.Name + " " + pitch);
+      CheckBolt(built, choice, size.Name + " " + pitches[i]);
     }
   }
 }
