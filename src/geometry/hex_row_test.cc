@@ -88,19 +88,6 @@ TEST(SetHexRow, MiddlesOfFlatsAreNearestAndHighestForEveryCount) {
   }
 }
 
-TEST(SetHexRow, FillsOnlyItsRowAndKeepsAngleDeg) {
-  MeshGrid grid;
-  grid.at(4, 5).AngleDeg = 123;
-  grid.at(3, 5).Z = 7;
-  grid.at(5, 5).Z = 8;
-  grid.at(4, 26).Z = 9;
-  SetHexRow(grid, HexDims(24), 4, 0);
-  EXPECT_EQ(grid.at(4, 5).AngleDeg, 123);
-  EXPECT_EQ(grid.at(3, 5).Z, 7);
-  EXPECT_EQ(grid.at(5, 5).Z, 8);
-  EXPECT_EQ(grid.at(4, 26).Z, 9);
-}
-
 TEST(SetHexRowDeathTest, RefusesCountsWithoutAHalfSideCount) {
   MeshGrid grid;
   EXPECT_DEATH(SetHexRow(grid, HexDims(25), 3, 0), "hexagon row for 25 segments");
