@@ -5,17 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "base/number_format.h"
+#include "geometry/example_bolt_test.h"
 
 namespace boltgen {
 namespace {
-
-BoltDimensions HexDims(int segments, double flats = 1.125) {
-  BoltDimensions dims;
-  dims.Segments = static_cast<std::int16_t>(segments);
-  dims.Flats = flats;
-  dims.WshFaceDia = flats * 0.9;
-  return dims;
-}
 
 TEST(HexHalfSideCount, FixedTableForTheOfferedCountsOnly) {
   const int table[][2] = {{24, 2}, {36, 3},  {48, 4},  {72, 6},   {144, 12}, {240, 20}, {0, 0},
@@ -30,7 +23,7 @@ TEST(HexHalfSideCount, FixedTableForTheOfferedCountsOnly) {
 // normal), drop (radius - 0.50625) / sin 60 / 2.
 TEST(SetHexRow, TwentyFourSegmentsByHand) {
   MeshGrid grid;
-  SetHexRow(grid, HexDims(24), 3, 0.5);
+  SetHexRow(grid, ExampleBolt(24), 3, 0.5);
   const double radii[] = {0.5625, 0.5823428514806717, 0.6495190528383289, 0.5823428514806717};
   const double z[] = {0.4675240473580835, 0.45606777171422797, 0.41728357377724806,
                       0.45606777171422797};
@@ -55,7 +48,7 @@ TEST(SetHexRow, TwentyFourSegmentsByHand) {
 
 TEST(SetHexRow, TwoHundredFortySegmentsPutsACornerInColumn21) {
   MeshGrid grid;
-  SetHexRow(grid, HexDims(240), 3, 0.5);
+  SetHexRow(grid, ExampleBolt(240), 3, 0.5);
   const double corner = 0.5625 / std::cos(M_PI / 6);
   for (int n : {21, 61, 101, 141, 181, 221}) {
     EXPECT_NEAR(grid.at(3, n).Radius, corner, 1e-12) << n;
@@ -69,7 +62,9 @@ TEST(SetHexRow, TwoHundredFortySegmentsPutsACornerInColumn21) {
 TEST(SetHexRow, MiddlesOfFlatsAreNearestAndHighestForEveryCount) {
   for (int segments : {24, 36, 48, 72, 144, 240}) {
     MeshGrid grid;
-    const BoltDimensions dims = HexDims(segments, 19.0);
+    BoltDimensions dims = ExampleBolt(static_cast<std::int16_t>(segments));
+    dims.Flats = 19.0;
+    dims.WshFaceDia = dims.Flats * 0.9;
     SetHexRow(grid, dims, 3, 12.5);
     const double smallest_drop = (0.05 * dims.Flats) / std::sin(M_PI / 3) / 2;
     const double corner = dims.Flats / 2 / std::cos(M_PI / 6);
@@ -90,7 +85,7 @@ TEST(SetHexRow, MiddlesOfFlatsAreNearestAndHighestForEveryCount) {
 
 TEST(SetHexRowDeathTest, RefusesCountsWithoutAHalfSideCount) {
   MeshGrid grid;
-  EXPECT_DEATH(SetHexRow(grid, HexDims(25), 3, 0), "hexagon row for 25 segments");
+  EXPECT_DEATH(SetHexRow(grid, ExampleBolt(25), 3, 0), "hexagon row for 25 segments");
 }
 
 }  // namespace
