@@ -35,7 +35,7 @@ std::string Section(const std::string& keys) {
          "[Next]\r\n";
 }
 
-TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSize) {
+TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
   BoltDimensions dims;
   const auto result =
       SetBoltDimensions(kThreeQuarter, Choices("[Inch 3/4]", "0.076923 UNC", "2.5", "48"), dims);
@@ -63,6 +63,12 @@ TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSize) {
   const std::string twins = std::string(kThreeQuarter) + "[INCH 3/4]\r\nFlats=9\r\n";
   ASSERT_EQ(SetBoltDimensions(twins, Choices("[inch 3/4]", "0.1", "3"), dims).kind, Kind::kOk);
   EXPECT_DOUBLE_EQ(dims.Flats, 1.125);
+
+  // Keys missing from a section keep the previous generation's values.
+  ASSERT_EQ(SetBoltDimensions(kThreeQuarter, Choices("[Inch 7/8]", "0.1", "3"), dims).kind, Kind::kOk);
+  EXPECT_DOUBLE_EQ(dims.DiaNom, 0.875);
+  EXPECT_DOUBLE_EQ(dims.ThreadLength, 1.75);
+  EXPECT_DOUBLE_EQ(dims.AcrossCorners, 1.125 * 1.1547005383792517);
 }
 
 TEST(SetBoltDimensions, ThreadLengthAtTheLongShorteningAndFourPitchBoundaries) {
@@ -116,24 +122,10 @@ TEST(SetBoltDimensions, SectionLineRules) {
   EXPECT_EQ(dims.HghtWshFace, 0);
 }
 
-TEST(SetBoltDimensions, MissingKeysKeepThePreviousGeneration) {
-  BoltDimensions dims;
-  const std::string content =
-      "[A]\r\nDiaNom=0.875\r\nFlats=1.3125\r\nMinThrSht=2\r\nLong=6\r\n"
-      "[B]\r\nDiaNom=1\r\n";
-  ASSERT_EQ(SetBoltDimensions(content, Choices("[A]", "0.1", "3"), dims).kind, Kind::kOk);
-  ASSERT_EQ(SetBoltDimensions(content, Choices("[B]", "0.125", "3"), dims).kind, Kind::kOk);
-  EXPECT_DOUBLE_EQ(dims.ThreadLength, 2);
-  EXPECT_DOUBLE_EQ(dims.DiaNom, 1);
-  EXPECT_DOUBLE_EQ(dims.Flats, 1.3125);
-  EXPECT_DOUBLE_EQ(dims.AcrossCorners, 1.3125 * 1.1547005383792517);
-}
-
 TEST(SetBoltDimensions, SegmentsRoundHalfToEvenAndClampToSixteenBits) {
   BoltDimensions dims;
-  const std::pair<const char*, int> cases[] = {{"36.5", 36},      {"37.5", 38},
-                                               {"240 segments", 240}, {"x", 0},
-                                               {"99999", 32767},  {"-99999", -32768}};
+  const std::pair<const char*, int> cases[] = {{"36.5", 36}, {"37.5", 38}, {"240 segments", 240},
+                                               {"x", 0}, {"99999", 32767}, {"-99999", -32768}};
   for (const auto& [text, expected] : cases) {
     ASSERT_EQ(SetBoltDimensions(Section(""), Choices("[T]", "0.125", "3", text), dims).kind,
               Kind::kOk);
