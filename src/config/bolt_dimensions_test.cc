@@ -19,13 +19,13 @@ constexpr char kThreeQuarter[] =
     "[Inch 7/8]\r\n"
     "DiaNom=0.875\r\n";
 
-Controls Choices(std::string size, std::string pitch, std::string length,
-                 std::string segments = "36") {
+Controls Choices(const char* size, const char* pitch, const char* length,
+                 const char* segments = "36") {
   Controls controls;
-  controls.Cmb_Size.text = std::move(size);
-  controls.Cmb_Pitch.text = std::move(pitch);
-  controls.TXT_Nom_Length.text = std::move(length);
-  controls.CMB_Segments.text = std::move(segments);
+  controls.Cmb_Size.text = size;
+  controls.Cmb_Pitch.text = pitch;
+  controls.TXT_Nom_Length.text = length;
+  controls.CMB_Segments.text = segments;
   return controls;
 }
 
@@ -46,9 +46,6 @@ TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
   EXPECT_NEAR(dims.MinorDia, 0.6167655, 5e-8);
   EXPECT_NEAR(dims.AcrossCorners, 1.125 * 1.1547005, 1e-7);
   EXPECT_DOUBLE_EQ(dims.WshFaceDia, 1.125 * 0.9);
-  EXPECT_DOUBLE_EQ(dims.HghtHex, 0.46875);
-  EXPECT_DOUBLE_EQ(dims.HghtNutJam, 0.421875);
-  EXPECT_DOUBLE_EQ(dims.RadWshFace, 0.02);
   EXPECT_DOUBLE_EQ(dims.ThreadLength, 1.75);
   EXPECT_DOUBLE_EQ(dims.NomLength, 2.5);
   EXPECT_EQ(dims.Segments, 48);
@@ -65,7 +62,8 @@ TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
   EXPECT_DOUBLE_EQ(dims.Flats, 1.125);
 
   // Keys missing from a section keep the previous generation's values.
-  ASSERT_EQ(SetBoltDimensions(kThreeQuarter, Choices("[Inch 7/8]", "0.1", "3"), dims).kind, Kind::kOk);
+  ASSERT_EQ(SetBoltDimensions(kThreeQuarter, Choices("[Inch 7/8]", "0.1", "3"), dims).kind,
+            Kind::kOk);
   EXPECT_DOUBLE_EQ(dims.DiaNom, 0.875);
   EXPECT_DOUBLE_EQ(dims.ThreadLength, 1.75);
   EXPECT_DOUBLE_EQ(dims.AcrossCorners, 1.125 * 1.1547005383792517);

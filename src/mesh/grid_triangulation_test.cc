@@ -60,7 +60,8 @@ TEST(TriangulateGrid, ClosesSolidsOfRevolutionFacingOutwards) {
   // A cylinder as the bolt body builds its rows, both ends on the axis: the
   // closing column and the axis rows are welded, giving two axis points and
   // one ring of 24 per edge, 24 fan triangles per end and 48 around the side.
-  const TriangleMesh mesh = TriangulateGrid(GridCopy(Revolve({{0, 2}, {1, 2}, {1, -3}, {0, -3}}, 24)));
+  const TriangleMesh mesh =
+      TriangulateGrid(GridCopy(Revolve({{0, 2}, {1, 2}, {1, -3}, {0, -3}}, 24)));
   EXPECT_TRUE(CheckEdges(mesh).IsClosedManifold());
   EXPECT_EQ(CountShells(mesh), 1u);
   EXPECT_EQ(mesh.vertices.size(), 2u + 2u * 24);

@@ -22,8 +22,12 @@ struct HeaderCase : testing::Test {
   HeaderCase() {
     controls.Cmb_Size.text = "[Inch 3/4]";
     controls.Cmb_Pitch.text = "0.1 UNC";
-    controls.Chk_WF.checked = controls.Chk_Rad_HEAD.checked = controls.Chk_Sharp_Threads.checked = true;
-    dims.DiaNom = 0.75, dims.NomLength = 3, dims.Segments = 24, dims.RadWshFace = 0.0625;
+    controls.Chk_WF.checked = controls.Chk_Rad_HEAD.checked = true;
+    controls.Chk_Sharp_Threads.checked = true;
+    dims.DiaNom = 0.75;
+    dims.NomLength = 3;
+    dims.Segments = 24;
+    dims.RadWshFace = 0.0625;
   }
   std::string Header() {
     std::string script;
@@ -74,7 +78,8 @@ TEST_F(HeaderCase, SizeNameLosesItsBracketsBlanksAndTail) {
   };
   for (const auto& [text, name] : cases) {
     controls.Cmb_Size.text = text;
-    EXPECT_EQ(ScriptLines(Header()).at(3), std::string("; Nominal Diameter: ") + name + " (000.7500)")
+    EXPECT_EQ(ScriptLines(Header()).at(3),
+              std::string("; Nominal Diameter: ") + name + " (000.7500)")
         << text;
   }
 }
@@ -121,7 +126,8 @@ TEST(AppendMeshPart, ExactText) {
 
 TEST(AppendMeshPart, OffsetsMoveOnlyTheText) {
   const MeshGrid grid = SmallGrid();
-  std::string first, second;
+  std::string first;
+  std::string second;
   AppendMeshPart(first, grid, kBoltPartName);
   AppendMeshPart(second, grid, kBoltPartName, 1, -2, 0.5);
   const std::vector<std::string> a = ScriptLines(first);
