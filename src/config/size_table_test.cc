@@ -83,7 +83,7 @@ TEST(PitchLookup, SkipsEmptyPitchesUsesTheFirstOfTwinSectionsAndMatchesExactly) 
   EXPECT_TRUE(PitchesOf(sizes, "A").empty());
 }
 
-class TempFolder : public ::testing::Test {
+class SizeTableFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     root_ = testing::TempDir() + "size_table_" + std::to_string(::getpid()) + "_" +
@@ -106,7 +106,7 @@ class TempFolder : public ::testing::Test {
   fs::path root_;
 };
 
-TEST_F(TempFolder, ReadWholeFileKeepsEveryByteAndReportsTheSystemsReason) {
+TEST_F(SizeTableFiles, ReadWholeFileKeepsEveryByteAndReportsTheSystemsReason) {
   const std::string bytes("[A]\r\nx\n\0y\r", 11);
   std::string error;
   EXPECT_EQ(ReadWholeFile(Write("t.ini", bytes).string(), &error), bytes);
@@ -117,7 +117,7 @@ TEST_F(TempFolder, ReadWholeFileKeepsEveryByteAndReportsTheSystemsReason) {
   EXPECT_FALSE(error.empty());
 }
 
-TEST_F(TempFolder, LocateDataFileLooksInTheWorkingFolderThenBesideTheProgramThenShared) {
+TEST_F(SizeTableFiles, LocateDataFileLooksInTheWorkingFolderThenBesideTheProgramThenShared) {
   // A folder of that name in the working folder is not the file.
   fs::create_directories(root_ / "work" / "boltgen.ini");
   fs::create_directories(root_ / "prefix" / "bin");
