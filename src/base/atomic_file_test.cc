@@ -1,10 +1,9 @@
 #include "base/atomic_file.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -15,6 +14,8 @@
 namespace boltgen {
 namespace {
 
+namespace fs = std::filesystem;
+
 class AtomicFile : public testing::Test {
  protected:
   void SetUp() override {
@@ -22,23 +23,14 @@ class AtomicFile : public testing::Test {
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     dir_ = pattern;
   }
-  void TearDown() override {
-    for (const std::string& name : Entries()) unlink((dir_ + "/" + name).c_str());
-    rmdir(dir_.c_str());
-  }
+  void TearDown() override { fs::remove_all(dir_); }
 
+  // What the folder holds: a temporary left behind shows up here.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    DIR* dir = opendir(dir_.c_str());
-    if (dir == nullptr) return names;
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
+    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
     return names;
   }
-
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -63,35 +55,28 @@ TEST_F(AtomicFile, WritesAndReplacesWithTheUsualPermissions) {
   EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 }
 
-TEST_F(AtomicFile, AFolderThatDoesNotExistIsNamedInTheMessage) {
-  const std::string path = dir_ + "/missing/bolt.scr";
-  const std::string message = WriteFileAtomically(path, "x");
-  EXPECT_NE(message.find(path), std::string::npos) << message;
-  EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
-  EXPECT_TRUE(Entries().empty());
-}
-
-TEST_F(AtomicFile, AFailedWriteLeavesTheOldFileAndNoTemporary) {
-  // A folder where the file should be: the rename fails after the
-  // temporary is complete.
-  const std::string folder = dir_ + "/bolt.scr";
-  ASSERT_EQ(mkdir(folder.c_str(), 0777), 0);
-  const std::string inside = folder + "/old.scr";
-  ASSERT_EQ(WriteFileAtomically(inside, "old"), "");
-
-  std::string message = WriteFileAtomically(folder, "new");
-  EXPECT_NE(message.find(folder), std::string::npos) << message;
-  EXPECT_EQ(Entries(), std::vector<std::string>{"bolt.scr"});
-
-  // A path whose parent is a regular file.
-  const std::string below_file = inside + "/new.scr";
-  message = WriteFileAtomically(below_file, "new");
-  EXPECT_NE(message.find(below_file), std::string::npos) << message;
-  EXPECT_NE(message.find("Not a directory"), std::string::npos) << message;
-  EXPECT_EQ(Read(inside), "old");
-
-  unlink(inside.c_str());
-  rmdir(folder.c_str());
+TEST_F(AtomicFile, AFailedWriteNamesTheFileAndLeavesTheOldOneAndNoTemporary) {
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {dir_ + "/missing/bolt.scr", "No such file or directory"},
+      // A folder where the file should be: the rename fails after the
+      // temporary is complete.
+      {dir_ + "/bolt.scr", ""},
+      {dir_ + "/bolt.scr/old.scr/new.scr", "Not a directory"},
+  };
+  const std::string old = dir_ + "/bolt.scr/old.scr";
+  fs::create_directory(dir_ + "/bolt.scr");
+  ASSERT_EQ(WriteFileAtomically(old, "old"), "");
+  for (const auto& c : cases) {
+    const std::string message = WriteFileAtomically(c.path, "new");
+    EXPECT_NE(message.find(c.path), std::string::npos) << message;
+    EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+    EXPECT_EQ(Entries(), std::vector<std::string>{"bolt.scr"});
+    EXPECT_EQ(Read(old), "old");
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/bolt.scr"), {}), 1);
 }
 
 }  // namespace

@@ -10,53 +10,34 @@
 namespace boltgen {
 namespace {
 
-TEST(NumberFormat, ExamplesOfEveryMask) {
-  EXPECT_EQ(FormatNumber(1.5, "000.0000"), "001.5000");
-  EXPECT_EQ(FormatNumber(-0.25, "000.0000"), "-000.2500");
-  EXPECT_EQ(FormatNumber(1234.56789, "000.0000"), "1234.5679");
-  EXPECT_EQ(FormatNumber(-12, "000.0000"), "-012.0000");
-  EXPECT_EQ(FormatNumber(3, "0000.0000"), "0003.0000");
-  EXPECT_EQ(FormatNumber(0.0625, "00.0000"), "00.0625");
-  EXPECT_EQ(FormatNumber(7.5, "000.00"), "007.50");
-  EXPECT_EQ(FormatNumber(37, "000"), "037");
-  EXPECT_EQ(FormatNumber(240, "000"), "240");
-  EXPECT_EQ(FormatNumber(0.25, "000.000"), "000.250");
-  EXPECT_EQ(FormatNumber(0.076923, "000.0000"), "000.0769");
-  EXPECT_EQ(FormatNumber(-1.5, "###0.000"), "-1.500");
-  EXPECT_EQ(FormatNumber(2.2, "###0.000"), "2.200");
-  EXPECT_EQ(FormatNumber(12.3456, "###0.000"), "12.346");
-  EXPECT_EQ(FormatNumber(2, "00"), "02");
-  EXPECT_EQ(FormatNumber(15, "00"), "15");
-  EXPECT_EQ(FormatNumber(3, "####0.0000"), "3.0000");
-  EXPECT_EQ(FormatNumber(0.5, "####0.0000"), "0.5000");
-  EXPECT_EQ(FormatNumber(0.75, "0.0000"), "0.7500");
-  EXPECT_EQ(FormatNumber(1.75, "000.0"), "001.8");
-  EXPECT_EQ(FormatNumber(3, "00.000"), "03.000");
-  EXPECT_EQ(FormatNumber(50, "0000.0"), "0050.0");
-  EXPECT_EQ(FormatNumber(12, "000.00"), "012.00");
-}
-
-TEST(NumberFormat, ExactHalvesRoundAwayFromZeroAndOthersToNearest) {
-  EXPECT_EQ(FormatNumber(2.5, "000"), "003");
-  EXPECT_EQ(FormatNumber(-2.5, "000"), "-003");
-  EXPECT_EQ(FormatNumber(0.125, "0.00"), "0.13");
-  EXPECT_EQ(FormatNumber(-2.90625, "000.0000"), "-002.9063");
-  // 0.15 is not exactly representable: it lies below the half and rounds down.
-  EXPECT_EQ(FormatNumber(1.0005, "0.000"), "1.000");
-  EXPECT_EQ(FormatNumber(0.30000000000000004, "0.0000"), "0.3000");
-}
-
-TEST(NumberFormat, NegativeValuesThatRoundToZeroHaveNoSign) {
-  EXPECT_EQ(FormatNumber(-1e-17, "000.0000"), "000.0000");
-  EXPECT_EQ(FormatNumber(-0.0, "000.0000"), "000.0000");
-  EXPECT_EQ(FormatNumber(-0.00005, "000.0000"), "-000.0001");
-}
-
-TEST(NumberFormat, HugeAndNonFiniteValuesDoNotOverflow) {
+TEST(NumberFormat, EveryMaskRoundsHalvesAwayFromZeroAndDropsTheSignOfZero) {
+  const struct {
+    double value;
+    NumberMask mask;
+    const char* text;
+  } cases[] = {
+      {1.5, "000.0000", "001.5000"}, {-0.25, "000.0000", "-000.2500"},
+      {1234.56789, "000.0000", "1234.5679"}, {-12, "000.0000", "-012.0000"},
+      {3, "0000.0000", "0003.0000"}, {0.0625, "00.0000", "00.0625"}, {7.5, "000.00", "007.50"},
+      {12, "000.00", "012.00"}, {37, "000", "037"}, {240, "000", "240"},
+      {0.25, "000.000", "000.250"}, {0.076923, "000.0000", "000.0769"},
+      {-1.5, "###0.000", "-1.500"}, {2.2, "###0.000", "2.200"}, {12.3456, "###0.000", "12.346"},
+      {2, "00", "02"}, {15, "00", "15"}, {3, "####0.0000", "3.0000"}, {0.5, "####0.0000", "0.5000"},
+      {0.75, "0.0000", "0.7500"}, {1.75, "000.0", "001.8"}, {3, "00.000", "03.000"},
+      {50, "0000.0", "0050.0"},
+      // Exact halves go away from zero; values just below a half go down.
+      {2.5, "000", "003"}, {-2.5, "000", "-003"}, {0.125, "0.00", "0.13"},
+      {-2.90625, "000.0000", "-002.9063"}, {1.0005, "0.000", "1.000"},
+      {0.30000000000000004, "0.0000", "0.3000"},
+      // Only a value that rounds to something other than zero keeps its sign.
+      {-1e-17, "000.0000", "000.0000"}, {-0.0, "000.0000", "000.0000"},
+      {-0.00005, "000.0000", "-000.0001"},
+      // Huge and non-finite values do not overflow.
+      {std::numeric_limits<double>::infinity(), "000", "inf"}, {std::nan(""), "000", "nan"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatNumber(c.value, c.mask), c.text) << c.value;
   EXPECT_EQ(FormatNumber(1e300, "0.0000").size(), 301u + 5u);
   EXPECT_EQ(FormatNumber(-std::numeric_limits<double>::max(), "000.0000").substr(0, 2), "-1");
-  EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity(), "000"), "inf");
-  EXPECT_EQ(FormatNumber(std::nan(""), "000"), "nan");
 }
 
 TEST(NumberFormat, LocaleDoesNotChangeThePoint) {
@@ -94,10 +75,8 @@ TEST(NumberFormat, FastPathAgreesWithGeneralPathOnEveryMask) {
 }
 
 TEST(NumberFormat, RoundHalfEvenForCountsAndIndexes) {
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(3.5), 4);
-  EXPECT_EQ(RoundHalfEven(-0.5), 0);
-  EXPECT_EQ(RoundHalfEven(36.4), 36);
+  for (auto [value, rounded] : {std::pair{2.5, 2.0}, {3.5, 4.0}, {-0.5, 0.0}, {36.4, 36.0}})
+    EXPECT_EQ(RoundHalfEven(value), rounded) << value;
 }
 
 }  // namespace

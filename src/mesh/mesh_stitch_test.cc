@@ -6,7 +6,8 @@ namespace boltgen {
 namespace {
 
 // A unit cube whose faces are two triangles each, corners 0..7 as the bits
-// of (x, y, z); facing outwards.
+// of (x, y, z); facing outwards. Triangles 0 and 1 are the bottom face,
+// 2 and 3 the top.
 TriangleMesh Cube() {
   TriangleMesh mesh;
   for (int i = 0; i < 8; ++i)
@@ -24,52 +25,33 @@ TEST(StitchOpenEdges, SplitsAnEdgeThatTheOtherSideMeetsWithAnExtraVertex) {
   TriangleMesh mesh = Cube();
   ASSERT_TRUE(CheckEdges(mesh).IsClosedManifold());
   ASSERT_NEAR(SignedVolume(mesh), 1, 1e-12);
-  // The bottom face (z = 0) gets a vertex in the middle of its edge 0-1:
-  // the front face still runs straight from 0 to 1, a T-junction.
+  // The bottom face gets a vertex in the middle of its edge 0-1: the front
+  // face still runs straight from 0 to 1, a T-junction.
   mesh.vertices.push_back({0.5, 0, 0});
-  const int middle = 8;
-  mesh.triangles[0] = {0, 2, middle};
-  mesh.triangles[1] = {middle, 2, 3};
-  mesh.triangles.push_back({middle, 3, 1});
+  mesh.triangles[0] = {0, 2, 8};
+  mesh.triangles[1] = {8, 2, 3};
+  mesh.triangles.push_back({8, 3, 1});
   EXPECT_EQ(CheckEdges(mesh).open_edges, 3u);
   StitchOpenEdges(mesh, 1e-9);
   EXPECT_TRUE(CheckEdges(mesh).IsClosedManifold());
   EXPECT_NEAR(SignedVolume(mesh), 1, 1e-12);
 }
 
-TEST(StitchOpenEdges, MergesTheTwoSidesOfAThinCrack) {
-  TriangleMesh mesh = Cube();
+TEST(StitchOpenEdges, ClosesAThinCrackAndLeavesAWideHoleOpen) {
   // Corner 5 of the top face is a vertex of its own, a hair away from the
-  // corner 5 that the side faces use: the cube is open along two edges.
-  mesh.vertices.push_back({1.001, -0.001, 1.001});
-  const int apart = 8;
-  for (auto& t : mesh.triangles) {
-    const bool top =
-        mesh.vertices[t[0]].z == 1 && mesh.vertices[t[1]].z == 1 && mesh.vertices[t[2]].z == 1;
-    for (int& v : t) {
-      if (top && v == 5) v = apart;
+  // corner 5 that the side faces use; on the side faces' edge 7-5, splitting
+  // that edge leaves a sliver of three vertices, two of them a hair apart.
+  for (Point3 apart : {Point3{1.001, -0.001, 1.001}, {1, 0.001, 1}}) {
+    TriangleMesh mesh = Cube();
+    mesh.vertices.push_back(apart);
+    for (int t : {2, 3}) {
+      for (int& v : mesh.triangles[t]) v = v == 5 ? 8 : v;
     }
+    EXPECT_GT(CheckEdges(mesh).open_edges, 0u);
+    StitchOpenEdges(mesh, 1e-9);
+    EXPECT_TRUE(CheckEdges(mesh).IsClosedManifold()) << apart.y;
+    EXPECT_NEAR(SignedVolume(mesh), 1, 1e-3);
   }
-  EXPECT_GT(CheckEdges(mesh).open_edges, 0u);
-  StitchOpenEdges(mesh, 1e-9);
-  EXPECT_TRUE(CheckEdges(mesh).IsClosedManifold());
-  EXPECT_NEAR(SignedVolume(mesh), 1, 1e-3);
-}
-
-TEST(StitchOpenEdges, ClosesACrackThatRunsAlongAnEdge) {
-  // The loose corner lies on the side faces' edge 7-5: splitting that edge
-  // leaves a sliver of three vertices, two of them a hair apart.
-  TriangleMesh mesh = Cube();
-  mesh.vertices.push_back({1, 0.001, 1});
-  for (int t : {2, 3}) {
-    for (int& v : mesh.triangles[t]) v = v == 5 ? 8 : v;
-  }
-  StitchOpenEdges(mesh, 1e-9);
-  EXPECT_TRUE(CheckEdges(mesh).IsClosedManifold());
-  EXPECT_NEAR(SignedVolume(mesh), 1, 1e-3);
-}
-
-TEST(StitchOpenEdges, LeavesAWideHoleOpen) {
   TriangleMesh mesh = Cube();
   mesh.triangles.resize(10);  // no right face
   StitchOpenEdges(mesh, 1e-9);

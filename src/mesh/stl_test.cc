@@ -37,12 +37,9 @@ TEST(BinaryStl, LaysOutHeaderCountNormalsAndCornersLittleEndian) {
   const std::size_t last = 84 + 3 * 50;
   EXPECT_NEAR(FloatAt(bytes, last), 0.57735f, 1e-5);
   EXPECT_NEAR(FloatAt(bytes, last + 8), 0.57735f, 1e-5);
-}
-
-TEST(BinaryStl, AHeaderNeverPassesForTheTextForm) {
-  const std::string bytes = EncodeBinaryStl(Tetrahedron(), "solid bolt");
-  EXPECT_NE(bytes.substr(0, 5), "solid");
-  EXPECT_EQ(EncodeBinaryStl(Tetrahedron(), std::string(100, 'x')).size(), 80u + 4u + 200u);
+  // A header never passes for the text form, and a long name is cut.
+  EXPECT_NE(EncodeBinaryStl(Tetrahedron(), "solid bolt").substr(0, 5), "solid");
+  EXPECT_EQ(EncodeBinaryStl(Tetrahedron(), std::string(100, 'x')).size(), bytes.size());
 }
 
 TEST(BinaryStl, ReadsBackAsTheSameClosedSurface) {
