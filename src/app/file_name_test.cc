@@ -5,113 +5,82 @@
 namespace boltgen {
 namespace {
 
-class ComposeFileNameTest : public testing::Test {
- protected:
-  ComposeFileNameTest() {
-    sizes_ = {
-        {"[ANSI Inch 3/4]", 0.75, "0.076923 UNC", "", "", ""},
-        {"[ISO M12]", 12, "1.75", "", "", ""},
-        {"[ANSI 1-1/4]", 1.25, "", "", "", ""},
-        {"[ANSI 12.5]", 12.5, "", "", "", ""},
-        {"[ISO 1.6]", 1.6, "", "", "", ""},
-        {"[ISO 1234]", 1234, "", "", "", ""},
-        {"[ANSI ISO]", 20, "", "", "", ""},
-        {"[plain]", 0.5, "", "", "", ""},
-    };
-    controls_.Cmb_Size.text = "[ANSI Inch 3/4]";
-    controls_.Cmb_Pitch.text = "0.076923 UNC";
-    controls_.TXT_Nom_Length.text = "3.000";
-    controls_.CMB_Segments.text = "36";
-    controls_.Chk_WF.checked = true;
+std::vector<SizeEntry> Sizes() {
+  std::vector<SizeEntry> sizes;
+  for (const auto& [name, dia] : {std::pair{"[ANSI Inch 3/4]", 0.75}, {"[ISO M12]", 12.0},
+                                  {"[ANSI 1-1/4]", 1.25}, {"[ANSI 12.5]", 12.5}, {"[ISO 1.6]", 1.6},
+                                  {"[ISO 1234]", 1234.0}, {"[ANSI ISO]", 20.0}, {"[plain]", 0.5}}) {
+    sizes.push_back({name, dia, "", "", "", ""});
   }
+  return sizes;
+}
 
-  std::string Compose() { return ComposeFileName(controls_, sizes_, is_metric_); }
-
-  std::vector<SizeEntry> sizes_;
-  Controls controls_;
-  bool is_metric_ = false;
+struct Choices {
+  const char* size;
+  const char* pitch;
+  const char* length;
+  const char* segments;
+  bool washer_face = true;
+  bool no_threads = false;
 };
 
-TEST_F(ComposeFileNameTest, NamesOfTheExamples) {
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-UNC_03000-3D(036)");
-  EXPECT_FALSE(is_metric_);
-
-  controls_.Chk_No_Threads.checked = true;
-  controls_.CMB_Segments.text = "24";
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-###_03000-3D(024)");
-
-  controls_ = {};
-  controls_.Cmb_Size.text = "[ISO M12]";
-  controls_.Cmb_Pitch.text = "1.75";
-  controls_.TXT_Nom_Length.text = "50.000";
-  controls_.CMB_Segments.text = "240";
-  EXPECT_EQ(Compose(), "MM_01200_BLTP-018_00500-3D(240)");
-  EXPECT_TRUE(is_metric_);
+std::string Compose(const Choices& choices, bool& is_metric) {
+  Controls controls;
+  controls.Cmb_Size.text = choices.size;
+  controls.Cmb_Pitch.text = choices.pitch;
+  controls.TXT_Nom_Length.text = choices.length;
+  controls.CMB_Segments.text = choices.segments;
+  controls.Chk_WF.checked = choices.washer_face;
+  controls.Chk_No_Threads.checked = choices.no_threads;
+  return ComposeFileName(controls, Sizes(), is_metric);
 }
 
-TEST_F(ComposeFileNameTest, UnitSystemFollowsTheLastLiteralFound) {
-  controls_.Cmb_Size.text = "[ANSI ISO]";
-  EXPECT_EQ(Compose().substr(0, 9), "MM_02000_");
-
-  // Lower-case words match nothing: the previous unit system stays.
-  controls_.Cmb_Size.text = "inch metric";
-  EXPECT_EQ(Compose().substr(0, 4), "MM__");
-  is_metric_ = false;
-  EXPECT_EQ(Compose().substr(0, 4), "IN__");
-
-  controls_.Cmb_Size.text = "[plain]";
-  EXPECT_EQ(Compose().substr(0, 9), "IN_05000_");
-  is_metric_ = true;
-  EXPECT_EQ(Compose().substr(0, 9), "MM_00050_");
+TEST(ComposeFileName, NamesOfTheExamples) {
+  bool is_metric = false;
+  EXPECT_EQ(Compose({"[ANSI Inch 3/4]", "0.076923 UNC", "3.000", "36"}, is_metric),
+            "IN_07500_HCSW-UNC_03000-3D(036)");
+  EXPECT_FALSE(is_metric);
+  EXPECT_EQ(Compose({"[ANSI Inch 3/4]", "0.076923 UNC", "3.000", "24", true, true}, is_metric),
+            "IN_07500_HCSW-###_03000-3D(024)");
+  EXPECT_EQ(Compose({"[ISO M12]", "1.75", "50.000", "240", false}, is_metric),
+            "MM_01200_BLTP-018_00500-3D(240)");
+  EXPECT_TRUE(is_metric);
 }
 
-TEST_F(ComposeFileNameTest, TypedSizeGivesNoDiameterDigits) {
-  controls_.Cmb_Size.text = "[ANSI Inch 3/4";  // names no entry, but still "Inch"
-  EXPECT_EQ(Compose(), "IN__HCSW-UNC_03000-3D(036)");
-  // Sizes match exactly, letter case included.
-  controls_.Cmb_Size.text = "[ansi inch 3/4]";
-  EXPECT_EQ(Compose(), "IN__HCSW-UNC_03000-3D(036)");
-}
-
-TEST_F(ComposeFileNameTest, ThreadPart) {
-  controls_.Cmb_Pitch.text = "0.0625 UNC UNF";
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-UNF_03000-3D(036)");
-  controls_.Cmb_Pitch.text = "0.1 ODD";
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-ODD_03000-3D(036)");
-  controls_.Cmb_Pitch.text = "0.5";
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-005_03000-3D(036)");
-  controls_.Cmb_Pitch.text = "0.05 unc";  // series labels are case-sensitive
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-001_03000-3D(036)");
-  controls_.Cmb_Pitch.text = "123.4";  // the hundreds are lost
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-234_03000-3D(036)");
-  controls_.Cmb_Pitch.text.clear();
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-000_03000-3D(036)");
-}
-
-TEST_F(ComposeFileNameTest, OversizedNumbersLoseTheirLeadingDigits) {
-  controls_.Cmb_Size.text = "[ANSI 12.5]";
-  EXPECT_EQ(Compose().substr(0, 9), "IN_25000_");
-  controls_.Cmb_Size.text = "[ANSI 1-1/4]";
-  EXPECT_EQ(Compose().substr(0, 9), "IN_12500_");
-  controls_.TXT_Nom_Length.text = "100";
-  EXPECT_EQ(Compose(), "IN_12500_HCSW-UNC_00000-3D(036)");
-  controls_.TXT_Nom_Length.text = "12.5";
-  EXPECT_EQ(Compose(), "IN_12500_HCSW-UNC_12500-3D(036)");
-
-  controls_.Cmb_Size.text = "[ISO 1.6]";
-  EXPECT_EQ(Compose().substr(0, 9), "MM_00160_");
-  controls_.Cmb_Size.text = "[ISO 1234]";
-  EXPECT_EQ(Compose().substr(0, 9), "MM_23400_");
-  controls_.TXT_Nom_Length.text = "12345.6";
-  EXPECT_EQ(Compose(), "MM_23400_HCSW-UNC_23456-3D(036)");
-}
-
-TEST_F(ComposeFileNameTest, TextsThatAreNotNumbersUseTheirLeadingNumber) {
-  controls_.TXT_Nom_Length.text = "3/4";
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-UNC_03000-3D(036)");
-  controls_.TXT_Nom_Length.text = "abc";
-  controls_.CMB_Segments.text = "many";
-  EXPECT_EQ(Compose(), "IN_07500_HCSW-UNC_00000-3D(000)");
+TEST(ComposeFileName, EachFieldKeepsOnlyTheDigitsItPicks) {
+  const struct {
+    Choices choices;
+    bool metric_before;
+    const char* name;
+  } cases[] = {
+      // Typed sizes name no entry (case counts) and give no diameter digits.
+      {{"[ANSI Inch 3/4", "UNC", "3.000", "36"}, false, "IN__HCSW-UNC_03000-3D(036)"},
+      {{"[ansi inch 3/4]", "UNC", "3.000", "36"}, false, "IN__HCSW-UNC_03000-3D(036)"},
+      // The last literal found sets the unit system; none found keeps it.
+      {{"[ANSI ISO]", "UNC", "3.000", "36"}, false, "MM_02000_HCSW-UNC_00030-3D(036)"},
+      {{"inch metric", "UNC", "3.000", "36"}, true, "MM__HCSW-UNC_00030-3D(036)"},
+      {{"inch metric", "UNC", "3.000", "36"}, false, "IN__HCSW-UNC_03000-3D(036)"},
+      {{"[plain]", "UNC", "3.000", "36"}, true, "MM_00050_HCSW-UNC_00030-3D(036)"},
+      // Series labels, case-sensitive, UNF before UNC; else the pitch number.
+      {{"[plain]", "0.0625 UNC UNF", "3", "36"}, false, "IN_05000_HCSW-UNF_03000-3D(036)"},
+      {{"[plain]", "0.1 ODD", "3", "36"}, false, "IN_05000_HCSW-ODD_03000-3D(036)"},
+      {{"[plain]", "0.5", "3", "36"}, false, "IN_05000_HCSW-005_03000-3D(036)"},
+      {{"[plain]", "0.05 unc", "3", "36"}, false, "IN_05000_HCSW-001_03000-3D(036)"},
+      {{"[plain]", "123.4", "3", "36"}, false, "IN_05000_HCSW-234_03000-3D(036)"},
+      {{"[plain]", "", "3", "36"}, false, "IN_05000_HCSW-000_03000-3D(036)"},
+      // Oversized numbers lose their leading digits.
+      {{"[ANSI 12.5]", "UNC", "12.5", "36"}, false, "IN_25000_HCSW-UNC_12500-3D(036)"},
+      {{"[ANSI 1-1/4]", "UNC", "100", "36"}, false, "IN_12500_HCSW-UNC_00000-3D(036)"},
+      {{"[ISO 1.6]", "UNC", "50", "36"}, false, "MM_00160_HCSW-UNC_00500-3D(036)"},
+      {{"[ISO 1234]", "UNC", "12345.6", "36"}, false, "MM_23400_HCSW-UNC_23456-3D(036)"},
+      // Texts that are not numbers count by their leading number.
+      {{"[plain]", "UNC", "3/4", "36"}, false, "IN_05000_HCSW-UNC_03000-3D(036)"},
+      {{"[plain]", "UNC", "abc", "many"}, false, "IN_05000_HCSW-UNC_00000-3D(000)"},
+  };
+  for (const auto& c : cases) {
+    bool is_metric = c.metric_before;
+    EXPECT_EQ(Compose(c.choices, is_metric), c.name) << c.choices.size << " " << c.choices.pitch;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,87 @@
+#ifndef BOLTGEN_APP_QT_WINDOW_TEST_H_
+#define BOLTGEN_APP_QT_WINDOW_TEST_H_
+
+// The real window in a fresh working folder, shared by the window's and the
+// preview's tests on the offscreen platform.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/bolt_app.h"
+#include "app/qt/main_window.h"
+#include "app/qt/qt_platform.h"
+
+namespace boltgen {
+
+// The window's platform with the desktop's modal parts recorded instead.
+class RecordingPlatform : public QtPlatform {
+ public:
+  void Repaint(const Controls& controls) override {
+    QtPlatform::Repaint(controls);
+    status = controls.Status;
+  }
+  void ShowMessage(MessageKind, std::string_view text) override {
+    messages.emplace_back(text);
+    status_at_message = status;
+  }
+  void OpenDocument(const std::string& path) override { opened.push_back(path); }
+  void Sleep(int) override {}
+
+  std::vector<std::string> messages;
+  std::vector<std::string> opened;
+  std::string status;             // as last repainted
+  std::string status_at_message;  // tells what ran before the last message
+};
+
+// Starts the program's window over `size_table` and a stand-in help document;
+// the working folder goes back to what it was afterwards.
+class WindowUnderTest {
+ public:
+  explicit WindowUnderTest(const QByteArray& size_table) {
+    QDir::setCurrent(folder.path());
+    Put("boltgen.ini", size_table);
+    Put("boltgen.pdf", "%PDF-1.4\n");
+    AppEnvironment environment;
+    environment.program_path = Path("boltgen").toStdString();
+    environment.working_dir = folder.path().toStdString();
+    app = std::make_unique<BoltApp>(platform, environment);
+    window = std::make_unique<MainWindow>(*app);
+    platform.AttachWindow(window.get());
+    app->Form_Load();
+    window->ShowControls(app->controls);
+    window->show();
+  }
+  ~WindowUnderTest() { QDir::setCurrent(previous_folder_); }
+
+  QString Path(const QString& name) const { return folder.filePath(name); }
+  template <typename T = QWidget>
+  T* Find(const char* name) const {
+    T* widget = window->findChild<T*>(name);
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+  }
+
+  QTemporaryDir folder;
+  RecordingPlatform platform;
+  std::unique_ptr<BoltApp> app;
+  std::unique_ptr<MainWindow> window;
+
+ private:
+  void Put(const QString& name, const QByteArray& content) {
+    QFile file(Path(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+      qFatal("cannot write %s", qPrintable(name));
+  }
+
+  const QString previous_folder_ = QDir::currentPath();
+};
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_APP_QT_WINDOW_TEST_H_
