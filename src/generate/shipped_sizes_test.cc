@@ -1,10 +1,11 @@
-// Every size of the shipped size table, generated with threads, nuts and
-// blocks at every segment count, read back from the script text.
+// Every size of the shipped size table, each generation read back both from
+// its script text and as the parts that its STL files are made of.
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,102 +13,96 @@
 #include "base/number_format.h"
 #include "config/leading_number.h"
 #include "config/size_table.h"
-#include "generate/driver.h"
+#include "generate/parts.h"
 #include "generate/script_lines_test.h"
 #include "geometry/bolt_body.h"
 #include "geometry/threads.h"
+#include "mesh/grid_triangulation.h"
+#include "mesh/stl.h"
 
 namespace boltgen {
 namespace {
 
-struct Point {
-  double x, y, z;
-};
+constexpr char kSizeTable[] = BOLTGEN_SOURCE_DIR "/data/boltgen.ini";
 
-struct Part {
-  std::string name;
-  std::vector<std::vector<Point>> columns;
+// A part as the script writes it, column by column, and an export window.
+using Column = std::vector<Point3>;
+struct ScriptPart {
+  std::vector<Column> columns;
   double min_z = 1e300, max_z = -1e300;
 };
-
 struct Window {
-  Point low, high;
-  bool Holds(const Point& p) const {
-    return p.x >= low.x && p.x <= high.x && p.y >= low.y && p.y <= high.y && p.z >= low.z &&
-           p.z <= high.z;
-  }
-  bool HoldsAll(const Part& part) const {
-    return std::ranges::all_of(part.columns, [this](const std::vector<Point>& column) {
-      return std::ranges::all_of(column, [this](const Point& p) { return Holds(p); });
-    });
+  Point3 low, high;
+  bool Holds(const ScriptPart& part) const {
+    for (const Column& column : part.columns) {
+      for (const Point3& p : column) {
+        if (p.x < low.x || p.x > high.x || p.y < low.y || p.y > high.y || p.z < low.z ||
+            p.z > high.z) {
+          return false;
+        }
+      }
+    }
+    return true;
   }
 };
 
 // "x,y,z" and "x1,y1,z1 x2,y2,z2" as the script writes them.
 std::vector<double> Numbers(const std::string& text) {
   std::vector<double> values;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    const std::size_t end = text.find_first_of(", ", start);
+  for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+    end = text.find_first_of(", ", start);
     values.push_back(LeadingNumber(std::string_view(text).substr(start, end - start)));
-    if (end == std::string::npos) break;
-    start = end + 1;
   }
   return values;
 }
 
-struct Script {
-  std::vector<Part> parts;
-  std::vector<Window> windows;  // in the order of the export commands
-};
-
-Script ReadScript(const std::vector<std::string>& lines) {
-  Script script;
+void ReadScript(const std::string& text, std::vector<ScriptPart>& parts,
+                std::vector<Window>& windows) {
+  const std::vector<std::string> lines = ScriptLines(text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].rfind("; ----PART: ", 0) == 0) {
-      Part part;
-      part.name = lines[i].substr(12, lines[i].find("----", 12) - 12);
+      ScriptPart& part = parts.emplace_back();
       const int columns = static_cast<int>(LeadingNumber(lines[i + 2]));
       const int rows = static_cast<int>(LeadingNumber(lines[i + 3]));
-      i += 4;
+      i += 4;  // then a comment line ahead of each column
       for (int c = 0; c < columns; ++c, ++i) {
-        part.columns.emplace_back();
+        Column& column = part.columns.emplace_back();
         for (int r = 0; r < rows; ++r) {
           const std::vector<double> v = Numbers(lines[++i]);
-          part.columns.back().push_back({v[0], v[1], v[2]});
+          column.push_back({v[0], v[1], v[2]});
           part.min_z = std::min(part.min_z, v[2]);
           part.max_z = std::max(part.max_z, v[2]);
         }
       }
       --i;
-      script.parts.push_back(std::move(part));
     } else if (lines[i].rfind("-exportdrawing .\\", 0) == 0) {
       const std::vector<double> v = Numbers(lines[i + 3].substr(2));
-      script.windows.push_back({{std::min(v[0], v[3]), std::min(v[1], v[4]), std::min(v[2], v[5])},
-                                {std::max(v[0], v[3]), std::max(v[1], v[4]), std::max(v[2], v[5])}});
+      windows.push_back({{std::min(v[0], v[3]), std::min(v[1], v[4]), std::min(v[2], v[5])},
+                         {std::max(v[0], v[3]), std::max(v[1], v[4]), std::max(v[2], v[5])}});
     }
   }
-  return script;
 }
 
-bool Near(const Point& a, const Point& b) {
-  constexpr double kText = 1.5e-4;  // four decimals in the script
-  return std::abs(a.x - b.x) < kText && std::abs(a.y - b.y) < kText && std::abs(a.z - b.z) < kText;
-}
+bool Near(const Point3& a, const Point3& b) { return Length(a - b) < 2.6e-4; }  // four decimals
 
-// The thread's last column is its first one moved along the helix: every
-// vertex of the last column is a vertex of the first, in the same order. The
-// run-out's lower root after one turn (row B+6) is the exception: its factors
-// leave it h / (4 ColumnCount) inside the first column's row B+3.
-void ExpectHelicalSeam(const Part& bolt, const BoltDimensions& dims, std::size_t B) {
-  const auto& first = bolt.columns.front();
-  const auto& last = bolt.columns.back();
+// The bolt's threaded length, and its seam: the last column is the first one
+// moved along the helix, every vertex of it one of the first column's in the
+// same order, but for the run-out's lower root after one turn (row B+6),
+// which its factors leave h / (4 ColumnCount) inside the first column's B+3.
+void ExpectScriptBolt(const ScriptPart& bolt, const BoltDimensions& d, int body_rows) {
+  const Column &first = bolt.columns.front(), &last = bolt.columns.back();
+  const int turns = ThreadTurns(d.ThreadLength, d.Pitch);
+  ASSERT_EQ(first.size(), static_cast<std::size_t>(body_rows + 2 * turns + 7));
+  EXPECT_GE(turns * d.Pitch, d.ThreadLength - 1e-4 * d.Pitch);
+  EXPECT_LT((turns - 1) * d.Pitch, d.ThreadLength);
+  const std::size_t B = static_cast<std::size_t>(body_rows - 2);
+  EXPECT_NEAR(first[B - 1].z, -d.NomLength + (turns + 1.5) * d.Pitch, 1e-3);
+  EXPECT_NEAR(bolt.min_z, -d.NomLength, 1e-4);
   std::size_t match = 0;
   for (std::size_t row = 0; row < last.size(); ++row) {
     if (row + 1 == B + 6) {
-      const double depth = (dims.MajorDia - dims.MinorDia) / 2;
       EXPECT_NEAR(std::hypot(first[B + 2].x, first[B + 2].y) - std::hypot(last[row].x, last[row].y),
-                  depth / (4 * bolt.columns.size()), 3e-4);
+                  (d.MajorDia - d.MinorDia) / 2 / (4 * bolt.columns.size()), 3e-4);
       continue;
     }
     while (match < first.size() && !Near(first[match], last[row])) ++match;
@@ -115,109 +110,150 @@ void ExpectHelicalSeam(const Part& bolt, const BoltDimensions& dims, std::size_t
   }
 }
 
-void ExpectBolt(const Part& bolt, const BoltDimensions& dims, int body_rows) {
-  for (const auto& column : bolt.columns) {
-    EXPECT_TRUE(column.front().x == 0 && column.front().y == 0);
-    EXPECT_TRUE(column.back().x == 0 && column.back().y == 0);
-  }
-  const int turns = ThreadTurns(dims.ThreadLength, dims.Pitch);
-  ASSERT_EQ(bolt.columns[0].size(), static_cast<std::size_t>(body_rows + 2 * turns + 7));
-  EXPECT_GE(turns * dims.Pitch, dims.ThreadLength - 1e-4 * dims.Pitch);
-  EXPECT_LT((turns - 1) * dims.Pitch, dims.ThreadLength);
-  const std::size_t B = static_cast<std::size_t>(body_rows - 2);
-  EXPECT_NEAR(bolt.columns[0][B - 1].z, -dims.NomLength + (turns + 1.5) * dims.Pitch, 1e-3);
-  EXPECT_NEAR(bolt.min_z, -dims.NomLength, 1e-4);
-  ExpectHelicalSeam(bolt, dims, B);
-}
-
-// The nut's last column is its first, and its last row its first.
-void ExpectNut(const Part& nut) {
-  for (std::size_t row = 0; row < nut.columns[0].size(); ++row) {
-    EXPECT_TRUE(Near(nut.columns.front()[row], nut.columns.back()[row])) << nut.name << " " << row;
-  }
-  for (const auto& column : nut.columns) {
-    EXPECT_TRUE(column.front().x == column.back().x && column.front().y == column.back().y &&
-                column.front().z == column.back().z)
-        << nut.name;
-  }
-}
-
-// Each window exports its own part, and no other part lies wholly in it.
-void ExpectWindows(const Script& script, const std::string& what) {
-  // Export order: bolt, HNSW, HNJW, HNSP, HNJP; script order: bolt, washer
-  // face standard, washer face jam, plain face jam, plain face standard.
-  constexpr std::array<std::size_t, 5> kPartOfWindow = {0, 1, 2, 4, 3};
-  ASSERT_EQ(script.windows.size(), 5u) << what;
-  for (std::size_t w = 0; w < 5; ++w) {
+// Every part closes, lies in its own export window only, and the nuts clear
+// the head and each other. Windows export bolt, HNSW, HNJW, HNSP, HNJP; the
+// script writes the plain face jam nut before the standard one.
+void ExpectScript(const std::string& text, const BoltDimensions& d, int body_rows) {
+  std::vector<ScriptPart> parts;
+  std::vector<Window> windows;
+  ReadScript(text, parts, windows);
+  ASSERT_EQ(parts.size(), 5u);
+  ASSERT_EQ(windows.size(), 5u);
+  ExpectScriptBolt(parts[0], d, body_rows);
+  constexpr std::size_t kPartOfWindow[] = {0, 1, 2, 4, 3};
+  for (std::size_t i = 0; i < 5; ++i) {
+    const Column &first = parts[i].columns.front(), &last = parts[i].columns.back();
+    for (const Column& column : parts[i].columns) {
+      EXPECT_TRUE(i > 0 || (column.front().x == 0 && column.front().y == 0));
+      EXPECT_TRUE(i == 0 ? column.back().x == 0 && column.back().y == 0
+                         : Near(column.front(), column.back()));
+    }
+    for (std::size_t r = 0; i > 0 && r < first.size(); ++r) {
+      EXPECT_TRUE(Near(first[r], last[r]));
+    }
     for (std::size_t p = 0; p < 5; ++p) {
-      EXPECT_EQ(script.windows[w].HoldsAll(script.parts[p]), p == kPartOfWindow[w])
-          << what << ": window " << w << ", " << script.parts[p].name;
+      EXPECT_EQ(windows[i].Holds(parts[p]), p == kPartOfWindow[i]) << "window " << i << ", part " << p;
     }
+    for (std::size_t j = i + 1; i > 0 && j < 5; ++j) {
+      EXPECT_TRUE(parts[i].max_z < parts[j].min_z || parts[j].max_z < parts[i].min_z) << i << j;
+    }
+    EXPECT_TRUE(i == 0 || parts[i].min_z > parts[0].max_z) << i;
   }
 }
 
-void ExpectNutsApart(const Script& script, const std::string& what) {
-  const double head_top = script.parts[0].max_z;
-  for (std::size_t i = 1; i < 5; ++i) {
-    EXPECT_GT(script.parts[i].min_z, head_top) << what << ": " << script.parts[i].name;
-    for (std::size_t j = i + 1; j < 5; ++j) {
-      const Part& a = script.parts[i];
-      const Part& b = script.parts[j];
-      EXPECT_TRUE(a.max_z < b.min_z || b.max_z < a.min_z)
-          << what << ": " << a.name << " and " << b.name;
+void ExpectSound(const TriangleMesh& mesh) {
+  const EdgeReport report = CheckEdges(mesh);
+  EXPECT_TRUE(report.IsClosedManifold()) << "open " << report.open_edges << ", non-manifold "
+                                         << report.non_manifold_edges << ", misoriented "
+                                         << report.misoriented_edges << ", degenerate "
+                                         << report.degenerate_triangles;
+  EXPECT_EQ(CountShells(mesh), 1u);
+}
+
+// The volume of the bolt's rows down to its lowest shank ring, then a
+// turned end: the bounds of the bolt whatever its thread does below that ring.
+double TurnedVolume(const Part& bolt, int shank_end, const std::vector<std::pair<double, double>>& tail) {
+  static MeshGrid grid;  // one for all: a grid is large to clear
+  grid.ColumnCount = static_cast<std::int16_t>(bolt.grid.columns());
+  grid.RowCount = static_cast<std::int16_t>(shank_end + tail.size());
+  for (int col = 1; col <= grid.ColumnCount; ++col) {
+    for (int row = 1; row <= shank_end; ++row) grid.at(row, col) = bolt.grid.at(row, col);
+    const double a = bolt.grid.at(1, col).AngleRad;
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+      MeshVertex& v = grid.at(shank_end + 1 + static_cast<int>(i), col);
+      std::tie(v.X, v.Y, v.Z) = std::tuple(std::cos(a) * tail[i].first, std::sin(a) * tail[i].first, tail[i].second);
     }
+  }
+  return SignedVolume(TriangulateGrid(GridCopy(grid)));
+}
+
+double PolygonArea(double r, int n) { return n / 2.0 * r * r * std::sin(2 * kPi / n); }
+
+// Each part a closed outward surface between turned bounds, where the script
+// puts it: the bolt from its tip at -L to the head's top and corners, each
+// nut from its bearing face at its offset down by its height.
+void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, bool washer_face,
+                    bool fillet) {
+  const TriangleMesh bolt = PartMesh(parts[0]);
+  ExpectSound(bolt);
+  if (d.Segments == 240) ExpectSound(*DecodeBinaryStl(EncodeBinaryStl(bolt, "as read back")));
+  const double L = d.NomLength, p = d.HalfPitch, rMaj = d.MajorDia / 2, rMin = d.MinorDia / 2;
+  const int end = BoltBodyRowCount(d, washer_face, fillet) - 2;
+  const double end_z = parts[0].grid.at(end, 1).Z;
+  const double volume = SignedVolume(bolt);
+  EXPECT_GT(volume, TurnedVolume(parts[0], end, {{rMin, end_z}, {rMin, -L + 3 * p}, {rMaj - 3 * p, -L}, {0, -L}}));
+  EXPECT_LE(volume, TurnedVolume(parts[0], end, {{rMaj, -L}, {0, -L}}) * (1 + 1e-12));
+  double widest = 0, low = 1e300, high = -1e300;
+  for (const Point3& v : bolt.vertices) {
+    widest = std::max(widest, std::hypot(v.x, v.y));
+    std::tie(low, high) = std::pair(std::min(low, v.z), std::max(high, v.z));
+  }
+  EXPECT_NEAR(widest, d.AcrossCorners / 2, 1e-9);
+  EXPECT_NEAR(low, -L, 1e-9);
+  EXPECT_NEAR(high, d.HghtHex, 1e-9);
+  const double heights[] = {d.HghtNut, d.HghtNutJam, d.HghtNutJam, d.HghtNut};
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    const TriangleMesh nut = PartMesh(parts[i]);
+    ExpectSound(nut);
+    const int n = d.Segments;
+    const double h = heights[i - 1], hexagon = std::sqrt(3.0) / 2 * d.Flats * d.Flats;
+    EXPECT_GT(SignedVolume(nut), (PolygonArea(d.WshFaceDia / 2, n) - PolygonArea(rMaj + d.Pitch / 4, n)) * h);
+    EXPECT_LT(SignedVolume(nut), (hexagon - PolygonArea(rMaj, n)) * h);
+    const auto [lowest, highest] = std::ranges::minmax(nut.vertices, {}, &Point3::z);
+    EXPECT_NEAR(lowest.z, parts[i].z_offset - h, 1e-9);
+    EXPECT_NEAR(highest.z, parts[i].z_offset, 1e-9);
   }
 }
 
-TEST(ShippedSizes, EveryPartClosesAndLiesInItsOwnWindowOnly) {
-  const std::string table_path = BOLTGEN_SOURCE_DIR "/data/boltgen.ini";
+// Every pitch of every size at 24 segments, at a length of four diameters,
+// a shortened thread and a long bolt; the first pitch also with every mix of
+// options, at 240 (all on and all off, and the last pitch) and at one other
+// count in turn. Each generation is composed as a script (when it has threads
+// and nuts) and built in memory for its STL files.
+TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) {
   std::string error;
-  const auto content = ReadWholeFile(table_path, &error);
+  const auto content = ReadWholeFile(kSizeTable, &error);
   ASSERT_TRUE(content) << error;
   const std::vector<SizeEntry> sizes = ReadIniSections(*content);
   ASSERT_GE(sizes.size(), 20u);
-
-  GenerationState state;
-  Controls controls;
-  controls.TXT_File.text = "bolt.scr";
-  controls.Chk_WF.checked = controls.Chk_Nuts.checked = controls.Chk_WBlock.checked = true;
-  const GenerationInput input{table_path, {6, 12, 2026}};
-  // Kept to seconds: every size and pitch at 24 segments with three lengths
-  // (a shortened thread, a short bolt, a long bolt); the long bolt with the
-  // first pitch also at one other count, each count in turn, so that every
-  // count meets inch and metric sizes, small and large.
+  GenerationState state;  // reused as one run of the program reuses it
+  const GenerationInput input{kSizeTable, {6, 12, 2026}};
+  Controls c;
+  c.TXT_File.text = "ABCDEFGHIJKLMNOPQRSTU.scr";
+  c.Chk_Sharp_Threads.checked = c.Chk_WBlock.checked = true;
+  std::vector<Part> parts;
   for (std::size_t i = 0; i < sizes.size(); ++i) {
-    const SizeEntry& size = sizes[i];
-    controls.Cmb_Size.text = size.Name;
-    const std::vector<std::string> pitches = PitchesOf(sizes, size.Name);
-    for (const std::string& pitch_text : pitches) {
-      controls.Cmb_Pitch.text = pitch_text;
-      const double pitch = LeadingNumber(pitch_text);
-      std::vector<std::string> counts = {"24"};
-      if (&pitch_text == &pitches.front()) {
-        counts.push_back(std::array{"36", "48", "72", "144", "240"}[i % 5]);
-      }
-      for (const std::string& segments : counts) {
-        controls.CMB_Segments.text = segments;
-        std::vector<double> lengths = {25 * size.DiaNom};
-        if (segments == "24") lengths.insert(lengths.end(), {8 * pitch, 3 * size.DiaNom + 2 * pitch});
-        for (double length : lengths) {
-          controls.TXT_Nom_Length.text = FormatNumber(length, "0.0000");
-          controls.Chk_Rad_HEAD.checked = length > 10 * pitch;
-          const std::string what = size.Name + " " + pitch_text + " " + segments + " segments, " +
-                                   controls.TXT_Nom_Length.text + " long";
+    const double D = sizes[i].DiaNom;
+    const std::vector<std::string> pitches = PitchesOf(sizes, sizes[i].Name);
+    for (const std::string& pitch : pitches) {
+      const double P = LeadingNumber(pitch);
+      const bool first = &pitch == &pitches.front(), last = &pitch == &pitches.back();
+      struct Run { int segments; double length; int options; };
+      std::vector<Run> runs = {{24, 4 * D, 7}, {24, 8 * P, 7}, {24, 25 * D, 7}};
+      for (int options = 0; first && options < 7; ++options) runs.push_back({24, 4 * D, options});
+      if (first) runs.insert(runs.end(), {{240, 4 * D, 0}, {std::array{36, 48, 72, 144}[i % 4], 4 * D, 7}});
+      if (first || last) runs.push_back({240, 4 * D, 7});
+      for (const Run& run : runs) {
+        c.Cmb_Size.text = sizes[i].Name;
+        c.Cmb_Pitch.text = pitch;
+        c.CMB_Segments.text = std::to_string(run.segments);
+        c.TXT_Nom_Length.text = FormatNumber(run.length, "0.0000");
+        c.Chk_No_Threads.checked = !(run.options & 1);
+        c.Chk_WF.checked = c.Chk_Nuts.checked = run.options & 2;
+        c.Chk_Rad_HEAD.checked = (run.options & 4) && run.length > 10 * P;
+        SCOPED_TRACE(sizes[i].Name + " " + pitch + " /" + c.CMB_Segments.text + " " +
+                     c.TXT_Nom_Length.text + " long, options " + std::to_string(run.options));
+        if (run.options == 7) {
           std::string text;
-          const GenerationResult result = ComposeScript(state, controls, nullptr, input, text);
-          ASSERT_EQ(result.kind, GenerationResult::Kind::kWritten) << what << ": " << result.message;
-          const Script script = ReadScript(ScriptLines(text));
-          ASSERT_EQ(script.parts.size(), 5u) << what;
-          ExpectBolt(script.parts[0], state.dims,
-                     BoltBodyRowCount(state.dims, true, controls.Chk_Rad_HEAD.checked));
-          for (std::size_t i = 1; i < 5; ++i) ExpectNut(script.parts[i]);
-          ExpectWindows(script, what);
-          ExpectNutsApart(script, what);
-          if (HasFailure()) return;
+          const GenerationResult result = ComposeScript(state, c, nullptr, input, text);
+          ASSERT_EQ(result.kind, GenerationResult::Kind::kWritten) << result.message;
+          ExpectScript(text, state.dims, BoltBodyRowCount(state.dims, true, c.Chk_Rad_HEAD.checked));
         }
+        const GenerationResult built = BuildPartsInMemory(state, c, input, parts);
+        ASSERT_EQ(built.kind, GenerationResult::Kind::kWritten) << built.message;
+        ASSERT_EQ(parts.size(), c.Chk_Nuts.checked ? 5u : 1u);
+        ExpectStlParts(parts, state.dims, c.Chk_WF.checked, c.Chk_Rad_HEAD.checked);
+        if (HasFailure()) return;
       }
     }
   }
