@@ -107,13 +107,13 @@ void ExpectScriptBolt(const ScriptPart& bolt, const BoltDimensions& d, int body_
 // Every part closes, lies in its own export window only, and the nuts clear
 // the head and each other. Windows export bolt, HNSW, HNJW, HNSP, HNJP; the
 // script writes the plain face jam nut before the standard one.
-void ExpectScript(const std::string& text, const BoltDimensions& d, int body_rows) {
+void ExpectScript(const std::string& text, const BoltDimensions& d, bool fillet) {
   std::vector<ScriptPart> parts;
   std::vector<Box> windows;
   ReadScript(text, parts, windows);
   ASSERT_EQ(parts.size(), 5u);
   ASSERT_EQ(windows.size(), 5u);
-  ExpectScriptBolt(parts[0], d, body_rows);
+  ExpectScriptBolt(parts[0], d, BoltBodyRowCount(d, true, fillet));
   constexpr std::size_t kPartOfWindow[] = {0, 1, 2, 4, 3};
   for (std::size_t i = 0; i < 5; ++i) {
     const Column &first = parts[i].columns.front(), &last = parts[i].columns.back();
@@ -157,40 +157,31 @@ double TurnedVolume(const Part& bolt, int shank_end,
 
 double Polygon(double r, int n) { return n / 2.0 * r * r * std::sin(2 * kPi / n); }
 
-// Each part a closed outward surface between turned bounds, where the script
-// puts it: the bolt from its tip at -L to the head's top and corners, each
-// nut from its bearing face at its offset down by its height.
+// Each part a closed outward surface between turned bounds: the bolt's down
+// to its lowest shank ring, and those of a nut's hexagon and bore.
 void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, bool washer_face,
                     bool fillet) {
-  const TriangleMesh bolt = PartMesh(parts[0]);
-  // At 240 also as 32-bit floats, as a reader sees the file: the finest grid
-  // has the vertices closest together.
-  const auto read_back = DecodeBinaryStl(EncodeBinaryStl(bolt, "bolt"));
-  EXPECT_TRUE(CheckEdges(d.Segments == 240 ? *read_back : bolt).IsClosedManifold());
-  EXPECT_EQ(CountShells(bolt), 1u);
   const double L = d.NomLength, p = d.HalfPitch, rMaj = d.MajorDia / 2, rMin = d.MinorDia / 2;
-  const int end = BoltBodyRowCount(d, washer_face, fillet) - 2;
-  const double end_z = parts[0].grid.at(end, 1).Z;
-  const double volume = SignedVolume(bolt);
-  EXPECT_GT(volume, TurnedVolume(parts[0], end,
-                                 {{rMin, end_z}, {rMin, -L + 3 * p}, {rMaj - 3 * p, -L}, {0, -L}}));
-  EXPECT_LE(volume, TurnedVolume(parts[0], end, {{rMaj, -L}, {0, -L}}) * (1 + 1e-12));
-  const auto [low, high] = std::ranges::minmax(bolt.vertices, {}, &Point3::z);
-  EXPECT_NEAR(low.z, -L, 1e-9);
-  EXPECT_NEAR(high.z, d.HghtHex, 1e-9);
-  const double heights[] = {d.HghtNut, d.HghtNutJam, d.HghtNutJam, d.HghtNut};
-  for (std::size_t i = 1; i < parts.size(); ++i) {
-    const TriangleMesh nut = PartMesh(parts[i]);
-    EXPECT_TRUE(CheckEdges(nut).IsClosedManifold());
-    EXPECT_EQ(CountShells(nut), 1u);
-    const int n = d.Segments;
-    const double h = heights[i - 1], hexagon = std::sqrt(3.0) / 2 * d.Flats * d.Flats;
-    EXPECT_GT(SignedVolume(nut),
-              (Polygon(d.WshFaceDia / 2, n) - Polygon(rMaj + d.Pitch / 4, n)) * h);
-    EXPECT_LT(SignedVolume(nut), (hexagon - Polygon(rMaj, n)) * h);
-    const auto [lowest, highest] = std::ranges::minmax(nut.vertices, {}, &Point3::z);
-    EXPECT_NEAR(lowest.z, parts[i].z_offset - h, 1e-9);
-    EXPECT_NEAR(highest.z, parts[i].z_offset, 1e-9);
+  const double heights[] = {0, d.HghtNut, d.HghtNutJam, d.HghtNutJam, d.HghtNut};
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const TriangleMesh mesh = PartMesh(parts[i]);
+    // At 240 as 32-bit floats, as a reader sees the file: the finest grid has
+    // the vertices closest together.
+    const bool as_read = d.Segments == 240;
+    EXPECT_TRUE(CheckEdges(as_read ? *DecodeBinaryStl(EncodeBinaryStl(mesh, "")) : mesh)
+                    .IsClosedManifold()) << i;
+    EXPECT_EQ(CountShells(mesh), 1u) << i;
+    const double volume = SignedVolume(mesh), h = heights[i];
+    const int n = d.Segments, end = BoltBodyRowCount(d, washer_face, fillet) - 2;
+    if (i == 0) {
+      const double end_z = parts[0].grid.at(end, 1).Z;
+      EXPECT_GT(volume, TurnedVolume(parts[0], end, {{rMin, end_z}, {rMin, -L + 3 * p},
+                                                     {rMaj - 3 * p, -L}, {0, -L}}));
+      EXPECT_LE(volume, TurnedVolume(parts[0], end, {{rMaj, -L}, {0, -L}}) * (1 + 1e-12));
+    } else {
+      EXPECT_GT(volume, (Polygon(d.WshFaceDia / 2, n) - Polygon(rMaj + d.Pitch / 4, n)) * h) << i;
+      EXPECT_LT(volume, (std::sqrt(3.0) / 2 * d.Flats * d.Flats - Polygon(rMaj, n)) * h) << i;
+    }
   }
 }
 
@@ -218,15 +209,14 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
       const double P = LeadingNumber(pitch);
       const bool first = &pitch == &pitches.front(), last = &pitch == &pitches.back();
       struct Run {
-        int segments;
+        int segments, options;  // options: threads 1, washer face and nuts 2, fillet 4
         double length;
-        int options;  // threads 1, washer face and nuts 2, fillet 4
       };
-      std::vector<Run> runs = {{24, 4 * D, 7}, {24, 8 * P, 7}, {24, 25 * D, 7}};
-      for (int options = 0; first && options < 7; ++options) runs.push_back({24, 4 * D, options});
+      std::vector<Run> runs = {{24, 7, 4 * D}, {24, 7, 8 * P}, {24, 7, 25 * D}};
+      for (int options = 0; first && options < 7; ++options) runs.push_back({24, options, 4 * D});
       if (first) runs.insert(runs.end(),
-                             {{240, 4 * D, 0}, {std::array{36, 48, 72, 144}[i % 4], 4 * D, 7}});
-      if (first || last) runs.push_back({240, 4 * D, 7});
+                             {{240, 0, 4 * D}, {std::array{36, 48, 72, 144}[i % 4], 7, 4 * D}});
+      if (first || last) runs.push_back({240, 7, 4 * D});
       for (const Run& run : runs) {
         c.Cmb_Size.text = sizes[i].Name;
         c.Cmb_Pitch.text = pitch;
@@ -241,8 +231,7 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
           std::string text;
           const GenerationResult result = ComposeScript(state, c, nullptr, input, text);
           ASSERT_EQ(result.kind, GenerationResult::Kind::kWritten) << result.message;
-          const bool fillet = c.Chk_Rad_HEAD.checked;
-          ExpectScript(text, state.dims, BoltBodyRowCount(state.dims, true, fillet));
+          ExpectScript(text, state.dims, c.Chk_Rad_HEAD.checked);
         }
         const GenerationResult built = BuildPartsInMemory(state, c, input, parts);
         ASSERT_EQ(built.kind, GenerationResult::Kind::kWritten) << built.message;
