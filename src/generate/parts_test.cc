@@ -35,6 +35,7 @@ TEST(BuildPartsInMemory, NamesAndPlacesThePartsAsTheScriptAndItsDrawingsDo) {
   const int offset_of[] = {0, 1, 3, 2};  // the plain face nuts are written jam nut first
   for (int i = 0; i < 4; ++i) EXPECT_EQ(parts[i + 1].z_offset, state.nut_offsets[offset_of[i]]);
   EXPECT_EQ(parts[0].grid.columns(), 37);
+  EXPECT_EQ(DrawingBaseName("C:\\cad\\IN-0750(3D-36).SCR"), "IN-0750(3D-36)");
 }
 
 TEST(BuildPartsInMemory, RefusesWhatAGenerationRefusesAndBuildsNothing) {
@@ -45,11 +46,6 @@ TEST(BuildPartsInMemory, RefusesWhatAGenerationRefusesAndBuildsNothing) {
               GenerationResult::Kind::kWritten);
     EXPECT_TRUE(parts.empty());
   }
-}
-
-TEST(DrawingBaseName, DropsTheFolderAndTheScriptExtension) {
-  EXPECT_EQ(DrawingBaseName("C:\\cad\\IN-0750x13UNCx03000(3D-36).SCR"),
-            "IN-0750x13UNCx03000(3D-36)");
 }
 
 }  // namespace

@@ -79,52 +79,35 @@ void ReadScript(const std::string& text, std::vector<ScriptPart>& parts,
 
 bool Near(const Point3& a, const Point3& b) { return Length(a - b) < 2.6e-4; }  // four decimals
 
-// The bolt's threaded length, and its seam: the last column is the first one
-// moved along the helix, every vertex of it one of the first column's in the
-// same order, but for the run-out's lower root after one turn (row B+6),
-// which its factors leave h / (4 ColumnCount) inside the first column's B+3.
-void ExpectScriptBolt(const ScriptPart& bolt, const BoltDimensions& d, int body_rows) {
-  const Column &first = bolt.columns.front(), &last = bolt.columns.back();
+// The bolt's threaded length: whole turns covering ThreadLength, from row B
+// at -L + (T + 1.5) pitches down to the tip.
+void ExpectThreadedLength(const ScriptPart& bolt, const BoltDimensions& d, int body_rows) {
   const int turns = ThreadTurns(d.ThreadLength, d.Pitch);
-  ASSERT_EQ(first.size(), static_cast<std::size_t>(body_rows + 2 * turns + 7));
+  ASSERT_EQ(bolt.columns[0].size(), static_cast<std::size_t>(body_rows + 2 * turns + 7));
   EXPECT_GE(turns * d.Pitch, d.ThreadLength - 1e-4 * d.Pitch);
   EXPECT_LT((turns - 1) * d.Pitch, d.ThreadLength);
-  const std::size_t B = static_cast<std::size_t>(body_rows - 2);
-  EXPECT_NEAR(first[B - 1].z, -d.NomLength + (turns + 1.5) * d.Pitch, 1e-3);
-  std::size_t match = 0;
-  for (std::size_t row = 0; row < last.size(); ++row) {
-    if (row + 1 == B + 6) {
-      EXPECT_NEAR(std::hypot(first[B + 2].x, first[B + 2].y) -
-                      std::hypot(last[row].x, last[row].y),
-                  (d.MajorDia - d.MinorDia) / 2 / (4 * bolt.columns.size()), 3e-4);
-      continue;
-    }
-    while (match < first.size() && !Near(first[match], last[row])) ++match;
-    ASSERT_LT(match, first.size()) << "row " << row + 1 << " of the last column";
-  }
+  EXPECT_NEAR(bolt.columns[0][body_rows - 3].z, -d.NomLength + (turns + 1.5) * d.Pitch, 1e-3);
 }
 
-// Every part closes, lies in its own export window only, and the nuts clear
+// Every part closes (the bolt's seam is the STL check's: welded, it would
+// leave open edges), lies in its own export window only, and the nuts clear
 // the head and each other. Windows export bolt, HNSW, HNJW, HNSP, HNJP; the
 // script writes the plain face jam nut before the standard one.
 void ExpectScript(const std::string& text, const BoltDimensions& d, bool fillet) {
   std::vector<ScriptPart> parts;
   std::vector<Box> windows;
   ReadScript(text, parts, windows);
-  ASSERT_EQ(parts.size(), 5u);
-  ASSERT_EQ(windows.size(), 5u);
-  ExpectScriptBolt(parts[0], d, BoltBodyRowCount(d, true, fillet));
+  ASSERT_TRUE(parts.size() == 5 && windows.size() == 5);
+  ExpectThreadedLength(parts[0], d, BoltBodyRowCount(d, true, fillet));
   constexpr std::size_t kPartOfWindow[] = {0, 1, 2, 4, 3};
   for (std::size_t i = 0; i < 5; ++i) {
-    const Column &first = parts[i].columns.front(), &last = parts[i].columns.back();
     for (const Column& column : parts[i].columns) {
-      EXPECT_TRUE(i > 0 || (column.front().x == 0 && column.front().y == 0));
-      EXPECT_TRUE(i == 0 ? column.back().x == 0 && column.back().y == 0
+      EXPECT_TRUE(i == 0 ? column.front().x == 0 && column.front().y == 0 &&
+                               column.back().x == 0 && column.back().y == 0
                          : Near(column.front(), column.back()));
     }
-    for (std::size_t r = 0; i > 0 && r < first.size(); ++r) {
-      EXPECT_TRUE(Near(first[r], last[r]));
-    }
+    const Column &first = parts[i].columns.front(), &last = parts[i].columns.back();
+    EXPECT_TRUE(i == 0 || std::ranges::equal(first, last, Near));
     for (std::size_t p = 0; p < 5; ++p) {
       EXPECT_EQ(windows[i].Holds(parts[p].box), p == kPartOfWindow[i]) << i << " " << p;
     }
