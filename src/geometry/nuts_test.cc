@@ -24,39 +24,13 @@ TEST(NutOffsetsFor, FixedUpToThreeThenTheNextWholeNumberAboveTheHeight) {
   for (const auto& t : table) EXPECT_EQ(NutOffsetsFor(t.height), t.offsets) << t.height;
 }
 
-struct WrittenNut {
-  std::string name;
-  double offset;
-  std::vector<MeshVertex> columns[2];  // the first, and the corner at 30 degrees
-};
-
-// The body, and the nuts as MakeNuts hands them over.
-struct NutRun {
-  explicit NutRun(const BoltDimensions& d) {
-    MakeBoltBody(body, d, true, true);
-    MeshGrid grid;
-    MakeBoltBody(grid, d, true, true);
-    NutOffsets offsets{};
-    MakeNuts(grid, d, offsets, [&](std::string_view name, double offset) {
-      WrittenNut& nut = nuts.emplace_back(std::string(name), offset);
-      for (int row = 1; row <= grid.RowCount; ++row) {
-        nut.columns[0].push_back(grid.at(row, 1));
-        nut.columns[1].push_back(grid.at(row, d.Segments / 12 + 1));
-      }
-    });
-  }
-  MeshGrid body;
-  std::vector<WrittenNut> nuts;
-};
-
 // The rows of a nut of height H: what the body left for the hexagon (radius,
-// and drop below the head's top) and the fixed rings.
-void ExpectNutRows(const WrittenNut& nut, const MeshGrid& body, const BoltDimensions& d, double H,
+// and drop below the head's top) and the fixed rings, in the first column
+// and in the corner at 30 degrees.
+void ExpectNutRows(const MeshGrid& nut, const MeshGrid& body, const BoltDimensions& d, double H,
                    bool washer_face) {
-  SCOPED_TRACE(nut.name);
   const double rB = d.MajorDia / 2 + d.Pitch / 4, rM = d.MajorDia / 2, rW = d.WshFaceDia / 2;
-  for (int c = 0; c < 2; ++c) {
-    const int column = c == 0 ? 1 : d.Segments / 12 + 1;
+  for (int column : {1, d.Segments / 12 + 1}) {
     const double hex = body.at(3, column).Radius, drop = d.HghtHex - body.at(3, column).Z;
     std::vector<std::pair<double, double>> want = {{rB, -H}, {rW, -H}, {hex, -H + drop}};
     if (washer_face) {
@@ -65,18 +39,19 @@ void ExpectNutRows(const WrittenNut& nut, const MeshGrid& body, const BoltDimens
       want.insert(want.end(), {{hex, -drop}, {rW, 0}});
     }
     want.insert(want.end(), {{rB, 0}, {rM, -d.Pitch / 4}, {rM, -H + d.Pitch / 4}, {rB, -H}});
-    ASSERT_EQ(nut.columns[c].size(), want.size());
-    for (std::size_t i = 0; i < want.size(); ++i) {
-      EXPECT_NEAR(nut.columns[c][i].Radius, want[i].first, 1e-12) << "row " << i + 1;
-      EXPECT_NEAR(nut.columns[c][i].Z, want[i].second, 1e-12) << "row " << i + 1;
+    ASSERT_EQ(nut.RowCount, static_cast<int>(want.size()));
+    for (int row = 1; row <= nut.RowCount; ++row) {
+      EXPECT_NEAR(nut.at(row, column).Radius, want[row - 1].first, 1e-12) << row << ", " << column;
+      EXPECT_NEAR(nut.at(row, column).Z, want[row - 1].second, 1e-12) << row << ", " << column;
     }
   }
 }
 
-TEST(MakeNuts, FourNutsInOrderAtTheirOffsetsRowByRow) {
-  const BoltDimensions d = ExampleBolt(24);
-  const NutRun run(d);
-  ASSERT_EQ(run.nuts.size(), 4u);
+// Each nut as MakeNuts hands it over: in order, at its offset, row by row.
+void ExpectNuts(const BoltDimensions& d) {
+  MeshGrid body, grid;
+  MakeBoltBody(body, d, true, true);
+  MakeBoltBody(grid, d, true, true);
   const struct {
     const char* name;
     double offset, height;
@@ -84,21 +59,26 @@ TEST(MakeNuts, FourNutsInOrderAtTheirOffsetsRowByRow) {
               {"Washer Face Jam Nut", 3, d.HghtNutJam},
               {"Plain Face Jam Nut", 5, d.HghtNutJam},
               {"Plain Face Standard Nut", 4, d.HghtNut}};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(run.nuts[i].name, want[i].name);
-    EXPECT_EQ(run.nuts[i].offset, want[i].offset);
-    ExpectNutRows(run.nuts[i], run.body, d, want[i].height, i < 2);
-  }
+  NutOffsets offsets{};
+  int i = 0;
+  MakeNuts(grid, d, offsets, [&](std::string_view name, double offset) {
+    ASSERT_LT(i, 4);
+    SCOPED_TRACE(want[i].name);
+    EXPECT_EQ(name, want[i].name);
+    EXPECT_EQ(offset, want[i].offset);
+    ExpectNutRows(grid, body, d, want[i].height, i < 2);
+    ++i;
+  });
+  EXPECT_EQ(i, 4);
 }
+
+TEST(MakeNuts, FourNutsInOrderAtTheirOffsetsRowByRow) { ExpectNuts(ExampleBolt(24)); }
 
 TEST(MakeNuts, ASizeWithoutWasherFaceHeightStillGivesClosedNuts) {
   BoltDimensions d = ExampleBolt(36);
   d.HghtWshFace = 0;
-  const NutRun run(d);
-  ASSERT_EQ(run.body.RowCount, 13);  // the body left the washer face out
-  ASSERT_EQ(run.nuts.size(), 4u);
-  ExpectNutRows(run.nuts[0], run.body, d, d.HghtNut, true);
-  ExpectNutRows(run.nuts[3], run.body, d, d.HghtNut, false);
+  ASSERT_EQ(BoltBodyRowCount(d, true, true), 13);  // the body leaves the washer face out
+  ExpectNuts(d);
 }
 
 }  // namespace
