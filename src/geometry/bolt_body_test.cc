@@ -1,7 +1,6 @@
 #include "geometry/bolt_body.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -26,8 +25,13 @@ void ExpectAt(const MeshGrid& grid, int row, int col, double radius, double z) {
   EXPECT_NEAR(grid.at(row, col).Z, z, 1e-12) << row << ", " << col;
 }
 
+// The fillet rows by hand: centre at R = 0.375 + 0.0625, Z = -0.0625.
 TEST(MakeBoltBody, RowsFollowTheProfileInEveryLayout) {
   const BoltDimensions dims = Bolt(36);
+  const double fillet_radius[] = {0.4181864378515658, 0.4007634217317204, 0.3869364378515658,
+                                  0.3780589677315529};
+  const double fillet_z[] = {-0.0030589677315529043, -0.011936437851565784,
+                             -0.02576342173172043, -0.043186437851565784};
   const struct {
     bool washer_face, radius_under_head;
     int rows, k, m;
@@ -43,28 +47,20 @@ TEST(MakeBoltBody, RowsFollowTheProfileInEveryLayout) {
     const double w = layout.washer_face ? 0.03 : 0;
     const double r = layout.radius_under_head ? 0.0625 : 0;
     for (int col = 1; col <= 37; ++col) {
-      EXPECT_NEAR(grid.at(layout.rows, col).AngleRad, (col - 1) * 10 * M_PI / 180, 1e-12) << col;
+      EXPECT_NEAR(grid.at(layout.rows, col).AngleRad, (col - 1) * 10 * kPi / 180, 1e-12) << col;
       ExpectAt(grid, 1, col, 0, 0.5);
       ExpectAt(grid, 2, col, 0.50625, 0.5);
       ExpectAt(grid, 4, col, grid.at(3, col).Radius, w);
       if (layout.washer_face) ExpectAt(grid, 6, col, 0.50625, 0);
       ExpectAt(grid, layout.k, col, 0.375 + r, 0);
+      for (int i = 0; layout.radius_under_head && i < 4; ++i) {
+        ExpectAt(grid, layout.k + 1 + i, col, fillet_radius[i], fillet_z[i]);
+      }
       ExpectAt(grid, layout.m, col, 0.375, 0.15 - 3);
       ExpectAt(grid, layout.m + 1, col, 0.375 - 0.15, -3);
       ExpectAt(grid, layout.m + 2, col, 0, -3);
     }
   }
-}
-
-// The fillet rows worked out by hand: centre at R = 0.375 + 0.0625, Z = -0.0625.
-TEST(MakeBoltBody, FilletRowsByHand) {
-  MeshGrid grid;
-  MakeBoltBody(grid, Bolt(), true, true);
-  const double radius[] = {0.4181864378515658, 0.4007634217317204, 0.3869364378515658,
-                           0.3780589677315529};
-  const double z[] = {-0.0030589677315529043, -0.011936437851565784, -0.02576342173172043,
-                      -0.043186437851565784};
-  for (int i = 0; i < 4; ++i) ExpectAt(grid, 8 + i, 9, radius[i], z[i]);
 }
 
 // A washer face of no height leaves its rows out; a fillet of no radius keeps
@@ -74,8 +70,7 @@ TEST(MakeBoltBody, WasherFaceOrFilletOfZeroSize) {
   dims.HghtWshFace = 0;
   MeshGrid grid;
   MakeBoltBody(grid, dims, true, true);
-  EXPECT_EQ(grid.RowCount, 13);
-  EXPECT_EQ(BoltBodyRowCount(dims, true, true), 13);
+  EXPECT_TRUE(grid.RowCount == 13 && BoltBodyRowCount(dims, true, true) == 13);
   ExpectAt(grid, 5, 2, 0.4375, 0);
   dims.HghtWshFace = 0.03;
   dims.RadWshFace = 0;
