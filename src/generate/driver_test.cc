@@ -37,16 +37,14 @@ std::string Read(const std::string& path) {
 class Driver : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = testing::TempDir() + "/driver_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = testing::TempDir() + "/driver_XXXXXX";
+    ASSERT_NE(mkdtemp(dir_.data()), nullptr);
     path_ = dir_ + "/bolt.scr";
     input_ = {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {6, 12, 2026}};
     controls_.Cmb_Size.text = "[Inch 3/4]";
     controls_.TXT_File.text = path_;
     Choose("0.1 UNC", "3", "36");
     controls_.Chk_WF.checked = controls_.Chk_Rad_HEAD.checked = true;
-    controls_.Chk_Sharp_Threads.checked = true;
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
   void Choose(const std::string& pitch, const std::string& length, const std::string& segments) {
@@ -65,7 +63,6 @@ class Driver : public testing::Test {
     EXPECT_NE(result.message.find(says), std::string::npos) << result.message;
     EXPECT_EQ(Read(path_), "old script\r\n");
   }
-
   std::string dir_, path_;
   GenerationState state_;
   Controls controls_;
@@ -81,11 +78,9 @@ TEST_F(Driver, WritesBoltNutsAndBlocksTheSameEachRun) {
   EXPECT_FALSE(controls_.Chk_WF.checked);
   const std::string first = Read(path_);
   EXPECT_NE(first.find("; Details: Threaded 0.1 UNC, Washer Face, "), std::string::npos);
-  EXPECT_EQ(ScriptLines(first).back(), "exit");
-  const std::string writing = "Writing Script File: " + path_;
+  const std::string w = "Writing Script File: " + path_;
   EXPECT_EQ(platform_.statuses,
-            (std::vector<std::string>{"Reading parameters ....", "Working ....", writing, writing,
-                                      writing, writing, writing,
+            (std::vector<std::string>{"Reading parameters ....", "Working ....", w, w, w, w, w,
                                       "Writing Block Commands to Script File: " + path_,
                                       "(Script File Written)Ready ...."}));
   EXPECT_EQ(platform_.events, 1);
@@ -93,16 +88,9 @@ TEST_F(Driver, WritesBoltNutsAndBlocksTheSameEachRun) {
   EXPECT_EQ(Read(path_), first);
 }
 
-TEST_F(Driver, PlainBoltAloneWithANameWithoutExtension) {
-  controls_.Chk_No_Threads.checked = true;
-  controls_.TXT_File.text = dir_ + "/plain";
-  ASSERT_EQ(Run().path, dir_ + "/plain.scr");
-  EXPECT_EQ(controls_.TXT_File.text, dir_ + "/plain");
-  EXPECT_EQ(ScriptLines(Read(dir_ + "/plain.scr")).size(), 9u + 10u + 37u * (15u + 1u));
-}
-
 // Each refusal names what is wrong, writes nothing and leaves the old script;
-// what it offers instead is written.
+// what it offers instead is written, the plain bolt last, under a name
+// without extension.
 TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
   const std::string table = input_.size_table_path;
   const struct {
@@ -115,9 +103,8 @@ TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
       {table, "[Inch 3/4]", "0.1", "0.25", "30",  // fatal before any other refusal
        "Fatal Error: Bolt length (000.250) too short for pitch (000.1000).", Kind::kFatal},
       {table, "[Inch 3/4]", "UNC", "3", "36", "No Threads", Kind::kRefused},
-      // 1.75 / 0.007 = 250 turns where 117 fit; beyond Long the longer thread applies.
-      {table, "[Inch 3/4]", "0.007", "3", "36", "at least 0.0150, or a length of at most 0.843.",
-       Kind::kRefused},
+      {table, "[Inch 3/4]", "0.007", "3", "36",  // 1.75 / 0.007 = 250 turns where 117 fit
+       "at least 0.0150, or a length of at most 0.843.", Kind::kRefused},
       {table, "[Inch 3/4]", "0.016", "8", "36", "or a length of at most 6.000.", Kind::kRefused},
   };
   for (const auto& c : cases) {
@@ -132,13 +119,16 @@ TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
   const struct {
     std::string pitch, length;
     int rows;  // the grid's last row: the thread is written to the end
-  } offers[] = {{"UNC", "3", 15}, {"0.007", "0.843", 256}, {"0.015", "3", 256}, {"0.016", "6", 0}};
+  } offers[] = {{"0.007", "0.843", 256}, {"0.015", "3", 256}, {"0.016", "6", 0}, {"UNC", "3", 15}};
+  controls_.TXT_File.text = dir_ + "/plain";
   for (const auto& c : offers) {
     Choose(c.pitch, c.length, "36");
     controls_.Chk_No_Threads.checked = c.rows == 15;
     ASSERT_EQ(Run().kind, Kind::kWritten) << c.pitch;
     EXPECT_TRUE(c.rows == 0 || state_.grid.RowCount == c.rows) << c.pitch;
   }
+  EXPECT_EQ(controls_.TXT_File.text, dir_ + "/plain");
+  EXPECT_EQ(ScriptLines(Read(dir_ + "/plain.scr")).size(), 9u + 10u + 37u * (15u + 1u));
 }
 
 TEST_F(Driver, AnEmptyFileNameOrAMissingFolderWritesNothing) {
