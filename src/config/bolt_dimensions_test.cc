@@ -56,7 +56,7 @@ TEST(SetBoltDimensions, ThreadLengthAtTheLongShorteningAndFourPitchBoundaries) {
     Kind kind;
     double thread;
   } cases[] = {
-      // Long itself takes the short thread; 3.5 pitches + MinThrSht = 2.1875 is not shortened.
+      // Long itself takes the short thread; at 3.5 pitches + MinThrSht = 2.1875 both rules agree.
       {"", "0.125", "4", Kind::kOk, 1.75}, {"", "0.125", "4.001", Kind::kOk, 3},
       {"", "0.125", "2.1875", Kind::kOk, 1.75}, {"", "0.125", "2", Kind::kOk, 2 - 0.4375},
       // A long bolt keeps MinThrLng although it exceeds the length; exactly four pitches pass.
