@@ -43,9 +43,9 @@ TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
   EXPECT_EQ(fatal.message, "Fatal Error: Bolt length (000.250) too short for pitch (000.0769).");
   EXPECT_NEAR(dims.ThreadLength, -0.0192305, 1e-9);
 
-  // The size matches in any case; keys missing from it keep their previous values.
-  ASSERT_EQ(SetBoltDimensions(kThreeQuarter, Choices("[INCH 7/8]", "0.1", "3"), dims).kind,
-            Kind::kOk);
+  // The size matches in any case, the first of twins wins; missing keys keep their values.
+  const std::string twins = kThreeQuarter + std::string("[inch 7/8]\r\nDiaNom=9\r\n");
+  ASSERT_EQ(SetBoltDimensions(twins, Choices("[INCH 7/8]", "0.1", "3"), dims).kind, Kind::kOk);
   EXPECT_DOUBLE_EQ(dims.DiaNom, 0.875);
   EXPECT_DOUBLE_EQ(dims.AcrossCorners, 1.125 * 1.1547005383792517);
 }
