@@ -21,8 +21,8 @@ TEST(NumberFormat, EveryMaskRoundsHalvesAwayFromZeroAndDropsTheSignOfZero) {
       {3, "0000.0000", "0003.0000"}, {0.0625, "00.0000", "00.0625"}, {7.5, "000.00", "007.50"},
       {12, "000.00", "012.00"}, {37, "000", "037"}, {240, "000", "240"},
       {0.25, "000.000", "000.250"}, {0.076923, "000.0000", "000.0769"},
-      {-1.5, "###0.000", "-1.500"}, {2.2, "###0.000", "2.200"}, {12.3456, "###0.000", "12.346"},
-      {2, "00", "02"}, {15, "00", "15"}, {3, "####0.0000", "3.0000"}, {0.5, "####0.0000", "0.5000"},
+      {-1.5, "###0.000", "-1.500"}, {12.3456, "###0.000", "12.346"}, {2, "00", "02"},
+      {15, "00", "15"}, {3, "####0.0000", "3.0000"}, {0.5, "####0.0000", "0.5000"},
       {0.75, "0.0000", "0.7500"}, {1.75, "000.0", "001.8"}, {3, "00.000", "03.000"},
       {50, "0000.0", "0050.0"},
       // Exact halves go away from zero; values just below a half go down.
@@ -57,26 +57,18 @@ TEST(NumberFormat, FastPathAgreesWithGeneralPathOnEveryMask) {
   std::mt19937_64 random(20261206);
   std::uniform_real_distribution<double> unit(-1, 1);
   std::uniform_int_distribution<int> scale(-12, 12);
+  const double edges[] = {0.0, -0.0, 5e-324, -5e-324, 1e20, -9.99995e6, 123456789.00005};
   for (const NumberMask& mask : masks) {
     for (int i = 0; i < 20000; ++i) {
       double value = std::ldexp(unit(random), scale(random) * 3);
       if (i % 7 == 0) value = std::round(value * 32) / 32;  // many exact halves
       if (i % 11 == 0) value = std::nextafter(value, 1e9);
+      if (i < 7) value = edges[i];
       std::string general;
       detail::AppendNumberGeneral(general, value, mask);
       ASSERT_EQ(FormatNumber(value, mask), general) << value;
     }
   }
-  for (double value : {0.0, -0.0, 5e-324, -5e-324, 1e20, -9.99995e6, 123456789.00005}) {
-    std::string general;
-    detail::AppendNumberGeneral(general, value, "000.0000");
-    EXPECT_EQ(FormatNumber(value, "000.0000"), general) << value;
-  }
-}
-
-TEST(NumberFormat, RoundHalfEvenForCountsAndIndexes) {
-  for (auto [value, rounded] : {std::pair{2.5, 2.0}, {3.5, 4.0}, {-0.5, 0.0}, {36.4, 36.0}})
-    EXPECT_EQ(RoundHalfEven(value), rounded) << value;
 }
 
 }  // namespace
