@@ -52,13 +52,59 @@ class MainWindowTest : public QObject {
   }
   void cleanup() { w_.reset(); }
 
-  void ControlsStandWhereTheFormPutsThem();
-  void LeavingTheLengthBoxFormatsIt();
-  void ClickingProcessReportsTheLengthThenGenerates();
-  void EnterWritesTheScriptAndEscEnds();
-  void ClearingWasherFaceClearsAndDisablesNuts();
-  void LeavingTheSizeBoxSelectsTheFirstPitch();
-  void F1AsksForTheHelpFromEveryControl();
+  void ControlsStandWhereTheFormPutsThem() {
+    QCOMPARE(w_->window->windowTitle(), QString("Quillfen 3D Bolt Generator"));
+    QCOMPARE(w_->window->size(), QSize(424, 303));
+    QCOMPARE(w_->window->minimumSize(), w_->window->maximumSize());
+    for (const auto& control : kLayout) QCOMPARE(w_->Find(control.name)->geometry(), control.rect);
+    QCOMPARE(w_->Find<QPushButton>("CMD_Help")->text(), QString("Open PDF\nHelp File"));
+    QCOMPARE(w_->Find<QCheckBox>("Chk_Sharp_Threads")->text(), QString("Sharp Point Threads"));
+    QCOMPARE(w_->Find<QLabel>("Label4")->text().toStdString(), kDescriptionText);
+    QVERIFY(w_->Find<QPushButton>("CmdProcess")->isDefault());
+    // The widgets show the start-up state.
+    QCOMPARE(w_->Find<QLabel>("Status")->text(), QString("Ready"));
+    QCOMPARE(w_->Find<QComboBox>("Cmb_Pitch")->count(), 2);
+    QCOMPARE(FileName(), QString(kDefaultName));
+    QVERIFY(!w_->Find<QCheckBox>("Chk_Sharp_Threads")->isEnabled());
+  }
+
+  void LeavingTheLengthBoxFormatsIt() {
+    Type("TXT_Nom_Length", "2.5");
+    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Tab);
+    QTRY_COMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("2.500"));
+    QCOMPARE(FileName(), QString("IN_07500_HCSW-UNC_02500-3D(024)"));
+    QVERIFY(w_->platform.messages.empty());
+  }
+
+  void ClickingProcessReportsTheLengthThenGenerates() {
+    Type("TXT_Nom_Length", "3/4");
+    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
+    QTRY_COMPARE(w_->platform.messages,
+                 std::vector<std::string>{"Please use decimal numbers for length."});
+    // The refused text still counts by its leading number: a 3 long bolt.
+    QTRY_VERIFY(QFile::exists(w_->Path(kDefaultName + QString(".scr"))));
+  }
+
+  void EnterWritesTheScriptAndEscEnds() {
+    QFile script(w_->Path(kDefaultName + QString(".scr")));
+    QVERIFY(!script.exists());
+    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
+    QVERIFY(script.open(QIODevice::ReadOnly) && script.readAll().contains("Mesh"));
+    QCOMPARE(w_->Find<QLabel>("Status")->text(), QString("(Script File Written)Ready ...."));
+    QVERIFY(!w_->window->ended());
+    QTest::keyClick(w_->Find("CMB_Segments"), Qt::Key_Escape);
+    QCOMPARE(w_->app->exit_status(), std::optional<int>(kExitOk));
+    QVERIFY(w_->window->ended() && !w_->window->isVisible());
+  }
+
+  void F1AsksForTheHelpFromEveryControl() {
+    for (const char* name : {"Cmb_Size", "TXT_File", "Chk_WBlock", "CmdExit"}) {
+      w_->Find(name)->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    }
+    QCOMPARE(w_->platform.opened.size(), size_t{4});
+    QVERIFY(QString::fromStdString(w_->platform.opened.back()).endsWith("boltgen.pdf"));
+  }
 
  private:
   void Type(const char* box, const QString& text) {
@@ -71,112 +117,6 @@ class MainWindowTest : public QObject {
 
   std::unique_ptr<WindowUnderTest> w_;
 };
-
-void MainWindowTest::ControlsStandWhereTheFormPutsThem() {
-  QWidget* window = w_->window.get();
-  QCOMPARE(window->objectName(), QString("Form1"));
-  QCOMPARE(window->windowTitle(), QString("Quillfen 3D Bolt Generator"));
-  QCOMPARE(window->size(), QSize(424, 303));
-  QCOMPARE(window->minimumSize(), window->maximumSize());
-  for (const auto& control : kLayout) QCOMPARE(w_->Find(control.name)->geometry(), control.rect);
-
-  QCOMPARE(w_->Find<QLabel>("Label6")->text(), QString("Nominal Diameter"));
-  QCOMPARE(w_->Find<QPushButton>("CMD_Help")->text(), QString("Open PDF\nHelp File"));
-  QCOMPARE(w_->Find<QCheckBox>("Chk_Sharp_Threads")->text(), QString("Sharp Point Threads"));
-  QVERIFY(w_->Find<QLabel>("Label4")->wordWrap());
-  QCOMPARE(w_->Find<QLabel>("Label4")->text().toStdString(), kDescriptionText);
-  QVERIFY(w_->Find<QPushButton>("CmdProcess")->isDefault());
-
-  // The widgets show the start-up state.
-  QCOMPARE(w_->Find<QLabel>("Status")->text(), QString("Ready"));
-  QCOMPARE(w_->Find<QComboBox>("Cmb_Pitch")->count(), 2);
-  QCOMPARE(FileName(), QString(kDefaultName));
-  QVERIFY(!w_->Find<QCheckBox>("Chk_Sharp_Threads")->isEnabled());
-
-  const QStringList tab_order = {
-      "Cmb_Size", "Cmb_Pitch",         "TXT_Nom_Length", "CMB_Segments", "TXT_File",
-      "Chk_No_Threads", "Chk_WF",      "Chk_Rad_HEAD",   "Chk_Sharp_Threads",
-      "Chk_Nuts", "CmdProcess",        "CmdExit",        "CMD_Help",     "Chk_WBlock"};
-  QStringList seen;
-  QWidget* widget = w_->Find("Cmb_Size");
-  do {
-    if (tab_order.contains(widget->objectName()) && !seen.contains(widget->objectName()))
-      seen << widget->objectName();
-    widget = widget->nextInFocusChain();
-  } while (widget->objectName() != "Cmb_Size");
-  QCOMPARE(seen, tab_order);
-}
-
-void MainWindowTest::LeavingTheLengthBoxFormatsIt() {
-  Type("TXT_Nom_Length", "2.5");
-  QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Tab);
-  QTRY_COMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("2.500"));
-  QCOMPARE(w_->app->controls.TXT_Nom_Length.text, std::string("2.500"));
-  QCOMPARE(FileName(), QString("IN_07500_HCSW-UNC_02500-3D(024)"));
-  QVERIFY(w_->platform.messages.empty());
-}
-
-void MainWindowTest::ClickingProcessReportsTheLengthThenGenerates() {
-  Type("TXT_Nom_Length", "3/4");
-  QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
-  QTRY_COMPARE(w_->platform.messages.size(), size_t{1});
-  QCOMPARE(w_->platform.messages[0], std::string("Please use decimal numbers for length."));
-  QCOMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("3/4"));
-  QCOMPARE(w_->platform.status_at_message, std::string("Ready"));  // reported before generating
-  // The refused text still counts by its leading number: a 3 long bolt.
-  QTRY_VERIFY(QFile::exists(w_->Path(kDefaultName + QString(".scr"))));
-}
-
-void MainWindowTest::EnterWritesTheScriptAndEscEnds() {
-  const QString script = w_->Path(kDefaultName + QString(".scr"));
-  QVERIFY(!QFile::exists(script));
-  QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
-  QFile file(script);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  QVERIFY(file.readAll().contains("Mesh"));
-  QCOMPARE(w_->Find<QLabel>("Status")->text(), QString("(Script File Written)Ready ...."));
-  QVERIFY(!w_->window->ended());
-
-  QTest::keyClick(w_->Find("CMB_Segments"), Qt::Key_Escape);
-  QCOMPARE(w_->app->exit_status(), std::optional<int>(kExitOk));
-  QVERIFY(w_->window->ended());
-  QVERIFY(!w_->window->isVisible());
-}
-
-void MainWindowTest::ClearingWasherFaceClearsAndDisablesNuts() {
-  auto* washer_face = w_->Find<QCheckBox>("Chk_WF");
-  auto* nuts = w_->Find<QCheckBox>("Chk_Nuts");
-  QTest::mouseClick(nuts, Qt::LeftButton);
-  QVERIFY(w_->app->controls.Chk_Nuts.checked);
-  QTest::mouseClick(washer_face, Qt::LeftButton);
-  QVERIFY(!washer_face->isChecked() && !nuts->isChecked() && !nuts->isEnabled());
-  QVERIFY(!w_->app->controls.Chk_Nuts.checked);
-  QTest::mouseClick(washer_face, Qt::LeftButton);
-  QVERIFY(nuts->isEnabled() && !nuts->isChecked());
-}
-
-void MainWindowTest::LeavingTheSizeBoxSelectsTheFirstPitch() {
-  auto* pitch = w_->Find<QComboBox>("Cmb_Pitch");
-  pitch->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(pitch, Qt::Key_Down);
-  QTRY_COMPARE(FileName(), QString("IN_07500_HCSW-UNF_03000-3D(024)"));
-  w_->Find("Cmb_Size")->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(w_->Find("Cmb_Size"), Qt::Key_Tab);
-  QTRY_COMPARE(pitch->currentText(), QString("0.1 UNC"));
-  QCOMPARE(FileName(), QString(kDefaultName));
-}
-
-void MainWindowTest::F1AsksForTheHelpFromEveryControl() {
-  const char* const controls[] = {"Cmb_Size", "TXT_File", "Chk_WBlock", "CmdExit"};
-  for (const char* name : controls) {
-    w_->Find(name)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-  }
-  QCOMPARE(w_->platform.opened.size(), std::size(controls));
-  for (const std::string& path : w_->platform.opened)
-    QVERIFY2(QString::fromStdString(path).endsWith("boltgen.pdf"), path.c_str());
-  QVERIFY(!w_->window->ended());
-}
 
 }  // namespace boltgen
 

@@ -22,21 +22,11 @@ namespace boltgen {
 // The window's platform with the desktop's modal parts recorded instead.
 class RecordingPlatform : public QtPlatform {
  public:
-  void Repaint(const Controls& controls) override {
-    QtPlatform::Repaint(controls);
-    status = controls.Status;
-  }
-  void ShowMessage(MessageKind, std::string_view text) override {
-    messages.emplace_back(text);
-    status_at_message = status;
-  }
+  void ShowMessage(MessageKind, std::string_view text) override { messages.emplace_back(text); }
   void OpenDocument(const std::string& path) override { opened.push_back(path); }
   void Sleep(int) override {}
 
-  std::vector<std::string> messages;
-  std::vector<std::string> opened;
-  std::string status;             // as last repainted
-  std::string status_at_message;  // tells what ran before the last message
+  std::vector<std::string> messages, opened;
 };
 
 // Starts the program's window over `size_table` and a stand-in help document;
@@ -45,8 +35,12 @@ class WindowUnderTest {
  public:
   explicit WindowUnderTest(const QByteArray& size_table) {
     QDir::setCurrent(folder.path());
-    Put("boltgen.ini", size_table);
-    Put("boltgen.pdf", "%PDF-1.4\n");
+    for (const auto& [name, content] : {std::pair{"boltgen.ini", size_table},
+                                        std::pair{"boltgen.pdf", QByteArray("%PDF-1.4\n")}}) {
+      QFile file(Path(name));
+      if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", name);
+    }
     AppEnvironment environment;
     environment.program_path = Path("boltgen").toStdString();
     environment.working_dir = folder.path().toStdString();
@@ -73,12 +67,6 @@ class WindowUnderTest {
   std::unique_ptr<MainWindow> window;
 
  private:
-  void Put(const QString& name, const QByteArray& content) {
-    QFile file(Path(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-      qFatal("cannot write %s", qPrintable(name));
-  }
-
   const QString previous_folder_ = QDir::currentPath();
 };
 
