@@ -6,13 +6,7 @@
 namespace boltgen {
 namespace {
 
-constexpr std::string_view kEndOfLine = "\r\n";
 constexpr std::string_view kExportDrawing = "-exportdrawing .\\";
-
-void AppendLine(std::string& script, std::string_view line) {
-  script += line;
-  script += kEndOfLine;
-}
 
 void AppendLength(std::string& script, double value) { AppendNumber(script, value, "###0.000"); }
 
@@ -31,21 +25,21 @@ void AppendWindow(std::string& script, double half_width, double z1, double z2) 
   AppendLength(script, half_width);
   script += ',';
   AppendLength(script, z2);
-  script += kEndOfLine;
+  script += kScriptLineEnd;
 }
 
 void AppendSaveMaster(std::string& script, std::string_view base_name) {
   script += "SaveAs ";
   script += base_name;
-  AppendLine(script, "-{Master}.dwg");
-  AppendLine(script, "R12");
+  AppendScriptLine(script, "-{Master}.dwg");
+  AppendScriptLine(script, "R12");
 }
 
 void AppendExportStart(std::string& script, std::string_view drawing_name) {
   script += kExportDrawing;
   script += drawing_name;
-  AppendLine(script, ".dwg");
-  AppendLine(script, "");
+  AppendScriptLine(script, ".dwg");
+  AppendScriptLine(script, "");
 }
 
 struct NutBlock {
@@ -79,18 +73,18 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
       std::string_view(script_name).substr(0, script_name.size() - 4);
   const double E = dims.AcrossCorners + 1;
 
-  AppendLine(script, ";---------Commands to write out blocks --------------");
-  AppendLine(script, "DisplayDialogs N");
-  AppendLine(script, "-Views Orthographic Front");
-  AppendLine(script, "CCS World");
-  AppendLine(script, "Zoom E");
-  AppendLine(script, "Hide");
+  AppendScriptLine(script, ";---------Commands to write out blocks --------------");
+  AppendScriptLine(script, "DisplayDialogs N");
+  AppendScriptLine(script, "-Views Orthographic Front");
+  AppendScriptLine(script, "CCS World");
+  AppendScriptLine(script, "Zoom E");
+  AppendScriptLine(script, "Hide");
   AppendSaveMaster(script, base_name);
   AppendExportStart(script, base_name);
-  AppendLine(script, "0,0,0");
+  AppendScriptLine(script, "0,0,0");
   AppendWindow(script, E, dims.HghtHex + 1, -(dims.NomLength + 1));
-  AppendLine(script, "");
-  AppendLine(script, "U");
+  AppendScriptLine(script, "");
+  AppendScriptLine(script, "U");
 
   if (include_nuts) {
     for (const NutBlock& nut : kNutBlocks) {
@@ -99,16 +93,16 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
       AppendExportStart(script, NutBlockName(base_name, nut.code));
       script += "0,0,";
       AppendNumber(script, P, "00");
-      script += kEndOfLine;
+      script += kScriptLineEnd;
       AppendWindow(script, E, P - (H + 0.2), P + 0.2);
-      AppendLine(script, "");
-      AppendLine(script, "U");
+      AppendScriptLine(script, "");
+      AppendScriptLine(script, "U");
     }
   }
 
   AppendSaveMaster(script, base_name);
-  AppendLine(script, "DisplayDialogs Y");
-  AppendLine(script, "exit");
+  AppendScriptLine(script, "DisplayDialogs Y");
+  AppendScriptLine(script, "exit");
 }
 
 }  // namespace boltgen

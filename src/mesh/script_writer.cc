@@ -11,13 +11,7 @@
 namespace boltgen {
 namespace {
 
-constexpr std::string_view kEol = "\r\n";
 constexpr std::string_view kScriptExtension = ".scr";
-
-void AppendLine(std::string& script, std::string_view line) {
-  script += line;
-  script += kEol;
-}
 
 // The size list holds section header lines, "[Inch 3/4]": the name is what
 // lies between the brackets, at most 30 characters, without blanks around.
@@ -49,12 +43,12 @@ void AppendDetails(std::string& script, const Controls& controls, const BoltDime
 }
 
 void AppendPreamble(std::string& script) {
-  AppendLine(script, "; we need to be in a known orientation");
-  AppendLine(script, "Plan World");
-  AppendLine(script, "_ortho N");
-  AppendLine(script, "CCS World");
-  AppendLine(script, "SetVar SETESNPMODE 0");
-  AppendLine(script, "SetVar SETACTLCLR BYLAYER");
+  AppendScriptLine(script, "; we need to be in a known orientation");
+  AppendScriptLine(script, "Plan World");
+  AppendScriptLine(script, "_ortho N");
+  AppendScriptLine(script, "CCS World");
+  AppendScriptLine(script, "SetVar SETESNPMODE 0");
+  AppendScriptLine(script, "SetVar SETACTLCLR BYLAYER");
 }
 
 }  // namespace
@@ -70,35 +64,35 @@ std::string WithScriptExtension(std::string_view name) {
 
 void AppendScriptHeader(std::string& script, const Controls& controls, const BoltDimensions& dims,
                         const Date& today) {
-  AppendLine(script, "; This script file was created by the 'Quillfen 3D Bolt Generator'.");
+  AppendScriptLine(script, "; This script file was created by the 'Quillfen 3D Bolt Generator'.");
   script += "; Visit ";
   script += kWebAddress;
-  AppendLine(script, " to access the PUBLIC DOMAIN CAD library.");
+  AppendScriptLine(script, " to access the PUBLIC DOMAIN CAD library.");
   script += "; ";
   script.append(69, '-');
-  script += kEol;
+  script += kScriptLineEnd;
 
   script += "; Nominal Diameter: ";
   script += SizeName(controls.Cmb_Size.text);
   script += " (";
   AppendNumber(script, dims.DiaNom, "000.0000");
-  AppendLine(script, ")");
+  AppendScriptLine(script, ")");
 
   script += "; Nominal Length: ";
   AppendNumber(script, dims.NomLength, "0000.0000");
-  script += kEol;
+  script += kScriptLineEnd;
 
   script += "; Segments: ";
   AppendNumber(script, dims.Segments, "000");
-  script += kEol;
+  script += kScriptLineEnd;
 
   script += "; Details: ";
   AppendDetails(script, controls, dims);
-  script += kEol;
+  script += kScriptLineEnd;
 
   script += "; Date: ";
-  AppendLine(script, FormatDate(today));
-  AppendLine(script, "; ");
+  AppendScriptLine(script, FormatDate(today));
+  AppendScriptLine(script, "; ");
 }
 
 void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view part_name,
@@ -117,13 +111,13 @@ void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view 
   script += "; ----PART: ";
   script += part_name;
   script.append(40, '-');
-  script += kEol;
+  script += kScriptLineEnd;
 
-  AppendLine(script, "Mesh");
+  AppendScriptLine(script, "Mesh");
   AppendNumber(script, columns, "000");
-  script += kEol;
+  script += kScriptLineEnd;
   AppendNumber(script, rows, "000");
-  script += kEol;
+  script += kScriptLineEnd;
 
   // Each column is composed in one buffer and appended at once: this loop
   // writes nearly every byte of a script.
@@ -135,7 +129,7 @@ void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view 
     script += ", Angle: ";
     AppendNumber(script, grid.at(1, col).AngleDeg, "000.00");
     script.append(11, '-');
-    script += kEol;
+    script += kScriptLineEnd;
     char* p = column_text.data();
     for (int row = 1; row <= rows; ++row) {
       const MeshVertex& v = grid.at(row, col);

@@ -14,6 +14,15 @@ namespace boltgen {
 inline constexpr std::string_view kBoltPartName = "Hex Head Cap Screw(Bolt)";
 inline constexpr std::string_view kWebAddress = "www.quillfen.example";
 
+// Every line of a script ends in carriage return and line feed.
+inline constexpr std::string_view kScriptLineEnd = "\r\n";
+
+// Appends `line` and the line end.
+inline void AppendScriptLine(std::string& script, std::string_view line) {
+  script += line;
+  script += kScriptLineEnd;
+}
+
 // The script's file name: `name` with ".scr" appended unless its last four
 // characters already are ".scr" in any letter case.
 std::string WithScriptExtension(std::string_view name);
