@@ -106,15 +106,7 @@ void MakeBoltBody(MeshGrid& grid, const BoltDimensions& dims, bool washer_face,
   grid.RowCount = static_cast<std::int16_t>(last_row);
 
   SetHexRow(grid, dims, 3, dims.HghtHex);
-  for (int column = 1; column <= grid.ColumnCount; ++column) {
-    const MeshVertex& hex = grid.at(3, column);
-    MeshVertex& under = grid.at(4, column);
-    under.Radius = hex.Radius;
-    under.AngleRad = hex.AngleRad;
-    under.X = hex.X;
-    under.Y = hex.Y;
-    under.Z = w;
-  }
+  CopyHexRowDown(grid, w);
 }
 
 }  // namespace boltgen

@@ -77,4 +77,16 @@ void SetHexRow(MeshGrid& grid, const BoltDimensions& dims, int row, double top_z
   }
 }
 
+void CopyHexRowDown(MeshGrid& grid, double z) {
+  for (int column = 1; column <= grid.ColumnCount; ++column) {
+    const MeshVertex& hex = grid.at(3, column);
+    MeshVertex& under = grid.at(4, column);
+    under.Radius = hex.Radius;
+    under.AngleRad = hex.AngleRad;
+    under.X = hex.X;
+    under.Y = hex.Y;
+    under.Z = z;
+  }
+}
+
 }  // namespace boltgen

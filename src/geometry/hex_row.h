@@ -17,6 +17,11 @@ int HexHalfSideCount(int segments);
 // `dims.Segments` must be one of the six offered counts.
 void SetHexRow(MeshGrid& grid, const BoltDimensions& dims, int row, double top_z);
 
+// Copies the hexagon of row 3 (Radius, AngleRad, X, Y) into row 4 of every
+// column 1..ColumnCount at height `z`: the underside of the head, or the
+// hexagon edge at a nut's washer face.
+void CopyHexRowDown(MeshGrid& grid, double z);
+
 }  // namespace boltgen
 
 #endif  // BOLTGEN_GEOMETRY_HEX_ROW_H_

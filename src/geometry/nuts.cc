@@ -33,15 +33,9 @@ void CopyRing(MeshVertex& to, const MeshVertex& from) {
 // did build them the values are the same.
 void SetWasherFaceRows(MeshGrid& grid, const BoltDimensions& dims) {
   const double rW = dims.WshFaceDia / 2;
+  CopyHexRowDown(grid, dims.HghtWshFace);
   for (int n = 1; n <= grid.ColumnCount; ++n) {
     const double angle = grid.at(1, n).AngleRad;
-    const MeshVertex& hex = grid.at(3, n);
-    MeshVertex& edge = grid.at(4, n);
-    edge.AngleRad = hex.AngleRad;
-    edge.Radius = hex.Radius;
-    edge.X = hex.X;
-    edge.Y = hex.Y;
-    edge.Z = dims.HghtWshFace;
     MeshVertex& body_side = grid.at(5, n);
     body_side.AngleRad = angle;
     SetRadius(body_side, angle, rW);
