@@ -184,29 +184,38 @@ void BoltApp::TXT_Nom_Length_Validate() {
 
 void BoltApp::CmdProcess_Click() {
   if (Ending()) return;
-  stl_written_.clear();
-  stl_error_.clear();
-  last_result_ = CmdProcess(generation, controls, platform_,
-                            GenerationInput{size_table_path, environment_.today()});
-  if (last_result_.kind == GenerationResult::Kind::kWritten) {
-    if (controls.Chk_STL.checked) WriteStl();
-    return;
-  }
+  companion_files_.clear();
+  const GenerationInput input{size_table_path, environment_.today()};
+  last_result_ = CmdProcess(generation, controls, platform_, input,
+                            [&](const GenerationState& state, const std::string& script_path,
+                                std::vector<OutputFile>& files) {
+                              return AddCompanionFiles(state, input, script_path, files);
+                            });
+  if (last_result_.kind == GenerationResult::Kind::kWritten) return;
+  companion_files_.clear();
   platform_.ShowMessage(MessageKind::kError, last_result_.message);
   // Only a bolt too short for its pitch ends the program; after a refusal or
   // a file error the user may change the choices and try again.
   if (last_result_.kind == GenerationResult::Kind::kFatal) EndProgram(kExitFailed);
 }
 
-// The parts of the generation just written, built again from the same
-// choices, as STL files beside the script. The script stays as it is.
-void BoltApp::WriteStl() {
-  StlExport exported = WriteGenerationStl(generation.dims, controls,
-                                          GenerationInput{size_table_path, environment_.today()},
-                                          last_result_.path);
-  stl_written_ = std::move(exported.written);
-  stl_error_ = std::move(exported.error);
-  if (!stl_error_.empty()) platform_.ShowMessage(MessageKind::kError, stl_error_);
+// The part files the boxes ask for besides the script, from the parts of the
+// script built again in memory, starting from the dimensions the generation
+// read (a copy: the generation's own stay as they are).
+std::string BoltApp::AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
+                                       const std::string& script_path,
+                                       std::vector<OutputFile>& files) {
+  if (!controls.Chk_STL.checked) return {};
+  GenerationState copy;
+  copy.dims = state.dims;
+  std::vector<Part> parts;
+  const GenerationResult built = BuildPartsInMemory(copy, controls, input, parts);
+  if (built.kind != GenerationResult::Kind::kWritten) return built.message;
+  for (OutputFile& file : StlFiles(parts, script_path)) {
+    companion_files_.push_back(file.path);
+    files.push_back(std::move(file));
+  }
+  return {};
 }
 
 void BoltApp::CmdExit_Click() { EndProgram(kExitOk); }
@@ -287,7 +296,7 @@ void BoltApp::RunUnattended() {
   Sleep(1000);
   CmdProcess_Click();
   if (Ending()) return;
-  if (last_result_.kind != GenerationResult::Kind::kWritten || !stl_error_.empty()) {
+  if (last_result_.kind != GenerationResult::Kind::kWritten) {
     EndProgram(kExitFailed);
     return;
   }

@@ -76,8 +76,9 @@ class BoltApp {
   std::optional<int> exit_status() const { return exit_status_; }
   const GenerationResult& last_result() const { return last_result_; }
   const AppEnvironment& environment() const { return environment_; }
-  // The STL files of the last generation, when "Write STL" was checked.
-  const std::vector<std::string>& stl_written() const { return stl_written_; }
+  // The files written beside the script by the last generation (STL when
+  // "Write STL" was checked), in the order they were written.
+  const std::vector<std::string>& companion_files() const { return companion_files_; }
 
  private:
   bool Ending() const { return exit_status_.has_value(); }
@@ -89,7 +90,8 @@ class BoltApp {
   bool ApplyIndex(double index, const ComboBox& box, std::string_view switch_name,
                   std::string_view list_name, void (BoltApp::*select)(int));
   void RunUnattended();
-  void WriteStl();
+  std::string AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
+                                const std::string& script_path, std::vector<OutputFile>& files);
   void Sleep(int milliseconds);
 
   Platform& platform_;
@@ -97,8 +99,7 @@ class BoltApp {
   std::string exe_dir_;
   std::optional<int> exit_status_;
   GenerationResult last_result_;
-  std::vector<std::string> stl_written_;
-  std::string stl_error_;
+  std::vector<std::string> companion_files_;
 };
 
 }  // namespace boltgen

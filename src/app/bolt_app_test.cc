@@ -228,8 +228,8 @@ TEST_F(BoltAppTest, UnattendedRunWritesTheScriptAndEnds) {
   EXPECT_EQ(Start(args + " /M:1", /*headless=*/true).exit_status(), kExitOk);
   EXPECT_TRUE(platform_.sleeps.empty());
   EXPECT_EQ(fs::file_size(dir_ / script), size);
-  EXPECT_EQ(app_->stl_written().size(), 5u);
-  for (const std::string& name : app_->stl_written()) EXPECT_GT(fs::file_size(name), 84u) << name;
+  EXPECT_EQ(app_->companion_files().size(), 5u);
+  for (const std::string& name : app_->companion_files()) EXPECT_GT(fs::file_size(name), 84u) << name;
 }
 
 TEST_F(BoltAppTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
@@ -241,7 +241,7 @@ TEST_F(BoltAppTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
     EXPECT_EQ(platform_.ends, std::vector<int>{kExitFailed});
     EXPECT_EQ(platform_.messages.size(), 1u) << args;
     EXPECT_EQ(controls().Status.find("exting"), std::string::npos) << args;
-    EXPECT_TRUE(app_->stl_written().empty());
+    EXPECT_TRUE(app_->companion_files().empty());
     UseShippedSizeTable();
   }
   EXPECT_FALSE(fs::exists(dir_ / "bare.scr"));

@@ -32,12 +32,6 @@ std::string PickDigits(std::string_view formatted, std::size_t before, std::size
   return digits;
 }
 
-void UpdateUnitSystem(std::string_view size_text, bool& is_metric) {
-  for (const UnitLiteral& literal : kUnitLiterals) {
-    if (size_text.find(literal.text) != std::string_view::npos) is_metric = literal.metric;
-  }
-}
-
 std::string DiameterDigits(const SizeEntry& size, bool is_metric) {
   if (is_metric) return PickDigits("000" + FormatNumber(size.DiaNom, "000.00"), 3, 2);
   return PickDigits("000" + FormatNumber(size.DiaNom, "0.0000") + "0000", 1, 4);
@@ -65,9 +59,17 @@ std::string SegmentDigits(std::string_view segments_text) {
 
 }  // namespace
 
+bool IsMetricSizeText(std::string_view size_text, bool was_metric) {
+  bool is_metric = was_metric;
+  for (const UnitLiteral& literal : kUnitLiterals) {
+    if (size_text.find(literal.text) != std::string_view::npos) is_metric = literal.metric;
+  }
+  return is_metric;
+}
+
 std::string ComposeFileName(const Controls& controls, const std::vector<SizeEntry>& sizes,
                             bool& is_metric) {
-  UpdateUnitSystem(controls.Cmb_Size.text, is_metric);
+  is_metric = IsMetricSizeText(controls.Cmb_Size.text, is_metric);
   std::string name = is_metric ? "MM_" : "IN_";
   if (const SizeEntry* size = FindSize(sizes, controls.Cmb_Size.text)) {
     name += DiameterDigits(*size, is_metric);

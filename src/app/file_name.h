@@ -2,9 +2,11 @@
 #define BOLTGEN_APP_FILE_NAME_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/controls.h"
+#include "base/length_unit.h"
 #include "config/size_table.h"
 
 namespace boltgen {
@@ -16,6 +18,16 @@ namespace boltgen {
 // the previous one.
 std::string ComposeFileName(const Controls& controls, const std::vector<SizeEntry>& sizes,
                             bool& is_metric);
+
+// The unit system a size text names: the last of "Inch", "INCH", "ANSI",
+// "Metric", "METRIC", "DIM" and "ISO" found in it decides, so "ANSI ... ISO"
+// is metric. A text that names none keeps `was_metric`.
+bool IsMetricSizeText(std::string_view size_text, bool was_metric);
+
+// The same, as the unit of the section's lengths.
+inline LengthUnit SizeTextUnit(std::string_view size_text, bool was_metric) {
+  return IsMetricSizeText(size_text, was_metric) ? LengthUnit::kMillimetre : LengthUnit::kInch;
+}
 
 }  // namespace boltgen
 

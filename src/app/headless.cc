@@ -37,7 +37,7 @@ int RunHeadless(int argc, char** argv) {
     if (*status == kExitOk && app.last_result().kind == GenerationResult::Kind::kWritten &&
         !app.last_result().path.empty()) {
       std::fprintf(stdout, "%s\n", app.last_result().path.c_str());
-      for (const std::string& stl : app.stl_written()) std::fprintf(stdout, "%s\n", stl.c_str());
+      for (const std::string& stl : app.companion_files()) std::fprintf(stdout, "%s\n", stl.c_str());
     }
     return *status;
   }

@@ -48,11 +48,16 @@ GenerationResult ComposeScript(GenerationState& state, Controls& controls, Platf
 }
 
 GenerationResult CmdProcess(GenerationState& state, Controls& controls, Platform& platform,
-                            const GenerationInput& input) {
-  std::string script;
-  GenerationResult result = ComposeScript(state, controls, &platform, input, script);
+                            const GenerationInput& input, const CompanionFiles& companions) {
+  std::vector<OutputFile> files(1);
+  GenerationResult result = ComposeScript(state, controls, &platform, input, files[0].bytes);
   if (result.kind != Kind::kWritten) return result;
-  std::string error = WriteFileAtomically(result.path, script);
+  files[0].path = result.path;
+  if (companions) {
+    std::string refused = companions(state, result.path, files);
+    if (!refused.empty()) return {Kind::kRefused, std::move(refused), result.path};
+  }
+  std::string error = WriteFilesAtomically(files);
   if (!error.empty()) return {Kind::kWriteFailed, std::move(error), result.path};
   ShowStatus(controls, &platform, "(Script File Written)Ready ....");
   platform.ProcessEvents();

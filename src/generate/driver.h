@@ -1,8 +1,11 @@
 #ifndef BOLTGEN_GENERATE_DRIVER_H_
 #define BOLTGEN_GENERATE_DRIVER_H_
 
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "base/atomic_file.h"
 #include "base/controls.h"
 #include "base/date.h"
 #include "base/platform.h"
@@ -38,12 +41,20 @@ struct GenerationInput {
   Date today;
 };
 
+// The files that go with a script (STL and other part files): called once
+// the script is composed, with the generation's state and the script's path;
+// adds its files to `files` or returns a message that refuses the run.
+using CompanionFiles = std::function<std::string(
+    const GenerationState& state, const std::string& script_path, std::vector<OutputFile>& files)>;
+
 // One generation, as the Process button runs it: reads the dimensions, builds
 // the bolt, its threads, nuts and block commands as the boxes ask, shows the
-// status texts through `platform`, and writes the script in one step.
-// Nothing is written unless the whole script could be composed.
+// status texts through `platform`, and writes the script with its companion
+// files in one step. Nothing is written unless every file could be composed,
+// and either all of them are written or none.
 GenerationResult CmdProcess(GenerationState& state, Controls& controls, Platform& platform,
-                            const GenerationInput& input);
+                            const GenerationInput& input,
+                            const CompanionFiles& companions = nullptr);
 
 // The same generation composed in memory only: `script` receives the text
 // that CmdProcess would write. No file is written; the status line is not

@@ -1,6 +1,5 @@
 #include "generate/stl_export.h"
 
-#include "base/atomic_file.h"
 #include "mesh/stl.h"
 
 namespace boltgen {
@@ -14,27 +13,14 @@ std::string StlPath(std::string_view script_path, std::string_view drawing_name)
   return path;
 }
 
-StlExport WriteStlFiles(const std::vector<Part>& parts, std::string_view script_path) {
-  StlExport result;
+std::vector<OutputFile> StlFiles(const std::vector<Part>& parts, std::string_view script_path) {
+  std::vector<OutputFile> files;
   for (const Part& part : parts) {
-    const std::string path = StlPath(script_path, part.drawing_name);
-    const std::string bytes =
-        EncodeBinaryStl(PartMesh(part), "Quillfen 3D Bolt Generator: " + part.part_name);
-    result.error = WriteFileAtomically(path, bytes);
-    if (!result.error.empty()) return result;
-    result.written.push_back(path);
+    files.push_back({StlPath(script_path, part.drawing_name),
+                     EncodeBinaryStl(PartMesh(part),
+                                     "Quillfen 3D Bolt Generator: " + part.part_name)});
   }
-  return result;
-}
-
-StlExport WriteGenerationStl(const BoltDimensions& dims, const Controls& controls,
-                             const GenerationInput& input, std::string_view script_path) {
-  GenerationState state;
-  state.dims = dims;
-  std::vector<Part> parts;
-  const GenerationResult built = BuildPartsInMemory(state, controls, input, parts);
-  if (built.kind != GenerationResult::Kind::kWritten) return {{}, built.message};
-  return WriteStlFiles(parts, script_path);
+  return files;
 }
 
 }  // namespace boltgen

@@ -22,7 +22,7 @@ long Finding(const std::string& report, const std::string& name) {
 
 // The default bolt of the command line with nuts on the finest grid, each
 // file read back and checked by admesh, an independent STL checker.
-TEST(WriteStlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
+TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
   EXPECT_EQ(StlPath("C:\\cad\\BOLT.SCR", "BOLT"), "C:\\cad\\BOLT.stl");
   std::string dir = testing::TempDir() + "/stl_export_XXXXXX";
   ASSERT_NE(mkdtemp(dir.data()), nullptr);
@@ -36,13 +36,14 @@ TEST(WriteStlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
   GenerationState state;
   std::vector<Part> parts;
   BuildPartsInMemory(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}}, parts);
-  const StlExport written = WriteStlFiles(parts, c.TXT_File.text + ".scr");
+  const std::vector<OutputFile> files = StlFiles(parts, c.TXT_File.text + ".scr");
+  ASSERT_EQ(WriteFilesAtomically(files), "");
   const std::string names[] = {"IN_07500_HCSW-UNC_03000-3D(240)", "IN_07500_HNSW-3D(240)",
                                "IN_07500_HNJW-3D(240)", "IN_07500_HNJP-3D(240)",
                                "IN_07500_HNSP-3D(240)"};
-  ASSERT_EQ(written.written.size(), 5u) << written.error;
+  ASSERT_EQ(files.size(), 5u);
   for (int i = 0; i < 5; ++i) {
-    const std::string& path = written.written[i];
+    const std::string& path = files[i].path;
     EXPECT_EQ(path, dir + "/" + names[i] + ".stl");
     std::ifstream in(path, std::ios::binary);
     const auto mesh = DecodeBinaryStl(std::string(std::istreambuf_iterator<char>(in), {}));
@@ -61,10 +62,11 @@ TEST(WriteStlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
     }
     EXPECT_EQ(Finding(report, "Number of parts"), 1) << report;
   }
-  // A folder that is missing: nothing written.
-  const StlExport failed = WriteStlFiles(parts, dir + "/missing/BOLT.scr");
-  EXPECT_FALSE(failed.error.empty());
-  EXPECT_TRUE(failed.written.empty());
+  // One file of the set cannot be written: none of the set is, and no
+  // temporary is left behind.
+  std::vector<OutputFile> blocked = StlFiles(parts, dir + "/NEW.scr");
+  blocked.back().path = dir + "/missing/BOLT.stl";
+  EXPECT_NE(WriteFilesAtomically(blocked).find("missing/BOLT.stl"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 5);
   std::filesystem::remove_all(dir);
 }
