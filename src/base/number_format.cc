@@ -26,8 +26,9 @@ constexpr char kDigitPairs[] =
 
 // Writes exactly `count` digits of `value` (the low ones, zero-padded) ending
 // just before `end`, two at a time; returns the new start.
-inline __attribute__((always_inline)) char* WriteDigits(char* end, std::uint64_t value,
-                                                        int count) {
+// Unsigned is either 64 or 32 bits: the narrower divides more cheaply.
+template <typename Unsigned>
+inline __attribute__((always_inline)) char* WriteDigits(char* end, Unsigned value, int count) {
   while (count >= 2) {
     const auto pair = static_cast<std::size_t>(value % 100) * 2;
     value /= 100;
@@ -86,6 +87,22 @@ std::size_t WriteWide(char* dest, bool negative, uint128 units, NumberMask mask)
   return length;
 }
 
+// The digits of "000.0000" below 1000, nearly every number of a script, with
+// every count known to the compiler.
+inline std::size_t WriteCoordinate(char* dest, bool negative, std::uint64_t units) {
+  const bool sign = negative && units != 0;
+  const std::size_t length = 8 + static_cast<std::size_t>(sign);
+  const auto scaled = static_cast<std::uint32_t>(units);
+  const std::uint32_t integer_part = scaled / 10000;
+  const std::uint32_t fraction = scaled - integer_part * 10000;
+  char* p = dest + length;
+  p = WriteDigits(p, fraction, 4);
+  *--p = '.';
+  p = WriteDigits(p, integer_part, 3);
+  if (sign) *--p = '-';
+  return length;
+}
+
 // Writes the magnitude `units` (in units of 10^-decimals) with the mask's
 // padding to `dest`. The length is known before the first digit, so the
 // digits go straight to their places, right to left: the writer calls this
@@ -94,17 +111,8 @@ std::size_t WriteScaled(char* dest, bool negative, uint128 units, NumberMask mas
   if (units > std::numeric_limits<std::uint64_t>::max()) return WriteWide(dest, negative, units, mask);
   const int decimals = mask.decimals();
   const auto small = static_cast<std::uint64_t>(units);
-  // "000.0000" below 1000: the vertex coordinates, nearly every number of a
-  // script. The same digits as below, with every count known to the compiler.
   if (decimals == 4 && mask.min_integer_digits() == 3 && small < 10000000) {
-    const bool sign = negative && small != 0;
-    const std::size_t length = 8 + static_cast<std::size_t>(sign);
-    char* p = dest + length;
-    p = WriteDigits(p, small % 10000, 4);
-    *--p = '.';
-    p = WriteDigits(p, small / 10000, 3);
-    if (sign) *--p = '-';
-    return length;
+    return WriteCoordinate(dest, negative, small);
   }
   const std::uint64_t integer_part = DividePowerOf10(small, decimals);
   // A value below one has "0" as its integer part, shown only if the mask
@@ -165,6 +173,54 @@ std::size_t WriteExact(char* dest, double value, NumberMask mask) {
   return WriteScaled(dest, negative, units, mask);
 }
 
+// The quick path, which every vertex coordinate takes: at most four
+// decimals and a magnitude from 2^-11 to below 2^30, where the exact product
+// mantissa * 10^decimals fits in 67 bits and the shift that scales it back
+// lies between 22 and 62, so that plain 64-bit shifts suffice and one
+// multiplication does the work. Magnitudes below 2^-15 are below half of
+// 10^-4 and round to zero. Returns false for everything else, which takes
+// the exact 128-bit path.
+inline bool ScaleQuickly(double value, int decimals, std::uint64_t& units, bool& negative) {
+  constexpr int kTinyBiasedExponent = 1023 - 15;  // below 2^-15
+  constexpr int kLowBiasedExponent = 1023 - 11;   // 2^-11
+  constexpr int kHighBiasedExponent = 1023 + 30;  // 2^30
+  if (decimals > 4) return false;
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  negative = (bits >> 63) != 0;
+  const int biased_exponent = static_cast<int>((bits >> 52) & 0x7ff);
+  if (biased_exponent < kTinyBiasedExponent) {
+    units = 0;
+    return true;
+  }
+  if (biased_exponent < kLowBiasedExponent || biased_exponent >= kHighBiasedExponent) return false;
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const uint128 scaled = static_cast<uint128>(mantissa) * kPowersOf10[decimals];
+  const auto low = static_cast<std::uint64_t>(scaled);
+  const auto high = static_cast<std::uint64_t>(scaled >> 64);
+  // value * 10^decimals = scaled / 2^shift. Shifting by one less keeps the
+  // first dropped bit; adding it rounds exact halves away from zero.
+  const int half_shift = 1075 - biased_exponent - 1;  // 22 .. 62
+  const std::uint64_t twice = (low >> half_shift) | (high << (64 - half_shift));
+  units = (twice + 1) >> 1;
+  return true;
+}
+
+// Everything the quick path leaves: huge, tiny and non-finite values, and
+// masks with more than four decimals. Kept out of line so that the quick
+// path needs no stack frame.
+__attribute__((noinline)) std::size_t WriteNumberSlowly(char* dest, double value, NumberMask mask) {
+  if (std::isfinite(value)) {
+    if (const std::size_t length = WriteExact(dest, value, mask)) return length;
+    std::string general;
+    detail::AppendNumberGeneral(general, value, mask);
+    std::memcpy(dest, general.data(), general.size());
+    return general.size();
+  }
+  const std::string_view text = std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
+  std::memcpy(dest, text.data(), text.size());
+  return text.size();
+}
+
 }  // namespace
 
 namespace detail {
@@ -187,17 +243,37 @@ bool IsExactHalf(double value, int decimals) {
 void AppendNumberGeneral(std::string& out, double value, NumberMask mask) {
   const int decimals = mask.decimals();
   // std::to_chars rounds the exact binary value correctly, exact halves to
-  // even; moving an exact half one step away from zero rounds it away.
-  if (IsExactHalf(value, decimals)) {
-    value = std::nextafter(value, value < 0 ? -std::numeric_limits<double>::infinity()
-                                            : std::numeric_limits<double>::infinity());
-  }
-  char buffer[400];  // 309 integer digits at most, plus the decimals
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                 std::chars_format::fixed, decimals);
+  // even. An exact half is written with one more decimal, which is then the
+  // final '5', exactly; dropping it and adding one unit of the last kept
+  // decimal rounds it away from zero. (Stepping the value to its neighbour
+  // double would skip past the next decimal where doubles are coarser.)
+  const bool exact_half = IsExactHalf(value, decimals);
+  char digits[402];  // room for a carry in front of the largest text
+  char* const buffer = digits + 1;
+  auto [end, ec] = std::to_chars(buffer, digits + sizeof digits, std::fabs(value),
+                                 std::chars_format::fixed, decimals + (exact_half ? 1 : 0));
   if (ec != std::errc()) {
     out += "nan";
     return;
+  }
+  if (exact_half) {
+    --end;
+    if (decimals == 0) --end;  // the point written before the half's digit
+    char* p = end;
+    while (p != buffer) {
+      --p;
+      if (*p == '.') continue;
+      if (*p != '9') {
+        ++*p;
+        break;
+      }
+      *p = '0';
+      if (p == buffer) {
+        std::memmove(buffer + 1, buffer, static_cast<std::size_t>(end - buffer));
+        *buffer = '1';
+        ++end;
+      }
+    }
   }
   const auto length = static_cast<int>(end - buffer);
   const int integer_digits = decimals > 0 ? length - 1 - decimals : length;
@@ -220,16 +296,15 @@ void AppendNumberGeneral(std::string& out, double value, NumberMask mask) {
 }  // namespace detail
 
 std::size_t WriteNumber(char* dest, double value, NumberMask mask) {
-  if (std::isfinite(value)) {
-    if (const std::size_t length = WriteExact(dest, value, mask)) return length;
-    std::string general;
-    detail::AppendNumberGeneral(general, value, mask);
-    std::memcpy(dest, general.data(), general.size());
-    return general.size();
+  std::uint64_t units;
+  bool negative;
+  if (!ScaleQuickly(value, mask.decimals(), units, negative)) [[unlikely]] {
+    return WriteNumberSlowly(dest, value, mask);
   }
-  const std::string_view text = std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
-  std::memcpy(dest, text.data(), text.size());
-  return text.size();
+  if (mask.decimals() == 4 && mask.min_integer_digits() == 3 && units < 10000000) [[likely]] {
+    return WriteCoordinate(dest, negative, units);
+  }
+  return WriteScaled(dest, negative, units, mask);
 }
 
 void AppendNumber(std::string& out, double value, NumberMask mask) {

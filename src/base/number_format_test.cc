@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ TEST(NumberFormat, LocaleDoesNotChangeThePoint) {
 TEST(NumberFormat, FastPathAgreesWithGeneralPathOnEveryMask) {
   const NumberMask masks[] = {"000.0000", "0000.0000", "00.0000", "000.00", "000",    "000.000",
                               "###0.000", "00",        "####0.0000", "0.0000", "000.0", "00.000",
-                              "0000.0",   "#.00"};
+                              "0000.0",   "#.00",      "0",          "0.00",   "0.000", "0000"};
   std::mt19937_64 random(20261206);
   std::uniform_real_distribution<double> unit(-1, 1);
   std::uniform_int_distribution<int> scale(-12, 12);
@@ -67,6 +68,42 @@ TEST(NumberFormat, FastPathAgreesWithGeneralPathOnEveryMask) {
       std::string general;
       detail::AppendNumberGeneral(general, value, mask);
       ASSERT_EQ(FormatNumber(value, mask), general) << value;
+    }
+  }
+}
+
+// Script numbers take a quick path bounded by magnitude (below 2^-15 every
+// mask's value rounds to zero; from 2^-11 to below 2^30 one 64-bit product
+// is scaled back by a shift; wider bounds would overflow it). Values on both
+// sides of each bound, far beyond them, and exact
+// halves near them, must come out as the general path writes them.
+TEST(NumberFormat, QuickPathBoundsAgreeWithGeneralPath) {
+  const NumberMask masks[] = {"000.0000", "000.00", "000", "###0.000", "####0.0000", "0", "000.0",
+                              "0.00000"};
+  std::vector<double> values;
+  for (const int exponent : {-16, -15, -14, -13, -12, -11, -10, 0, 29, 30, 31, 40, 50, 51, 52, 53, 63, 64}) {
+    for (int step = 0; step < 64; ++step) {
+      const double value = std::ldexp(1.0 + step / 64.0, exponent);
+      values.push_back(value);
+      values.push_back(std::nextafter(value, 0.0));
+      values.push_back(std::nextafter(value, 1e300));
+    }
+  }
+  // Exact halves of the last decimal are the odd multiples of 2^-(d+1):
+  // small ones, and ones just below 2^30 and beyond it.
+  for (int decimals = 0; decimals <= 5; ++decimals) {
+    for (int odd = 1; odd < 80; odd += 2) {
+      const double half = std::ldexp(odd, -(decimals + 1));
+      for (const double base : {0.0, 1073741800.0, 1073741824.0}) values.push_back(base + half);
+    }
+  }
+  for (const NumberMask& mask : masks) {
+    for (const double magnitude : values) {
+      for (const double value : {magnitude, -magnitude}) {
+        std::string general;
+        detail::AppendNumberGeneral(general, value, mask);
+        ASSERT_EQ(FormatNumber(value, mask), general) << value << " with " << mask.decimals();
+      }
     }
   }
 }
