@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/window_start.h"
+
 extern char** environ;
 
 namespace boltgen {
@@ -17,11 +19,6 @@ void PrintLine(std::FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);
   std::fputc('\n', stream);
   std::fflush(stream);
-}
-
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
 }
 
 // Starts the desktop's opener in a process of its own that is not waited
@@ -44,8 +41,6 @@ bool OpenDetached(const std::string& path) {
 }
 
 }  // namespace
-
-bool HasDisplay() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"); }
 
 void ConsolePlatform::Repaint(const Controls& controls) {
   if (controls.Status == shown_status_) return;

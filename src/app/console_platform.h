@@ -35,9 +35,6 @@ class ConsolePlatform : public Platform {
   std::optional<int> end_status_;
 };
 
-// True when a graphical session is there to show a window or a document.
-bool HasDisplay();
-
 }  // namespace boltgen
 
 #endif  // BOLTGEN_APP_CONSOLE_PLATFORM_H_

@@ -1,7 +1,6 @@
 #include <QApplication>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/bolt_app.h"
@@ -9,26 +8,29 @@
 #include "app/headless.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
-#include "app/qt/text_convert.h"
+#include "app/window_start.h"
 
 namespace {
 
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value && *value;
-}
-
-// Without a display the same handlers run on the terminal.
-bool HasDisplay() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform && std::strcmp(platform, "offscreen") == 0) return false;
-  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+// The program the user started, which names the size table and the help
+// document: `boltgen` says so when it hands over; started directly, this
+// program stands for the `boltgen` beside it.
+std::string FrontProgramPath() {
+  if (const char* front = std::getenv(boltgen::kProgramPathVariable); front && *front) {
+    std::string path = front;
+    unsetenv(boltgen::kProgramPathVariable);  // not for the viewers it starts
+    return path;
+  }
+  std::string own = boltgen::OwnProgramPath(nullptr);
+  const std::size_t slash = own.rfind('/');
+  return own.substr(0, slash == std::string::npos ? 0 : slash + 1) + "boltgen";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace boltgen;
+  // Started directly without a display, it works as `boltgen` would.
   if (!HasDisplay()) return RunHeadless(argc, argv);
 
   // QApplication takes its own options out of argv; the switches are read
@@ -38,7 +40,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   AppEnvironment environment;
-  environment.program_path = ToText(QCoreApplication::applicationFilePath());
+  environment.program_path = FrontProgramPath();
   environment.raw_args = std::move(raw_args);
 
   QtPlatform platform;
