@@ -9,6 +9,7 @@
 #include "base/number_format.h"
 #include "base/text.h"
 #include "config/leading_number.h"
+#include "config/size_table_file.h"
 #include "generate/stl_export.h"
 
 namespace boltgen {
@@ -44,12 +45,6 @@ bool Select(ComboBox& box, int index) {
   box.selected = index;
   box.text = box.items[static_cast<std::size_t>(index)];
   return true;
-}
-
-// A table saved with line feeds alone (as many editors here do).
-bool HasOnlyLineFeeds(std::string_view content) {
-  return content.find('\n') != std::string_view::npos &&
-         content.find('\r') == std::string_view::npos;
 }
 
 }  // namespace
@@ -92,7 +87,8 @@ void BoltApp::Form_Load() {
 
 bool BoltApp::LoadSizeTable() {
   const std::string file_name = ExeName + ".ini";
-  size_table_path = LocateDataFile(file_name, environment_.working_dir, exe_dir_);
+  size_table_path = LocateDataFile(file_name, environment_.working_dir, exe_dir_,
+                                   WorkingFolderEntry::kAnyKind);
   if (size_table_path.empty()) {
     std::string message = "The size table " + file_name + " was not found in the working folder (" +
                           environment_.working_dir + ")";
@@ -101,16 +97,9 @@ bool BoltApp::LoadSizeTable() {
     return false;
   }
   std::string error;
-  const std::optional<std::string> content = ReadWholeFile(size_table_path, &error);
+  const std::optional<std::string> content = ReadSizeTable(size_table_path, &error);
   if (!content) {
-    Fail("The size table " + size_table_path + " cannot be read: " + error);
-    return false;
-  }
-  // Such a file reads as one line: at best one size whose name holds the
-  // whole file, which no generation can use.
-  if (HasOnlyLineFeeds(*content)) {
-    Fail("The size table " + size_table_path +
-         " cannot be used: its lines end in line feeds alone; each line must end in CR LF.");
+    Fail(error + ".");
     return false;
   }
   Sizes = ReadIniSections(*content);
@@ -185,6 +174,12 @@ void BoltApp::TXT_Nom_Length_Validate() {
 void BoltApp::CmdProcess_Click() {
   if (Ending()) return;
   companion_files_.clear();
+  // A refusal like the generation's own: the window stays for a new name.
+  if (std::string problem = FileNameProblem(controls.TXT_File.text); !problem.empty()) {
+    last_result_ = {GenerationResult::Kind::kRefused, std::move(problem), {}};
+    platform_.ShowMessage(MessageKind::kError, last_result_.message);
+    return;
+  }
   const GenerationInput input{size_table_path, environment_.today()};
   last_result_ = CmdProcess(generation, controls, platform_, input,
                             [&](const GenerationState& state, const std::string& script_path,
@@ -252,16 +247,16 @@ void BoltApp::ProcessCmdStr() {
     return;
   }
   const SwitchSettings settings = ParseSwitches(Args);
-  bool indexes_ok = ApplyIndex(settings.size_index, controls.Cmb_Size, "/D:", "size",
-                               &BoltApp::SelectSize);
+  bool indexes_ok = ApplyIndex(settings.size_index, settings.size_value, controls.Cmb_Size, "/D:",
+                               "size", &BoltApp::SelectSize);
   Cmb_Size_Validate();
   // A size without pitches is refused by the generation with its own message.
   if (!controls.Cmb_Pitch.items.empty()) {
-    indexes_ok &= ApplyIndex(settings.pitch_index, controls.Cmb_Pitch, "/P:", "pitch",
-                             &BoltApp::SelectPitch);
+    indexes_ok &= ApplyIndex(settings.pitch_index, settings.pitch_value, controls.Cmb_Pitch,
+                             "/P:", "pitch", &BoltApp::SelectPitch);
   }
-  indexes_ok &= ApplyIndex(settings.segments_index, controls.CMB_Segments, "/S:", "segments",
-                           &BoltApp::SelectSegments);
+  indexes_ok &= ApplyIndex(settings.segments_index, settings.segments_value,
+                           controls.CMB_Segments, "/S:", "segments", &BoltApp::SelectSegments);
   SetCheck(controls.Chk_No_Threads, settings.threads);
   SetCheck(controls.Chk_WF, settings.washer_face);
   SetCheck(controls.Chk_Rad_HEAD, settings.head_radius);
@@ -276,7 +271,13 @@ void BoltApp::ProcessCmdStr() {
   SetCheck(controls.Chk_STL, settings.stl);
   controls.TXT_Nom_Length.text = FormatNumber(settings.length, "####0.0000");
   platform_.Repaint(controls);
-  if (settings.file_name.empty()) {
+  const std::string name_problem = FileNameProblem(settings.file_name);
+  if (!name_problem.empty()) {
+    // Like an index that names no entry: the box keeps a name of its own.
+    platform_.ShowMessage(MessageKind::kError, name_problem);
+    indexes_ok = false;
+  }
+  if (settings.file_name.empty() || !name_problem.empty()) {
     MakeFileName();
   } else {
     controls.TXT_File.text = settings.file_name;
@@ -308,8 +309,9 @@ void BoltApp::RunUnattended() {
   EndProgram(kExitOk);
 }
 
-bool BoltApp::ApplyIndex(double index, const ComboBox& box, std::string_view switch_name,
-                         std::string_view list_name, void (BoltApp::*select)(int)) {
+bool BoltApp::ApplyIndex(double index, std::string_view value, const ComboBox& box,
+                         std::string_view switch_name, std::string_view list_name,
+                         void (BoltApp::*select)(int)) {
   const double rounded = RoundHalfEven(index);
   const auto count = static_cast<double>(box.items.size());
   if (rounded >= 0 && rounded < count) {  // also false for NaN and infinities
@@ -319,6 +321,7 @@ bool BoltApp::ApplyIndex(double index, const ComboBox& box, std::string_view swi
   }
   std::string message = "The switch ";
   message += switch_name;
+  message += value;
   message += " names no entry of the ";
   message += list_name;
   message += " list; ";

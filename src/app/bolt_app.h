@@ -86,9 +86,11 @@ class BoltApp {
   void Fail(std::string_view message);  // an error message, then end with kExitFailed
   bool LoadSizeTable();
   // Selects entry `index` of `box` through `select` when it names one;
-  // otherwise reports the switch and the valid range and returns false.
-  bool ApplyIndex(double index, const ComboBox& box, std::string_view switch_name,
-                  std::string_view list_name, void (BoltApp::*select)(int));
+  // otherwise reports the switch with its `value` and the valid range and
+  // returns false.
+  bool ApplyIndex(double index, std::string_view value, const ComboBox& box,
+                  std::string_view switch_name, std::string_view list_name,
+                  void (BoltApp::*select)(int));
   void RunUnattended();
   std::string AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
                                 const std::string& script_path, std::vector<OutputFile>& files);

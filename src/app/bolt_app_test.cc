@@ -114,8 +114,7 @@ TEST_F(BoltAppTest, StartUpWithoutArgumentsKeepsTheWindowDefaults) {
 TEST_F(BoltAppTest, SizeTableMissingOrWithoutSizesEndsBeforeTheCommandLine) {
   const std::pair<const char*, const char*> cases[] = {
       {nullptr, "boltgen.ini"},
-      {"; nothing\r\nkey=1\r\n", "lists no size"},
-      {"[Inch 1/4]\ndianom=0.25\npitch0=0.05\n", "CR LF"}};  // one line without CR
+      {"; nothing\r\nkey=1\r\n", "lists no size"}};
   for (const auto& [content, said] : cases) {
     content ? Write("boltgen.ini", content) : void(fs::remove(dir_ / "boltgen.ini"));
     EXPECT_EQ(Start("?").exit_status(), kExitFailed) << said;
@@ -183,13 +182,25 @@ TEST_F(BoltAppTest, SwitchesRunTheHandlers) {
       // /N:1 checks the washer face /W:0 cleared; /t: is no switch; /L: is not checked.
       {"/N:1 /W:0 /D:2.5 /t:0 /L:2 /A:0 /R:0 /B:1", "110011", "IN_03750_HCSW-###_02000-3D(036)",
        nullptr},
-      {"/D:3.5 /T:0 /P:1 /S:5", "011100", "IN_05000_HCSW-UNF_03000-3D(240)", "/P: names no"},
+      {"/D:3.5 /T:0 /P:1 /S:5", "011100", "IN_05000_HCSW-UNF_03000-3D(240)", "/P:1 names no"},
       {"/D:0 2 3 4 5 6 7 8 9 10 /N:1?", "111100", "IN_02500_HCSW-###_03000-3D(036)", nullptr},
-      {"/D:10", "111100", "IN_07500_HCSW-###_03000-3D(036)", "/D: names no"},
+      {"/D:10", "111100", "IN_07500_HCSW-###_03000-3D(036)", "/D:10 names no"},
+      // An index that is not a number is reported like one out of range; /L: reads its
+      // leading number.
+      {"/D:abc", "111100", "IN_07500_HCSW-###_03000-3D(036)",
+       "The switch /D:abc names no entry of the size list; valid indexes are 0 to 9."},
+      {"/D:nan", "111100", "IN_07500_HCSW-###_03000-3D(036)", "/D:nan names no"},
+      {"/D:", "111100", "IN_07500_HCSW-###_03000-3D(036)", "/D: names no"},
+      {"/P:1x /L:2x", "111100", "IN_07500_HCSW-###_02000-3D(036)", "/P:1x names no"},
+      // A control character in /F: is refused; the box gets the composed name.
+      {"/F:a\nSaveAs.scr", "111100", "IN_07500_HCSW-###_03000-3D(036)",
+       "\"a\\x0ASaveAs.scr\" holds a control character (code 10) at character 2"},
+      {"/F:b\x7f", "111100", "IN_07500_HCSW-###_03000-3D(036)", "(code 127)"},
       {"/D:-1", "111100", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
       {"/D:1e999", "111100", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
       {"/D:9.5", "111100", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
-      {"/S:6", "111100", "IN_07500_HCSW-###_03000-3D(024)", "/S: names no"},
+      {"/S:6", "111100", "IN_07500_HCSW-###_03000-3D(024)", "/S:6 names no"},
+      {"/S:x", "111100", "IN_07500_HCSW-###_03000-3D(024)", "/S:x names no"},
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(Start(c.args).exit_status()) << c.args;

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <limits>
+
 #include "base/text.h"
 #include "config/leading_number.h"
 
@@ -36,6 +38,13 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // A flag is off only for the exact value "0"; anything else, even an empty
 // value or "no", turns it on.
 bool FlagValue(std::string_view value) { return value != "0"; }
+
+// A list index must be a number as a whole: "/D:abc", "/D:nan" and "/D:" are
+// NaN, which names no entry and is reported like an index out of range
+// (rather than read as 0, the first size).
+double IndexValue(std::string_view value) {
+  return DecimalNumber(value).value_or(std::numeric_limits<double>::quiet_NaN());
+}
 
 }  // namespace
 
@@ -81,10 +90,10 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
     if (word.size() < 3) continue;
     const std::string_view key = std::string_view(word).substr(0, 3);
     const std::string_view value = TrimBlanks(std::string_view(word).substr(3));
-    if (key == "/D:") settings.size_index = LeadingNumber(value);
-    else if (key == "/P:") settings.pitch_index = LeadingNumber(value);
+    if (key == "/D:") settings.size_index = IndexValue(value), settings.size_value = value;
+    else if (key == "/P:") settings.pitch_index = IndexValue(value), settings.pitch_value = value;
     else if (key == "/L:") settings.length = LeadingNumber(value);
-    else if (key == "/S:") settings.segments_index = LeadingNumber(value);
+    else if (key == "/S:") settings.segments_index = IndexValue(value), settings.segments_value = value;
     else if (key == "/T:") settings.threads = FlagValue(value);
     else if (key == "/W:") settings.washer_face = FlagValue(value);
     else if (key == "/R:") settings.head_radius = FlagValue(value);

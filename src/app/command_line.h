@@ -24,10 +24,12 @@ std::string_view HelpText();
 // The settings of one command line, with the defaults that apply whenever at
 // least one argument is given.
 struct SwitchSettings {
-  double size_index = 7;      // /D:
-  double pitch_index = 0;     // /P:
-  double length = 3;          // /L:
-  double segments_index = 1;  // /S:
+  double size_index = 7;      // /D: (NaN when the value is not a number)
+  double pitch_index = 0;     // /P: (likewise)
+  double length = 3;          // /L: (its leading number)
+  double segments_index = 1;  // /S: (NaN when the value is not a number)
+  // The index values as written, for messages; empty when the switch is absent.
+  std::string size_value, pitch_value, segments_value;
   bool threads = true;        // /T: (checks "No Threads")
   bool washer_face = true;    // /W:
   bool head_radius = true;    // /R:
@@ -41,6 +43,8 @@ struct SwitchSettings {
 
 // Interprets the words: key = first three characters (case counts), value =
 // the rest trimmed of blanks. Unknown words are ignored; a later switch wins.
+// An index (/D:, /P:, /S:) must be one decimal number; /L: takes the number
+// at the start of its value.
 SwitchSettings ParseSwitches(const std::vector<std::string>& words);
 
 }  // namespace boltgen

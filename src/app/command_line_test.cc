@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -48,11 +49,20 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
   for (const auto& c : cases) {
     EXPECT_EQ(ParseSwitches(c.words).*c.flag, c.expected) << testing::PrintToString(c.words);
   }
-  const SwitchSettings s = ParseSwitches({"/D:2.5", "/P:1x", "/L:3/4", "/S:-1", "/d:3", "D:4"});
+  const SwitchSettings s = ParseSwitches({"/D:2.5", "/P:1e0", "/L:3/4", "/S:-1", "/d:3", "D:4"});
   EXPECT_EQ(s.size_index, 2.5);
   EXPECT_EQ(s.pitch_index, 1);
   EXPECT_EQ(s.length, 3);
   EXPECT_EQ(s.segments_index, -1);
+  EXPECT_EQ(s.size_value + s.pitch_value + s.segments_value, "2.51e0-1");
+  // An index must be a number as a whole (NaN names no entry); the length keeps
+  // its leading number.
+  for (const char* word : {"/D:abc", "/D:nan", "/D:", "/D:1x", "/D:0x10", "/D:1 1/4"}) {
+    EXPECT_TRUE(std::isnan(ParseSwitches({word}).size_index)) << word;
+  }
+  EXPECT_TRUE(std::isnan(ParseSwitches({"/P:x"}).pitch_index));
+  EXPECT_TRUE(std::isnan(ParseSwitches({"/S:"}).segments_index));
+  EXPECT_EQ(ParseSwitches({"/L:2.5in"}).length, 2.5);
 }
 
 }  // namespace

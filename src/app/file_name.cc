@@ -83,4 +83,28 @@ std::string ComposeFileName(const Controls& controls, const std::vector<SizeEntr
   return name;
 }
 
+std::string FileNameProblem(std::string_view name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto code = static_cast<unsigned char>(name[i]);
+    if (code >= 32 && code != 127) continue;
+    // Shown escaped: the character itself would break the message too.
+    std::string shown;
+    for (const char c : name) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte >= 32 && byte != 127) {
+        shown += c;
+      } else {
+        constexpr char kHex[] = "0123456789ABCDEF";
+        shown += "\\x";
+        shown += kHex[byte >> 4];
+        shown += kHex[byte & 15];
+      }
+    }
+    return "The script file name \"" + shown + "\" holds a control character (code " +
+           FormatNumber(code, "0") + ") at character " + FormatNumber(static_cast<double>(i + 1), "0") +
+           ". Type a name without it.";
+  }
+  return {};
+}
+
 }  // namespace boltgen

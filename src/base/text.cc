@@ -29,14 +29,14 @@ std::vector<std::string_view> SplitLines(std::string_view content) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
   while (start < content.size()) {
-    const auto cr = content.find('\r', start);
-    if (cr == std::string_view::npos) {
+    const auto end = content.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
       lines.push_back(content.substr(start));
       break;
     }
-    lines.push_back(content.substr(start, cr - start));
-    start = cr + 1;
-    if (start < content.size() && content[start] == '\n') ++start;
+    lines.push_back(content.substr(start, end - start));
+    start = end + 1;
+    if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
   }
   return lines;
 }

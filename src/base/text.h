@@ -17,9 +17,10 @@ std::string ToLowerAscii(std::string_view text);
 // Compares two texts without regard to the case of ASCII letters.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
-// Splits file contents into lines. A line ends at a carriage return or at a
-// carriage return followed by a line feed; a line feed alone does not end a
-// line and stays in the text. The views point into `content`.
+// Splits file contents into lines. CR LF, a lone CR and a lone LF each end a
+// line: a table saved on Windows, on an old Mac or on Linux, or one line of
+// it touched by another editor, reads the same, and no line ever carries a
+// line break into a script. The views point into `content`.
 std::vector<std::string_view> SplitLines(std::string_view content);
 
 }  // namespace boltgen

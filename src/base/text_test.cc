@@ -11,10 +11,13 @@ TEST(Text, TrimRemovesSpacesButNotTabs) {
   EXPECT_EQ(TrimBlanks("   "), "");
 }
 
-TEST(Text, LinesEndAtCrOrCrLfButNotAtLoneLf) {
+TEST(Text, LinesEndAtCrLfCrOrLf) {
   using Lines = std::vector<std::string_view>;
-  EXPECT_EQ(SplitLines("a\r\nb\rc\nd\r\n\r\ne"), (Lines{"a", "b", "c\nd", "", "e"}));
+  EXPECT_EQ(SplitLines("a\r\nb\rc\nd\r\n\r\ne"), (Lines{"a", "b", "c", "d", "", "e"}));
+  // LF CR is two line ends, with an empty line between them.
+  EXPECT_EQ(SplitLines("a\n\rb\n\nc"), (Lines{"a", "", "b", "", "c"}));
   EXPECT_EQ(SplitLines("x\r\n"), Lines{"x"});
+  EXPECT_EQ(SplitLines("x\n"), Lines{"x"});
   EXPECT_TRUE(SplitLines("").empty());
 }
 

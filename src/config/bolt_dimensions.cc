@@ -12,6 +12,7 @@
 #include "base/number_format.h"
 #include "base/text.h"
 #include "config/leading_number.h"
+#include "config/size_table_check.h"
 #include "mesh/mesh_grid.h"
 
 namespace boltgen {
@@ -42,13 +43,14 @@ constexpr std::array<DimensionKey, 10> kDimensionKeys = {{
 // later lines overriding earlier ones; absent keys stay unset.
 using SectionValues = std::array<std::optional<std::string>, kDimensionKeys.size()>;
 
-// Finds the line that names the size: every line is compared, trimmed and
-// lower-cased, with the lower-cased size text. Returns the index of the line,
-// or nothing when no line matches.
+// Finds the header that names the size: a header line whose trimmed,
+// lower-cased text equals the lower-cased size text. Returns the index of the
+// line, or nothing when no header matches.
 std::optional<std::size_t> FindSectionLine(const std::vector<std::string_view>& lines,
                                            const std::string& size_key) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (ToLowerAscii(TrimBlanks(lines[i])) == size_key) return i;
+    const std::string_view line = TrimBlanks(lines[i]);
+    if (line.starts_with('[') && ToLowerAscii(line) == size_key) return i;
   }
   return std::nullopt;
 }
@@ -112,17 +114,6 @@ std::optional<DimensionsResult> CheckChoices(const Controls& controls, double no
   return std::nullopt;
 }
 
-std::optional<DimensionsResult> CheckSectionValues(const SectionValues& values,
-                                                   const BoltDimensions& dims,
-                                                   const std::string& size_text) {
-  for (std::size_t k = 0; k < kDimensionKeys.size(); ++k) {
-    if (!values[k] || std::isfinite(dims.*kDimensionKeys[k].field)) continue;
-    return Refuse(std::string("The size table gives ") + kDimensionKeys[k].name + "=" + *values[k] +
-                  " for " + size_text + ", which is not a finite number. Correct the value in the size table.");
-  }
-  return std::nullopt;
-}
-
 // Values derived from finite inputs can still overflow (a pitch near the
 // largest double doubled is infinite).
 std::optional<DimensionsResult> CheckDerived(const BoltDimensions& dims) {
@@ -156,7 +147,7 @@ void Derive(BoltDimensions& d) {
 }  // namespace
 
 DimensionsResult SetBoltDimensions(std::string_view content, const Controls& controls,
-                                   BoltDimensions& dims) {
+                                   BoltDimensions& dims, std::string_view table_name) {
   const std::string& size_text = controls.Cmb_Size.text;
   const double nom_length = LeadingNumber(controls.TXT_Nom_Length.text);
   const double pitch = LeadingNumber(controls.Cmb_Pitch.text);
@@ -174,11 +165,10 @@ DimensionsResult SetBoltDimensions(std::string_view content, const Controls& con
                   ". Choose a size from the list, or add a section with this header "
                   "(without a comment after it) to the size table.");
   }
-  if (*header + 1 == lines.size()) {
-    return Refuse("The section " + Quoted(size_text) +
-                  " is the last line of the size table and gives no dimensions. "
-                  "Add its dimension lines after the header in the size table.");
-  }
+  // Every value the section gives is checked before any is used: a
+  // generation uses exactly what is written under its own header.
+  std::string problems = CheckSizeSection(content, table_name, size_text, controls.Chk_Nuts.checked);
+  if (!problems.empty()) return Refuse(std::move(problems));
   if (auto refused = CheckChoices(controls, nom_length, pitch, segments)) return *refused;
 
   // Work on a copy: a refused generation leaves the dimensions as they were.
@@ -190,7 +180,6 @@ DimensionsResult SetBoltDimensions(std::string_view content, const Controls& con
   for (std::size_t k = 0; k < kDimensionKeys.size(); ++k) {
     if (values[k]) next.*kDimensionKeys[k].field = LeadingNumber(*values[k]);
   }
-  if (auto refused = CheckSectionValues(values, next, size_text)) return *refused;
   Derive(next);
   if (auto refused = CheckDerived(next)) return *refused;
 

@@ -10,8 +10,8 @@
 namespace boltgen {
 
 // The dimensions of the current generation, in the unit of the size table.
-// Kept between generations of one run: a key missing from the chosen section
-// leaves its field at the previous generation's value.
+// Kept between generations of one run, but a section missing a key is refused,
+// so every field read from the table comes from the chosen section.
 struct BoltDimensions {
   double DiaNom = 0;
   double MajorDia = 0;
@@ -38,7 +38,7 @@ struct DimensionsResult {
   enum class Kind {
     kOk,
     kFatal,    // the bolt is too short for its pitch: the program ends
-    kRefused,  // no generation: a size that names no section, a value that is not finite
+    kRefused,  // no generation: no such section, a section that fails the checks, a value not finite
   };
   Kind kind = Kind::kOk;
   std::string message;
@@ -46,11 +46,13 @@ struct DimensionsResult {
 
 // Reads the selected size's section from the size table `content` and the
 // choices from `controls`, fills `dims` and derives the remaining values.
-// Refuses a size text that names no section (or whose header is the file's
-// last line) before touching `dims`, and any value that is not finite before
+// Refuses, before touching `dims`, a size text that names no section, a
+// section that fails the size table checks (messages name `table_name` and
+// the line), and any choice or derived value that is not finite, all before
 // the too-short test.
 DimensionsResult SetBoltDimensions(std::string_view content, const Controls& controls,
-                                   BoltDimensions& dims);
+                                   BoltDimensions& dims,
+                                   std::string_view table_name = "boltgen.ini");
 
 }  // namespace boltgen
 

@@ -12,8 +12,11 @@ using Kind = DimensionsResult::Kind;
 // The 3/4 inch size of the worked example, with the dimensions of the shipped table.
 constexpr char kThreeQuarter[] =
     "; inch sizes\r\n[Inch 3/4]\r\nDiaNom=0.75\r\npitch0=0.0625 UNF\r\npitch1=0.076923 UNC\r\n"
-    "Flats=1.125\r\nHghtHex=0.46875\r\nMinThrSht=1.75\r\nMinThrLng=2\r\nLong=6\r\n"
-    "[Inch 7/8]\r\nDiaNom=0.875\r\n";
+    "Flats=1.125\r\nHghtHex=0.46875\r\nHghtWshFace=0.015\r\nRadWshFace=0.02\r\n"
+    "HghtNut=0.640625\r\nHghtNutJam=0.40625\r\nMinThrSht=1.75\r\nMinThrLng=2\r\nLong=6\r\n"
+    "[Inch 7/8]\r\nDiaNom=0.875\r\npitch0=0.111111 UNC\r\nFlats=1.3125\r\nHghtHex=0.546875\r\n"
+    "HghtWshFace=0.015\r\nRadWshFace=0.02\r\nHghtNut=0.75\r\nHghtNutJam=0.46875\r\n"
+    "MinThrSht=2\r\nMinThrLng=2.25\r\nLong=6\r\n";
 
 Controls Choices(const char* size, const char* pitch, const char* length,
                  const char* segments = "36") {
@@ -23,9 +26,12 @@ Controls Choices(const char* size, const char* pitch, const char* length,
   return controls;
 }
 
-// A section whose thread lengths make the boundaries exact in binary.
+// A complete section whose thread lengths make the boundaries exact in
+// binary; `keys` given again override these (the later line wins).
 std::string Section(const std::string& keys) {
-  return "[T]\r\nDiaNom=1\r\nFlats=1.5\r\nMinThrSht=1.75\r\nMinThrLng=3\r\nLong=4\r\n" + keys;
+  return "[T]\r\nDiaNom=1\r\npitch0=0.125\r\nFlats=1.5\r\nHghtHex=0.5\r\nHghtWshFace=0.03\r\n"
+         "RadWshFace=0.03\r\nHghtNut=0.75\r\nHghtNutJam=0.5\r\nMinThrSht=1.75\r\nMinThrLng=3\r\n"
+         "Long=4\r\n" + keys;
 }
 
 TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
@@ -43,11 +49,11 @@ TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
   EXPECT_EQ(fatal.message, "Fatal Error: Bolt length (000.250) too short for pitch (000.0769).");
   EXPECT_NEAR(dims.ThreadLength, -0.0192305, 1e-9);
 
-  // The size matches in any case, the first of twins wins; missing keys keep their values.
-  const std::string twins = kThreeQuarter + std::string("[inch 7/8]\r\nDiaNom=9\r\n");
-  ASSERT_EQ(SetBoltDimensions(twins, Choices("[INCH 7/8]", "0.1", "3"), dims).kind, Kind::kOk);
+  // The size matches in any case; the next size takes its own values only.
+  ASSERT_EQ(SetBoltDimensions(kThreeQuarter, Choices("[INCH 7/8]", "0.1", "3"), dims).kind,
+            Kind::kOk);
   EXPECT_DOUBLE_EQ(dims.DiaNom, 0.875);
-  EXPECT_DOUBLE_EQ(dims.AcrossCorners, 1.125 * 1.1547005383792517);
+  EXPECT_DOUBLE_EQ(dims.AcrossCorners, 1.3125 * 1.1547005383792517);
 }
 
 TEST(SetBoltDimensions, ThreadLengthAtTheLongShorteningAndFourPitchBoundaries) {
@@ -74,13 +80,13 @@ TEST(SetBoltDimensions, ThreadLengthAtTheLongShorteningAndFourPitchBoundaries) {
 
 TEST(SetBoltDimensions, SectionLineRulesAndSegmentsRoundHalfToEvenClampedToSixteenBits) {
   BoltDimensions dims;
-  const std::string content =
-      "[T]\r\nFLATS = 2.5\r\nhghthex=0.5 ; the number ends\r\n;HghtNut=7\r\n   ;HghtNutJam=7\r\n"
-      "HghtWshFace 0.3\r\nflats=2.75\r\n[Next without a bracket\r\nHghtNut=8\r\n";
+  const std::string content = Section(
+      "FLATS = 2.5\r\nhghthex=0.625 ; the number ends\r\n;HghtNut=7\r\n   ;HghtNutJam=7\r\n"
+      "HghtWshFace 0.3\r\nflats=2.75\r\n[Next without a bracket\r\nHghtNut=8\r\n");
   ASSERT_EQ(SetBoltDimensions(content, Choices("[T]", "0", "1"), dims).kind, Kind::kOk);
   EXPECT_DOUBLE_EQ(dims.Flats, 2.75);
-  EXPECT_DOUBLE_EQ(dims.HghtHex, 0.5);
-  EXPECT_EQ(dims.HghtNut + dims.HghtNutJam + dims.HghtWshFace, 0);
+  EXPECT_DOUBLE_EQ(dims.HghtHex, 0.625);
+  EXPECT_EQ(dims.HghtNut + dims.HghtNutJam + dims.HghtWshFace, 0.75 + 0.5 + 0.03);
   const std::pair<const char*, int> cases[] = {{"36.5", 36}, {"37.5", 38}, {"240 segments", 240},
                                                {"x", 0}, {"99999", 32767}, {"-99999", -32768}};
   for (const auto& [text, expected] : cases) {
@@ -99,8 +105,11 @@ TEST(SetBoltDimensions, RefusalsNameTheCauseAndChangeNothing) {
     Controls controls;
     const char* named;
   } cases[] = {
-      // No section: this reader misses a header with a comment after it.
-      {"[T] ; UNC\r\nFlats=2\r\n", Choices("[T]", "0.2", "5"), "[T]"},
+      // No section: no header names the size, nor does a key line that spells it.
+      {Section(""), Choices("[U]", "0.2", "5"), "[U]"},
+      {Section("x=1\r\n"), Choices("x=1", "0.2", "5"), "x=1"},
+      // The table checks, named by file and line.
+      {Section("Flats=abc\r\n"), Choices("[T]", "0.125", "3"), "boltgen.ini:13: [T]: Flats=abc"},
       // Non-finite values, refused before the too-short test.
       {Section(""), Choices("[T]", "0.125", "-1e999"), "-1e999"},
       {Section(""), Choices("[T]", "1e999 UNC", "0.1"), "1e999 UNC"},
@@ -111,7 +120,7 @@ TEST(SetBoltDimensions, RefusalsNameTheCauseAndChangeNothing) {
   for (const auto& c : cases) {
     const auto result = SetBoltDimensions(c.content, c.controls, dims);
     EXPECT_EQ(result.kind, Kind::kRefused) << c.content;
-    EXPECT_NE(result.message.find(c.named), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find(c.named), std::string::npos) << c.named << " in " << result.message;
     EXPECT_TRUE(dims.NomLength == before.NomLength && dims.Pitch == before.Pitch &&
                 dims.HghtHex == before.HghtHex);
   }

@@ -1,6 +1,7 @@
 #include "config/leading_number.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -96,6 +97,31 @@ double LeadingNumber(std::string_view text) {
     value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return negative ? -value : value;
+}
+
+std::optional<double> DecimalNumber(std::string_view text) {
+  std::size_t i = 0;
+  const auto digits = [&] {
+    const std::size_t from = i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    return i - from;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t mantissa_digits = digits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa_digits += digits();
+  }
+  if (mantissa_digits == 0) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  const double value = LeadingNumber(text);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 }  // namespace boltgen

@@ -1,6 +1,7 @@
 #ifndef BOLTGEN_CONFIG_LEADING_NUMBER_H_
 #define BOLTGEN_CONFIG_LEADING_NUMBER_H_
 
+#include <optional>
 #include <string_view>
 
 namespace boltgen {
@@ -13,6 +14,13 @@ namespace boltgen {
 // "0.1 UNC" is 0.1, "3/4" is 3 and "abc" is 0. A number too large for a
 // double gives an infinity, which callers refuse; one too small gives 0.
 double LeadingNumber(std::string_view text);
+
+// The value of a text that is one finite decimal number and nothing else: an
+// optional sign, digits with at most one '.', and an optional exponent of E
+// and digits ("0.75", "-2", ".5", "1.5e3"). Nothing otherwise: "", "abc",
+// "0,75", "0x10", "nan", "1 1/4", " 1" and "1e999" all give nullopt. Where
+// a number is required this is the check; the value is LeadingNumber's.
+std::optional<double> DecimalNumber(std::string_view text);
 
 }  // namespace boltgen
 

@@ -35,5 +35,16 @@ TEST(LeadingNumber, TakesTheNumberAtTheStartSkippingBlanksAnywhere) {
   EXPECT_TRUE(std::isfinite(LeadingNumber(std::string(400, '9').insert(0, "0."))));
 }
 
+TEST(DecimalNumber, OnlyOneFiniteDecimalNumberAndNothingElse) {
+  const std::pair<const char*, double> numbers[] = {
+      {"0.75", 0.75}, {"-2", -2}, {"+3", 3}, {".5", 0.5}, {"5.", 5}, {"1.5e3", 1500},
+      {"2E-1", 0.2},  {"0", 0},   {"1e-999", 0}};
+  for (const auto& [text, expected] : numbers) EXPECT_EQ(DecimalNumber(text), expected) << text;
+  for (const char* text : {"", ".", "-", "abc", "0,75", "0x10", "nan", "inf", "1e999", "1 1/4",
+                           " 1", "1 ", "1\t", "1..2", "1e", "1e+", "2.5d-1", "7abc", "--1"}) {
+    EXPECT_EQ(DecimalNumber(text), std::nullopt) << text;
+  }
+}
+
 }  // namespace
 }  // namespace boltgen

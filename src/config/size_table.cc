@@ -106,14 +106,16 @@ namespace fs = std::filesystem;
 // The working folder's file whose name matches without regard to case. An
 // exact match wins; among several other spellings the first in byte order,
 // so that the choice does not depend on the order of the folder listing.
-std::string FindIgnoringCase(const fs::path& folder, std::string_view file_name) {
+// Entries of other kinds (folders, links to nothing, FIFOs) count only when
+// `any_kind`.
+std::string FindIgnoringCase(const fs::path& folder, std::string_view file_name, bool any_kind) {
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
   if (ec) return {};
   std::string best;
   for (const fs::directory_entry& entry : it) {
     const std::string name = entry.path().filename().string();
-    if (!EqualsIgnoreCase(name, file_name) || !entry.is_regular_file(ec)) continue;
+    if (!EqualsIgnoreCase(name, file_name) || !(any_kind || entry.is_regular_file(ec))) continue;
     if (name == file_name) return (folder / name).string();
     if (best.empty() || name < best) best = name;
   }
@@ -128,9 +130,9 @@ bool IsFile(const fs::path& path) {
 }  // namespace
 
 std::string LocateDataFile(std::string_view file_name, const std::string& working_dir,
-                           const std::string& exe_dir) {
+                           const std::string& exe_dir, WorkingFolderEntry entry) {
   std::string found = FindIgnoringCase(working_dir.empty() ? fs::path(".") : fs::path(working_dir),
-                                        file_name);
+                                        file_name, entry == WorkingFolderEntry::kAnyKind);
   if (!found.empty()) return found;
   // Without a known program folder there is no installed copy to fall back on.
   if (exe_dir.empty()) return {};

@@ -37,8 +37,8 @@ TEST(ReadIniSections, LineRules) {
       {"dianom=9\r\n[A]\r\npitch0=0.1 UNC ; coarse\r\n;[Not a size]\r\npitch1=;x\r\n[B] ; c\r\n",
        "[A];0.000;0.1 UNC;;;\n[B] ;0.000;;;;\n"},
       {"[A]\r\njust words\r\n\t[B]\r\npitch2=0.2 ODD\r\npitch2=3\r\n", "[A];0.000;;;3;\n"},
-      // CR and CR LF end lines; a lone LF stays inside the pitch text.
-      {"[A]\rpitch0=1\n[B]\r\npitch1=2\r\n", "[A];0.000;1\n[B];2;;\n"},
+      // CR, CR LF and a lone LF all end lines: no header is lost to a stray LF.
+      {"[A]\rpitch0=1\n[B]\r\npitch1=2\n", "[A];0.000;1;;;\n[B];0.000;;2;;\n"},
   };
   for (const auto& [content, summary] : cases)
     EXPECT_EQ(Summary(ReadIniSections(content)), summary) << content;

@@ -6,7 +6,7 @@
 
 #include "base/number_format.h"
 #include "base/text.h"
-#include "config/size_table.h"
+#include "config/size_table_file.h"
 #include "geometry/bolt_body.h"
 #include "geometry/nuts.h"
 #include "geometry/threads.h"
@@ -78,12 +78,10 @@ std::optional<GenerationResult> CheckChoices(const Controls& controls, const Bol
 std::optional<GenerationResult> ReadDimensions(GenerationState& state, const Controls& controls,
                                                const GenerationInput& input) {
   std::string error;
-  const std::optional<std::string> content = ReadWholeFile(input.size_table_path, &error);
-  if (!content) {
-    return Refuse("The size table " + input.size_table_path + " cannot be read: " + error +
-                  ". Put boltgen.ini in the working folder or beside the program.");
-  }
-  const DimensionsResult read = SetBoltDimensions(*content, controls, state.dims);
+  const std::optional<std::string> content = ReadSizeTable(input.size_table_path, &error);
+  if (!content) return Refuse(error + ".");
+  const DimensionsResult read = SetBoltDimensions(*content, controls, state.dims,
+                                                  SizeTableLabel(input.size_table_path));
   switch (read.kind) {
     case DimensionsResult::Kind::kOk:
       return std::nullopt;

@@ -1,0 +1,121 @@
+#include "config/size_table_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "base/number_format.h"
+#include "base/text.h"
+
+namespace boltgen {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Count(std::uintmax_t count) { return FormatNumber(static_cast<double>(count), "0"); }
+
+// Small sizes in bytes, so that a file just over the bound does not read
+// "1.0 MB"; large ones in binary units with one decimal.
+std::string FileSizeText(std::uintmax_t bytes) {
+  if (bytes < 2 * kMaxSizeTableBytes) return Count(bytes) + " bytes";
+  const char* units[] = {"KB", "MB", "GB", "TB", "PB"};
+  double value = static_cast<double>(bytes) / 1024;
+  std::size_t unit = 0;
+  while (value >= 1024 && unit + 1 < std::size(units)) {
+    value /= 1024;
+    ++unit;
+  }
+  return FormatNumber(value, "0.0") + " " + units[unit];
+}
+
+std::string TooLarge(std::string_view label, std::uintmax_t bytes) {
+  return std::string(label) + " is " + FileSizeText(bytes) +
+         "; a size table may be at most 1 MiB (" + Count(kMaxSizeTableBytes) + " bytes)";
+}
+
+// Why `path` is not a file the readers can use, judged by its kind alone;
+// empty for a regular file (or a link to one).
+std::string KindProblem(const std::string& path, std::string_view label) {
+  std::error_code ec;
+  const fs::file_status target = fs::status(path, ec);
+  const std::string name(label);
+  if (target.type() == fs::file_type::not_found) {
+    const fs::file_status link = fs::symlink_status(path, ec);
+    if (link.type() == fs::file_type::symlink) {
+      return name + " is a link to " + fs::read_symlink(path, ec).string() +
+             ", which does not exist";
+    }
+    return name + " cannot be read: " + std::strerror(ENOENT);
+  }
+  switch (target.type()) {
+    case fs::file_type::regular:
+      return {};
+    case fs::file_type::directory:
+      return name + " is a folder, not a size table file";
+    case fs::file_type::fifo:
+      return name + " is a FIFO (named pipe), not a size table file";
+    case fs::file_type::unknown:
+      return name + " cannot be read: " + ec.message();
+    default:
+      return name + " is not a regular file (a device or socket), not a size table file";
+  }
+}
+
+}  // namespace
+
+std::string SizeTableLabel(std::string_view path) {
+  if (path.starts_with("./")) path.remove_prefix(2);
+  return std::string(path);
+}
+
+std::string CheckSizeTableBounds(std::string_view content, std::string_view label) {
+  std::size_t sections = 0;
+  std::size_t number = 0;
+  for (const std::string_view line : SplitLines(content)) {
+    ++number;
+    const std::string prefix = std::string(label) + ":" + Count(number) + ": ";
+    if (line.size() > kMaxSizeTableLineLength) {
+      return prefix + "the line is " + Count(line.size()) +
+             " characters long; a size table line may be at most " +
+             Count(kMaxSizeTableLineLength);
+    }
+    // Counted the way the start-up reader lists sizes.
+    if (TrimBlanks(line).starts_with('[') && ++sections > kMaxSizeTableSections) {
+      return prefix + "a section beyond the first " + Count(kMaxSizeTableSections) +
+             "; a size table may have at most " + Count(kMaxSizeTableSections) + " sections";
+    }
+  }
+  return {};
+}
+
+std::optional<std::string> ReadSizeTable(const std::string& path, std::string* error) {
+  const std::string label = SizeTableLabel(path);
+  const auto fail = [error](std::string message) -> std::optional<std::string> {
+    if (error != nullptr) *error = std::move(message);
+    return std::nullopt;
+  };
+  // Judged before opening: opening a FIFO would wait for a writer.
+  if (std::string problem = KindProblem(path, label); !problem.empty()) return fail(problem);
+  std::error_code ec;
+  const std::uintmax_t bytes = fs::file_size(path, ec);
+  if (!ec && bytes > kMaxSizeTableBytes) return fail(TooLarge(label, bytes));
+
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return fail(label + " cannot be read: " + std::strerror(errno));
+  // Never more than one byte past the bound, whatever the file does meanwhile.
+  std::string content(kMaxSizeTableBytes + 1, '\0');
+  const std::size_t count = std::fread(content.data(), 1, content.size(), file);
+  const int read_error = std::ferror(file) ? errno : 0;
+  std::fclose(file);
+  if (read_error != 0) return fail(label + " cannot be read: " + std::strerror(read_error));
+  if (count > kMaxSizeTableBytes) return fail(TooLarge(label, count));
+  content.resize(count);
+  if (std::string problem = CheckSizeTableBounds(content, label); !problem.empty()) {
+    return fail(problem);
+  }
+  return content;
+}
+
+}  // namespace boltgen

@@ -1,0 +1,37 @@
+#ifndef BOLTGEN_CONFIG_SIZE_TABLE_FILE_H_
+#define BOLTGEN_CONFIG_SIZE_TABLE_FILE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace boltgen {
+
+// The bounds of a size table. The shipped one is a few kilobytes with 30
+// sections; these leave room for any real catalogue while keeping a wrong
+// file (a disk image, a log) from costing more than a moment and a megabyte.
+inline constexpr std::uintmax_t kMaxSizeTableBytes = 1 << 20;
+inline constexpr std::size_t kMaxSizeTableLineLength = 4096;
+inline constexpr std::size_t kMaxSizeTableSections = 1000;
+
+// The size table's name in messages: the path as found, without a leading
+// "./", so that the usual case reads "boltgen.ini:12: ...".
+std::string SizeTableLabel(std::string_view path);
+
+// Reads the size table at `path` for either reader. Anything but a readable
+// regular file (a folder, a link to nothing, a FIFO) is refused by its kind,
+// without opening it; a file over the byte bound is refused from its size,
+// before it is read; a line over the length bound or a section over the count
+// bound is refused before any reader parses the text. On refusal `error`
+// receives the whole message, naming the file (and the line).
+std::optional<std::string> ReadSizeTable(const std::string& path, std::string* error);
+
+// The line and section bounds alone, on text already in memory: the message,
+// or empty when the text keeps them.
+std::string CheckSizeTableBounds(std::string_view content, std::string_view label);
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_CONFIG_SIZE_TABLE_FILE_H_
