@@ -1,14 +1,18 @@
 #include "app/bolt_app.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <regex>
 
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "generate/block_commands.h"
 
 namespace boltgen {
 namespace {
@@ -62,6 +66,14 @@ class BoltAppTest : public testing::Test {
   void UseShippedSizeTable() {
     fs::copy_file(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", dir_ / "boltgen.ini",
                   fs::copy_options::overwrite_existing);
+  }
+  std::string ShippedSizeTable() const {
+    std::ifstream in(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  std::string ReadFile(const std::string& name) const {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
   BoltApp& Start(std::string args = "", bool headless = false) {
@@ -269,6 +281,127 @@ TEST_F(BoltAppTest, WindowStaysAfterARefusalOrAWriteFailure) {
   EXPECT_EQ(platform_.messages.size(), 2u);
   EXPECT_TRUE(platform_.ends.empty());
   EXPECT_TRUE(fs::is_regular_file(dir_ / "again.scr"));
+}
+
+// Whatever the working folder holds under the table's name is the table: a
+// folder, a link to nothing or a FIFO is reported, never replaced by the copy
+// beside the program.
+TEST_F(BoltAppTest, TheWorkingFoldersTableOfAnyKindIsReportedWithoutFallingBack) {
+  fs::create_directories(dir_ / "bin");
+  fs::copy_file(dir_ / "boltgen.ini", dir_ / "bin" / "boltgen.ini");
+  fs::remove(dir_ / "boltgen.ini");
+  EXPECT_FALSE(Start("/G:0").exit_status());  // only the installed copy: it is used
+  const auto table = (dir_ / "boltgen.ini").string();
+  const std::pair<std::function<void()>, std::string> cases[] = {
+      {[&] { fs::create_directory(table); }, " is a folder"},
+      {[&] { fs::create_symlink(dir_ / "gone.ini", table); }, " is a link to "},
+      {[&] { ASSERT_EQ(mkfifo(table.c_str(), 0600), 0); }, " is a FIFO"},
+  };
+  for (const auto& [make, said] : cases) {
+    make();
+    EXPECT_EQ(Start("/G:1").exit_status(), kExitFailed) << said;
+    ASSERT_EQ(platform_.messages.size(), 1u) << said;
+    EXPECT_TRUE(Messaged(table + said)) << platform_.messages[0];
+    fs::remove(table);
+  }
+}
+
+// CR LF, CR and LF all end a line: a table saved any of these ways, or with
+// one line touched by another editor, writes the same bytes.
+TEST_F(BoltAppTest, EveryKindOfLineEndGivesTheSameScript) {
+  const std::string crlf = ShippedSizeTable();
+  const std::string args = "/D:7 /P:1 /L:3.000 /S:1 /T:0 /N:1 /B:1 /G:1";
+  const std::string script = "IN_07500_HCSW-UNC_03000-3D(036).scr";
+  Write("boltgen.ini", crlf);
+  ASSERT_EQ(Start(args).exit_status(), kExitOk);
+  const std::string expected = ReadFile(script);
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    return std::regex_replace(crlf, std::regex(from), to);
+  };
+  std::string stray = crlf;
+  stray.erase(stray.find("\r\n[Inch 5/16]"), 1);  // one LF alone before a header
+  for (const std::string& table : {replaced("\r\n", "\n"), replaced("\r\n", "\r"), stray}) {
+    fs::remove(dir_ / script);
+    Write("boltgen.ini", table);
+    ASSERT_EQ(Start(args).exit_status(), kExitOk) << testing::PrintToString(platform_.messages);
+    EXPECT_EQ(ReadFile(script), expected);
+    EXPECT_EQ(app_->Sizes.size(), 24u);
+  }
+}
+
+// A size whose section fails the checks keeps its place in the list (later
+// indexes do not move) but refuses to generate, naming file, line and value.
+TEST_F(BoltAppTest, ASizeThatFailsTheChecksStaysListedButRefuses) {
+  std::string table = ShippedSizeTable();
+  const auto section = table.find("[Inch 5/8]");
+  const auto flats = table.find("Flats=", section);
+  table.replace(flats, table.find('\r', flats) - flats, "Flats=1 1/4");
+  const auto line = std::count(table.begin(), table.begin() + flats, '\n') + 1;
+  Write("boltgen.ini", table);
+  EXPECT_EQ(Start("/D:6 /F:refused /G:1").exit_status(), kExitFailed);
+  EXPECT_EQ(platform_.messages,
+            std::vector<std::string>{(dir_ / "boltgen.ini").string() + ":" + std::to_string(line) +
+                                     ": [Inch 5/8]: Flats=1 1/4 is not one finite decimal number"});
+  EXPECT_FALSE(fs::exists(dir_ / "refused.scr"));
+  EXPECT_EQ(Start("/D:7 /F:kept /G:1").exit_status(), kExitOk);
+  EXPECT_EQ(controls().Cmb_Size.text, "[Inch 3/4]");
+  EXPECT_TRUE(fs::exists(dir_ / "kept.scr"));
+}
+
+TEST_F(BoltAppTest, AFileNameWithAControlCharacterIsRefusedInTheWindowToo) {
+  UseShippedSizeTable();
+  BoltApp& app = Start();
+  for (const char* name : {"bolt\rDelete", "bolt\t", "ok"}) {
+    app.controls.TXT_File.text = name;
+    app.CmdProcess_Click();
+  }
+  EXPECT_EQ(platform_.messages.size(), 2u);
+  EXPECT_TRUE(Messaged("\"bolt\\x0DDelete\" holds a control character (code 13) at character 5"));
+  EXPECT_TRUE(platform_.ends.empty());
+  int scripts = 0;
+  for (const auto& entry : fs::directory_iterator(dir_)) scripts += entry.path().extension() == ".scr";
+  EXPECT_EQ(scripts, 1);
+  EXPECT_TRUE(fs::exists(dir_ / "ok.scr"));
+}
+
+// No text from a table or a file name becomes a command: every line of every
+// script that is not a comment is one the program composes, whatever hostile
+// line breaks the table's names and pitches or the /F: name try to smuggle in.
+TEST_F(BoltAppTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
+  const std::regex composed(
+      "|Plan World|_ortho N|CCS World|SetVar SETESNPMODE 0|SetVar SETACTLCLR BYLAYER|Mesh|"
+      "\\d{3}|-?\\d{3,}\\.\\d{4},-?\\d{3,}\\.\\d{4},-?\\d{3,}\\.\\d{4}|DisplayDialogs [NY]|"
+      "-Views Orthographic Front|Zoom E|Hide|R12|U|exit|0,0,\\d{1,}|"
+      "W( -?\\d+\\.\\d{3},-?\\d+\\.\\d{3},-?\\d+\\.\\d{3}){2}");
+  std::string hostile = ShippedSizeTable();
+  hostile.replace(hostile.find("[Inch 3/4]"), 10, "[Inch 3/4]\nDelete *.*");
+  hostile.replace(hostile.find("0.1 UNC"), 7, "0.1 UNC\rQuit Y");
+  Write("boltgen.ini", hostile);
+  int scripts = 0;
+  for (const char* options : {"/T:0 /N:1 /B:1", "/T:1 /W:0 /R:0 /B:1", "/T:0 /S:5 /B:0 /N:1",
+                              "/D:20 /L:40 /T:0 /N:1 /B:1 /F:m12;bolt", "/F:x\nQuit /B:1"}) {
+    if (!Start(std::string("/D:7 /P:1 ") + options + " /G:1").exit_status()) continue;
+    const std::string path = app_->last_result().path;
+    if (path.empty()) continue;
+    ++scripts;
+    const std::string base = path.substr(0, path.size() - 4);
+    std::string text = ReadFile(path);
+    ASSERT_TRUE(text.ends_with("\r\n")) << path;
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t end = text.find("\r\n", start);
+      const std::string line = text.substr(start, end - start);
+      start = end + 2;
+      ASSERT_EQ(line.find_first_of("\r\n"), std::string::npos) << path;
+      if (line.starts_with(';') || std::regex_match(line, composed)) continue;
+      bool named = line == "SaveAs " + base + "-{Master}.dwg" ||
+                   line == "-exportdrawing .\\" + base + ".dwg";
+      for (const char* nut : {"HNSW", "HNJW", "HNSP", "HNJP"}) {
+        named |= line == "-exportdrawing .\\" + NutBlockName(base, nut) + ".dwg";
+      }
+      EXPECT_TRUE(named) << path << ": " << line;
+    }
+  }
+  EXPECT_EQ(scripts, 4);  // the name with a line feed is refused
 }
 
 }  // namespace
