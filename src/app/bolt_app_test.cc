@@ -374,8 +374,8 @@ TEST_F(BoltAppTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
       "-Views Orthographic Front|Zoom E|Hide|R12|U|exit|0,0,\\d{1,}|"
       "W( -?\\d+\\.\\d{3},-?\\d+\\.\\d{3},-?\\d+\\.\\d{3}){2}");
   std::string hostile = ShippedSizeTable();
-  hostile.replace(hostile.find("[Inch 3/4]"), 10, "[Inch 3/4]\nDelete *.*");
-  hostile.replace(hostile.find("0.1 UNC"), 7, "0.1 UNC\rQuit Y");
+  hostile.replace(hostile.find("\n[Inch 3/4]\r"), 11, "\n[Inch 3/4]\nDelete *.*");
+  hostile.replace(hostile.find("pitch1=0.1 UNC"), 14, "pitch1=0.1 UNC\nQuit Y");
   Write("boltgen.ini", hostile);
   int scripts = 0;
   for (const char* options : {"/T:0 /N:1 /B:1", "/T:1 /W:0 /R:0 /B:1", "/T:0 /S:5 /B:0 /N:1",
