@@ -10,6 +10,7 @@
 #include "base/text.h"
 #include "config/leading_number.h"
 #include "config/size_table_file.h"
+#include "generate/dxf_export.h"
 #include "generate/stl_export.h"
 
 namespace boltgen {
@@ -200,13 +201,20 @@ void BoltApp::CmdProcess_Click() {
 std::string BoltApp::AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
                                        const std::string& script_path,
                                        std::vector<OutputFile>& files) {
-  if (!controls.Chk_STL.checked) return {};
+  if (!controls.Chk_STL.checked && !controls.Chk_DXF.checked) return {};
   GenerationState copy;
   copy.dims = state.dims;
   std::vector<Part> parts;
   const GenerationResult built = BuildPartsInMemory(copy, controls, input, parts);
   if (built.kind != GenerationResult::Kind::kWritten) return built.message;
-  for (OutputFile& file : StlFiles(parts, script_path)) {
+  std::vector<OutputFile> companions;
+  if (controls.Chk_STL.checked) companions = StlFiles(parts, script_path);
+  if (controls.Chk_DXF.checked) {
+    // The unit the file name's IN_/MM_ names, by the same rule.
+    const LengthUnit unit = SizeTextUnit(controls.Cmb_Size.text, IsMetric);
+    for (OutputFile& file : DxfFiles(parts, script_path, unit)) companions.push_back(std::move(file));
+  }
+  for (OutputFile& file : companions) {
     companion_files_.push_back(file.path);
     files.push_back(std::move(file));
   }
@@ -269,6 +277,7 @@ void BoltApp::ProcessCmdStr() {
   }
   SetCheck(controls.Chk_WBlock, settings.blocks);
   SetCheck(controls.Chk_STL, settings.stl);
+  SetCheck(controls.Chk_DXF, settings.dxf);
   controls.TXT_Nom_Length.text = FormatNumber(settings.length, "####0.0000");
   platform_.Repaint(controls);
   const std::string name_problem = FileNameProblem(settings.file_name);

@@ -13,6 +13,7 @@
 
 #include "app/command_line.h"
 #include "generate/block_commands.h"
+#include "generate/dxf_read_test.h"
 
 namespace boltgen {
 namespace {
@@ -253,6 +254,22 @@ TEST_F(BoltAppTest, UnattendedRunWritesTheScriptAndEnds) {
   EXPECT_EQ(fs::file_size(dir_ / script), size);
   EXPECT_EQ(app_->companion_files().size(), 5u);
   for (const std::string& name : app_->companion_files()) EXPECT_GT(fs::file_size(name), 84u) << name;
+
+  // So do the DXF drawings, one per part under its drawing name, in the
+  // table's unit.
+  const auto script_bytes = [&] {
+    std::ifstream in(dir_ / script, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string before = script_bytes();
+  EXPECT_EQ(Start(args + " /E:1", /*headless=*/true).exit_status(), kExitOk);
+  EXPECT_EQ(script_bytes(), before);
+  ASSERT_EQ(app_->companion_files().size(), 5u);
+  EXPECT_EQ(fs::path(app_->companion_files()[2]).filename(), "IN_07500_HNJW-3D(036).dxf");
+  std::string report;
+  std::string checker_args = ShellWord((dir_ / script).string()) + " in";
+  for (const std::string& name : app_->companion_files()) checker_args += " " + ShellWord(name);
+  EXPECT_EQ(RunDxfChecker(checker_args, report), 0) << report;
 }
 
 TEST_F(BoltAppTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {

@@ -103,6 +103,7 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
     else if (key == "/G:") settings.process_and_exit = FlagValue(value);
     else if (key == "/B:") settings.blocks = FlagValue(value);
     else if (key == "/M:") settings.stl = FlagValue(value);
+    else if (key == "/E:") settings.dxf = FlagValue(value);
   }
   return settings;
 }

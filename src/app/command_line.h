@@ -39,6 +39,7 @@ struct SwitchSettings {
   bool process_and_exit = false;  // /G:
   bool blocks = false;        // /B:
   bool stl = false;           // /M: also write each part as an STL file
+  bool dxf = false;           // /E: also write each part as a DXF drawing
 };
 
 // Interprets the words: key = first three characters (case counts), value =

@@ -44,7 +44,8 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
       {{"/B:00"}, &S::blocks, true},     {{"/B: 0x"}, &S::blocks, true},
       {{"/T:0  "}, &S::threads, false},  {{"/A:0", "/A:1"}, &S::sharp_threads, true},
       {{"/F:bolt"}, &S::stl, false},     {{"/M:1"}, &S::stl, true},
-      {{"/m:1"}, &S::stl, false},        {{"/t:0", "/T", "x", "/X:0", "T:0"}, &S::threads, true},
+      {{"/m:1"}, &S::stl, false},
+      {{"/E:1"}, &S::dxf, true},         {{"/E:1", "/E:0"}, &S::dxf, false},        {{"/t:0", "/T", "x", "/X:0", "T:0"}, &S::threads, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseSwitches(c.words).*c.flag, c.expected) << testing::PrintToString(c.words);

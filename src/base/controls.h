@@ -43,6 +43,8 @@ struct Controls {
   CheckBox Chk_WBlock;
   // Beyond the script: also write each part as an STL file beside it.
   CheckBox Chk_STL;
+  // Also write each part as a DXF drawing beside it.
+  CheckBox Chk_DXF;
   std::string Status = "Loading ...";
 };
 

@@ -35,6 +35,7 @@ const struct {
     {"Chk_Sharp_Threads", {288, 72, 121, 25}}, {"Chk_Nuts", {288, 96, 121, 25}},
     {"Chk_WBlock", {288, 120, 121, 25}}, {"CmdProcess", {104, 176, 65, 17}},
     {"CmdExit", {352, 176, 65, 17}},     {"Label4", {8, 208, 401, 73}},
+    {"Chk_DXF", {192, 128, 89, 17}},
     {"Line1", {0, 280, 424, 1}},         {"Status", {0, 283, 425, 13}},
 };
 
@@ -95,6 +96,15 @@ class MainWindowTest : public QObject {
     QTest::keyClick(w_->Find("CMB_Segments"), Qt::Key_Escape);
     QCOMPARE(w_->app->exit_status(), std::optional<int>(kExitOk));
     QVERIFY(w_->window->ended() && !w_->window->isVisible());
+  }
+
+  void WriteDxfAddsADrawingBesideTheScript() {
+    QCOMPARE(w_->Find<QCheckBox>("Chk_DXF")->text(), QString("Write DXF"));
+    QTest::mouseClick(w_->Find("Chk_DXF"), Qt::LeftButton);
+    QVERIFY(w_->app->controls.Chk_DXF.checked);
+    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
+    QTRY_VERIFY(QFile::exists(w_->Path(kDefaultName + QString(".dxf"))));
+    QVERIFY(QFile::exists(w_->Path(kDefaultName + QString(".scr"))));
   }
 
   void F1AsksForTheHelpFromEveryControl() {

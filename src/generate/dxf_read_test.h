@@ -1,0 +1,87 @@
+#ifndef BOLTGEN_GENERATE_DXF_READ_TEST_H_
+#define BOLTGEN_GENERATE_DXF_READ_TEST_H_
+
+// Reading DXF drawings back in tests: a small group-code reader for checks
+// over many files, and ezdxf (scripts/check_dxf.py), a real reader, for the
+// files a test writes to disk.
+
+#include <stdio.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace boltgen {
+
+struct DxfGroup {
+  int code = 0;
+  std::string value;
+};
+
+// The (code, value) pairs of an ASCII DXF text, lines ending in CR LF or LF.
+inline std::vector<DxfGroup> DxfGroups(std::string_view text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.emplace_back(line);
+    start = end + 1;
+  }
+  std::vector<DxfGroup> groups;
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+    std::string_view code = lines[i];
+    while (!code.empty() && code.front() == ' ') code.remove_prefix(1);
+    DxfGroup& group = groups.emplace_back();
+    std::from_chars(code.data(), code.data() + code.size(), group.code);
+    group.value = lines[i + 1];
+  }
+  return groups;
+}
+
+inline double DxfNumber(const std::string& value) {
+  double number = 0;
+  std::from_chars(value.data(), value.data() + value.size(), number);
+  return number;
+}
+
+// The VERTEX locations of a drawing, in file order.
+inline std::vector<std::array<double, 3>> DxfVertices(const std::vector<DxfGroup>& groups) {
+  std::vector<std::array<double, 3>> vertices;
+  bool in_vertex = false;
+  for (const DxfGroup& g : groups) {
+    if (g.code == 0) in_vertex = g.value == "VERTEX";
+    if (!in_vertex) continue;
+    if (g.code == 10) vertices.push_back({DxfNumber(g.value), 0, 0});
+    if (g.code == 20) vertices.back()[1] = DxfNumber(g.value);
+    if (g.code == 30) vertices.back()[2] = DxfNumber(g.value);
+  }
+  return vertices;
+}
+
+// Runs scripts/check_dxf.py (ezdxf) on `args`; returns its exit status and
+// leaves its report in `report`.
+inline int RunDxfChecker(const std::string& args, std::string& report) {
+  const std::string command = std::string(BOLTGEN_PYTHON " " BOLTGEN_SOURCE_DIR) +
+                              "/scripts/check_dxf.py " + args + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return -1;
+  for (char buffer[512]; fgets(buffer, sizeof buffer, pipe) != nullptr;) report += buffer;
+  const int status = pclose(pipe);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A path as one word of a shell command.
+inline std::string ShellWord(const std::string& path) {
+  std::string word = "'";
+  for (char c : path) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+}
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_GENERATE_DXF_READ_TEST_H_
