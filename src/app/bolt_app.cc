@@ -9,6 +9,7 @@
 #include "base/number_format.h"
 #include "base/text.h"
 #include "config/leading_number.h"
+#include "generate/stl_check.h"
 #include "generate/stl_export.h"
 
 namespace boltgen {
@@ -211,7 +212,11 @@ std::string BoltApp::AddCompanionFiles(const GenerationState& state, const Gener
   std::vector<Part> parts;
   const GenerationResult built = BuildPartsInMemory(copy, controls, input, parts);
   if (built.kind != GenerationResult::Kind::kWritten) return built.message;
-  for (OutputFile& file : StlFiles(parts, script_path)) {
+  std::vector<OutputFile> stl = StlFiles(parts, script_path);
+  // A part too long for its detail at the file's precision is refused rather
+  // than written broken; so is one without a surface.
+  if (std::string problem = StlFilesProblem(stl); !problem.empty()) return problem;
+  for (OutputFile& file : stl) {
     companion_files_.push_back(file.path);
     files.push_back(std::move(file));
   }
