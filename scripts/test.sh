@@ -26,12 +26,12 @@ CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=R
   -DBOLTGEN_FUZZ=ON -DBOLTGEN_GUI=OFF -DBOLTGEN_TESTS=OFF -DBOLTGEN_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build-fuzz"
 fuzz_passed=0
-for target in numbers size_table command_line generation; do
+for target in numbers size_table command_line generation preview; do
   work=$(mktemp -d)
   cp -r "$root/src/fuzz/corpus/$target/." "$work/"
   status=0
   (cd "$work" && "$root/build-fuzz/${target}_fuzz" -max_total_time="$fuzz_seconds" -timeout=10 \
-     -rss_limit_mb=2048 -print_final_stats=1 "$work" >"$work.log" 2>&1) || status=$?
+     -rss_limit_mb=256 -print_final_stats=1 "$work" >"$work.log" 2>&1) || status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work.log" | grep -o '[0-9]*$' || echo 0)
   echo "-- fuzz $target: $runs inputs in ${fuzz_seconds}s, exit status $status"
   if [ "$status" -ne 0 ]; then

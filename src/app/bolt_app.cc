@@ -11,6 +11,7 @@
 #include "config/leading_number.h"
 #include "config/size_table_file.h"
 #include "generate/dxf_export.h"
+#include "generate/stl_check.h"
 #include "generate/stl_export.h"
 
 namespace boltgen {
@@ -208,7 +209,12 @@ std::string BoltApp::AddCompanionFiles(const GenerationState& state, const Gener
   const GenerationResult built = BuildPartsInMemory(copy, controls, input, parts);
   if (built.kind != GenerationResult::Kind::kWritten) return built.message;
   std::vector<OutputFile> companions;
-  if (controls.Chk_STL.checked) companions = StlFiles(parts, script_path);
+  if (controls.Chk_STL.checked) {
+    companions = StlFiles(parts, script_path);
+    // A part too long for its detail at the file's precision is refused
+    // rather than written broken; so is one without a surface.
+    if (std::string problem = StlFilesProblem(companions); !problem.empty()) return problem;
+  }
   if (controls.Chk_DXF.checked) {
     // The unit the file name's IN_/MM_ names, by the same rule.
     const LengthUnit unit = SizeTextUnit(controls.Cmb_Size.text, IsMetric);

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/bolt_app.h"
@@ -21,9 +23,7 @@ std::string ProgramPath(const char* argv0) {
   return argv0 != nullptr ? argv0 : "boltgen";
 }
 
-}  // namespace
-
-int RunHeadless(int argc, char** argv) {
+int Run(int argc, char** argv) {
   AppEnvironment environment;
   environment.program_path = ProgramPath(argc > 0 ? argv[0] : nullptr);
   environment.raw_args = JoinArguments(argc, argv);
@@ -43,6 +43,21 @@ int RunHeadless(int argc, char** argv) {
   }
   std::fputs("boltgen: no display; add /G:1 to generate, or ? for help\n", stderr);
   return kExitUsage;
+}
+
+}  // namespace
+
+int RunHeadless(int argc, char** argv) {
+  const int status = Run(argc, argv);
+  // The written paths and the help are what a batch job reads: losing them,
+  // as on a full disk, is a failure like any other.
+  const bool flush_failed = std::fflush(stdout) != 0;
+  if (flush_failed || std::ferror(stdout)) {
+    const std::string reason = flush_failed ? std::string(": ") + std::strerror(errno) : "";
+    std::fprintf(stderr, "boltgen: cannot write to standard output%s\n", reason.c_str());
+    return status == kExitOk ? kExitFailed : status;
+  }
+  return status;
 }
 
 }  // namespace boltgen

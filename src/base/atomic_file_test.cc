@@ -51,5 +51,60 @@ TEST(WriteFileAtomically, ReplacesWithUsualPermissionsAndAFailureLeavesTheOldFil
   fs::remove_all(dir);
 }
 
+// The files in `dir` whose names start with ".boltgen-": temporaries left behind.
+int Leftovers(const fs::path& dir) {
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(dir))
+    count += entry.path().filename().string().starts_with(".boltgen-");
+  return count;
+}
+
+TEST(WriteFilesAtomically, AllOrNothingKeepingModesAndSparingReadOnlyTargets) {
+  std::string pattern = testing::TempDir() + "/atomic_files_XXXXXX";
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path dir = pattern;
+  const auto path = [&](const char* name) { return (dir / name).string(); };
+  ASSERT_EQ(WriteFileAtomically(path("bolt.scr"), "old bolt"), "");
+  ASSERT_EQ(WriteFileAtomically(path("nut.stl"), "old nut"), "");
+  ASSERT_EQ(chmod(path("nut.stl").c_str(), 0640), 0);
+
+  // A replaced file keeps its permission bits.
+  ASSERT_EQ(WriteFilesAtomically({{path("nut.stl"), "new nut"}}), "");
+  struct stat info {};
+  ASSERT_EQ(stat(path("nut.stl").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(Read(path("nut.stl")), "new nut");
+
+  // A read-only target (for everyone, the administrator too) is not
+  // replaced, and nothing else of the run is written.
+  ASSERT_EQ(chmod(path("nut.stl").c_str(), 0444), 0);
+  std::string message = WriteFilesAtomically(
+      {{path("bolt.scr"), "new bolt"}, {path("new.stl"), "new"}, {path("nut.stl"), "newer nut"}});
+  EXPECT_NE(message.find(path("nut.stl") + "\": Permission denied"), std::string::npos) << message;
+  EXPECT_EQ(Read(path("bolt.scr")), "old bolt");
+  EXPECT_EQ(Read(path("nut.stl")), "new nut");
+  EXPECT_FALSE(fs::exists(path("new.stl")));
+  EXPECT_EQ(Leftovers(dir), 0);
+
+  // A rename that fails midway: the run's second file turns the third one's
+  // folder (a link to a folder) into a file. The files already replaced are
+  // put back as they were, the new one taken away again.
+  fs::create_directory(dir / "real");
+  ASSERT_EQ(WriteFileAtomically(path("real/part.stl"), "old part"), "");
+  fs::create_directory_symlink("real", dir / "link");
+  message = WriteFilesAtomically({{path("bolt.scr"), "new bolt"},
+                                  {path("fresh.stl"), "fresh"},
+                                  {path("link"), "a file"},
+                                  {path("link/part.stl"), "new part"}});
+  EXPECT_NE(message.find(path("link/part.stl") + "\": Not a directory"), std::string::npos)
+      << message;
+  EXPECT_EQ(Read(path("bolt.scr")), "old bolt");
+  EXPECT_FALSE(fs::exists(path("fresh.stl")));
+  EXPECT_TRUE(fs::is_symlink(dir / "link"));
+  EXPECT_EQ(Read(path("link/part.stl")), "old part");
+  EXPECT_EQ(Leftovers(dir) + Leftovers(dir / "real"), 0);
+  fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace boltgen

@@ -1,12 +1,16 @@
-// A whole generation in memory from a fuzzed size table and fuzzed switches:
-// it ends in a script or in one of the program's own messages; the grid's
-// bounds check aborts on any index outside it.
+// A whole generation in memory from a fuzzed size table and fuzzed switches,
+// its STL files included: it ends in a script with sound STL files or in one
+// of the program's own messages; the grid's bounds check aborts on any index
+// outside it.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "app/bolt_app.h"
 #include "generate/driver.h"
+#include "generate/parts.h"
+#include "generate/stl_check.h"
+#include "generate/stl_export.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -38,10 +42,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                              {app.size_table_path, boltgen::Date{6, 12, 2026}},
                                              script);
   using Kind = boltgen::GenerationResult::Kind;
-  if (result.kind == Kind::kWritten) {
-    if (script.size() < 2 || script.compare(script.size() - 2, 2, "\r\n") != 0) __builtin_trap();
-  } else if (result.message.empty()) {
-    __builtin_trap();  // every refusal says why
+  if (result.kind != Kind::kWritten) {
+    if (result.message.empty()) __builtin_trap();  // every refusal says why
+    return 0;
   }
+  if (script.size() < 2 || script.compare(script.size() - 2, 2, "\r\n") != 0) __builtin_trap();
+
+  // The STL files as "Write STL" adds them: each one sound, or the run
+  // refused with a message that names the file.
+  boltgen::GenerationState copy;
+  copy.dims = app.generation.dims;
+  std::vector<boltgen::Part> parts;
+  const auto built = boltgen::BuildPartsInMemory(copy, app.controls,
+                                                 {app.size_table_path, boltgen::Date{6, 12, 2026}},
+                                                 parts);
+  if (built.kind != Kind::kWritten || parts.empty()) __builtin_trap();  // the script was made
+  const std::vector<boltgen::OutputFile> files = boltgen::StlFiles(parts, result.path);
+  const std::string problem = boltgen::StlFilesProblem(files);
+  if (!problem.empty() && problem.find(".stl\"") == std::string::npos) __builtin_trap();
   return 0;
 }

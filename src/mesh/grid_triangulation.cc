@@ -20,13 +20,23 @@ std::vector<Point3> GridPoints(const GridCopy& grid) {
   return points;
 }
 
+// The diagonal of the part's box across its axis (Z). The part's features
+// (a thread's rise per column, the run-out's crack) scale with its width, not
+// its length: a tolerance taken from the length grows with a long bolt until
+// it swallows the thread and leaves a surface too torn to stitch.
+double WidthAcrossAxis(const std::vector<Point3>& points) {
+  std::vector<Point3> flat(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) flat[i] = {points[i].x, points[i].y, 0};
+  return BoundingDiagonal(flat);
+}
+
 }  // namespace
 
 TriangleMesh TriangulateGrid(const GridCopy& grid) {
   TriangleMesh mesh;
   if (grid.rows() < 2 || grid.columns() < 2) return mesh;
   const std::vector<Point3> points = GridPoints(grid);
-  const double tolerance = kWeldTolerance * BoundingDiagonal(points);
+  const double tolerance = kWeldTolerance * WidthAcrossAxis(points);
   if (!(tolerance > 0)) return mesh;  // a part without extent has no surface
 
   // Welded column by column from the first, so that the first column's

@@ -6,10 +6,11 @@
 
 namespace boltgen {
 
-// Vertices closer than this fraction of a part's size are one vertex: far
-// above the rounding of the geometry, far below its smallest feature (a
-// thread's rise per column), and coarser than a 32-bit float's resolution,
-// so that vertices kept apart stay apart in an STL file.
+// Vertices closer than this fraction of a part's width across its axis are
+// one vertex: far above the rounding of the geometry and far below its
+// smallest feature (a thread's rise per column). Whether vertices kept apart
+// stay apart in a 32-bit STL file depends on the part's length too; the STL
+// export checks the file as written.
 inline constexpr double kWeldTolerance = 1e-6;
 
 // Turns a part's grid into a closed surface facing outwards: every quad of

@@ -56,5 +56,15 @@ TEST(TriangulateGrid, ClosesSolidsOfRevolutionFacingOutwardsAndWeldsRepeatedPoin
   EXPECT_TRUE(TriangulateGrid(GridCopy(Revolve({{0, 1e200}, {0, 1e200}}, 24))).triangles.empty());
 }
 
+TEST(TriangulateGrid, KeepsAFineFeatureOfALongPart) {
+  // A groove a thousandth deep near the end of a rod ten thousand long: the
+  // welding tolerance follows the width, so the groove's ring stays a ring
+  // of its own however long the rod.
+  const Profile rod = {{0, 1}, {1, 1}, {1, 0}, {0.999, -0.001}, {1, -0.002}, {1, -1e4}, {0, -1e4}};
+  const TriangleMesh mesh = TriangulateGrid(GridCopy(Revolve(rod, 24)));
+  EXPECT_TRUE(CheckEdges(mesh).IsClosedManifold());
+  EXPECT_EQ(mesh.vertices.size(), 2u + 5 * 24);
+}
+
 }  // namespace
 }  // namespace boltgen

@@ -14,6 +14,10 @@ namespace {
 // Passes over the open edges; each closes at least one junction or crack, and
 // a part has a handful of them.
 constexpr int kMaxPasses = 64;
+// A part has a handful of open edges where it meets itself out of step. Far
+// more means a surface torn beyond what stitching mends: splitting them all
+// would only tear it further, each pass multiplying the triangles.
+constexpr std::size_t kMaxOpenEdges = 256;
 // A crack is a loop whose two sides come this much closer to each other than
 // its edges are long on average.
 constexpr double kCrackWidthRatio = 0.1;
@@ -170,7 +174,7 @@ void DropDegenerateTriangles(TriangleMesh& mesh, double tolerance) {
 void StitchOpenEdges(TriangleMesh& mesh, double tolerance) {
   for (int pass = 0; pass < kMaxPasses; ++pass) {
     const std::vector<OpenEdge> open = FindOpenEdges(mesh);
-    if (open.empty()) return;
+    if (open.empty() || open.size() > kMaxOpenEdges) return;
     if (SplitTJunctions(mesh, open, tolerance)) continue;
     if (!CloseCrack(mesh, open)) return;
   }

@@ -17,7 +17,9 @@ void DropDegenerateTriangles(TriangleMesh& mesh, double tolerance);
 //  - a crack, a thin open loop whose two nearest vertices are much closer
 //    than its edges are long on average, is closed by merging those two at
 //    their midpoint, until the loop is gone.
-// Open loops that are neither stay open, for CheckEdges to report.
+// Open loops that are neither stay open, for CheckEdges to report, and so does
+// a surface with more open edges than a seam has: stitching is for a seam,
+// not for a torn surface, and its work stays bounded.
 void StitchOpenEdges(TriangleMesh& mesh, double tolerance);
 
 }  // namespace boltgen

@@ -1,0 +1,24 @@
+#ifndef BOLTGEN_GENERATE_STL_CHECK_H_
+#define BOLTGEN_GENERATE_STL_CHECK_H_
+
+#include <string>
+#include <vector>
+
+#include "base/atomic_file.h"
+
+namespace boltgen {
+
+// Why a binary STL file is not a sound part as a reader will see it: its
+// corners as the 32-bit numbers written, corners with the same numbers one
+// vertex. A sound part has triangles, finite corners, and a closed,
+// edge-manifold, consistently oriented surface. The message names the file;
+// it is empty when the part is sound.
+std::string StlFileProblem(const OutputFile& file);
+
+// The first problem of the STL files among `files` (those named ".stl"), or
+// an empty string.
+std::string StlFilesProblem(const std::vector<OutputFile>& files);
+
+}  // namespace boltgen
+
+#endif  // BOLTGEN_GENERATE_STL_CHECK_H_
