@@ -10,6 +10,7 @@
 #include "base/text.h"
 #include "config/leading_number.h"
 #include "generate/stl_export.h"
+#include "generate/threemf_export.h"
 
 namespace boltgen {
 namespace {
@@ -205,13 +206,23 @@ void BoltApp::CmdProcess_Click() {
 std::string BoltApp::AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
                                        const std::string& script_path,
                                        std::vector<OutputFile>& files) {
-  if (!controls.Chk_STL.checked) return {};
+  if (!controls.Chk_STL.checked && !controls.Chk_3MF.checked) return {};
   GenerationState copy;
   copy.dims = state.dims;
   std::vector<Part> parts;
   const GenerationResult built = BuildPartsInMemory(copy, controls, input, parts);
   if (built.kind != GenerationResult::Kind::kWritten) return built.message;
-  for (OutputFile& file : StlFiles(parts, script_path)) {
+  // The same rule as the file name's IN_ and MM_.
+  const LengthUnit unit = SizeTextUnit(controls.Cmb_Size.text, IsMetric);
+  std::vector<OutputFile> added;
+  if (controls.Chk_STL.checked) added = StlFiles(parts, script_path, unit);
+  if (controls.Chk_3MF.checked) {
+    OutputFile& package = added.emplace_back();
+    package.path = ThreeMfPath(script_path);
+    if (std::string failed = EncodeThreeMf(parts, unit, package.bytes); !failed.empty())
+      return failed;
+  }
+  for (OutputFile& file : added) {
     companion_files_.push_back(file.path);
     files.push_back(std::move(file));
   }
@@ -247,7 +258,9 @@ int BoltApp::GetCommandLine(int max_args) {
 void BoltApp::ProcessCmdStr() {
   if (Ending() || GetCommandLine() == 0) return;
   if (AsksForHelp(Args)) {
-    platform_.ShowMessage(MessageKind::kInfo, HelpText());
+    platform_.ShowMessage(MessageKind::kInfo, AsksForAddedSwitches(Args)
+                                                  ? HelpTextWithAddedSwitches()
+                                                  : std::string(HelpText()));
     EndProgram(kExitOk);
     return;
   }
@@ -274,6 +287,7 @@ void BoltApp::ProcessCmdStr() {
   }
   SetCheck(controls.Chk_WBlock, settings.blocks);
   SetCheck(controls.Chk_STL, settings.stl);
+  SetCheck(controls.Chk_3MF, settings.threemf);
   controls.TXT_Nom_Length.text = FormatNumber(settings.length, "####0.0000");
   platform_.Repaint(controls);
   if (settings.file_name.empty()) {

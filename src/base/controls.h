@@ -43,6 +43,8 @@ struct Controls {
   CheckBox Chk_WBlock;
   // Beyond the script: also write each part as an STL file beside it.
   CheckBox Chk_STL;
+  // Beyond the script: also write all its parts into one 3MF file beside it.
+  CheckBox Chk_3MF;
   std::string Status = "Loading ...";
 };
 
