@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth admesh
-  libdxflib-dev python3-ezdxf
+  libdxflib-dev python3-ezdxf lib3mf-dev
 )
 missing=()
 for p in "${packages[@]}"; do

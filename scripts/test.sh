@@ -17,7 +17,7 @@ echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBOLTGEN_SANITIZE=ON \
   -DBOLTGEN_GUI=OFF -DBOLTGEN_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build-asan"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j2 | tee "$logs/asan.log"
 
 echo "== Fuzz targets, briefly"

@@ -13,6 +13,7 @@
 #include "generate/dxf_export.h"
 #include "generate/stl_check.h"
 #include "generate/stl_export.h"
+#include "generate/threemf_export.h"
 
 namespace boltgen {
 namespace {
@@ -202,25 +203,31 @@ void BoltApp::CmdProcess_Click() {
 std::string BoltApp::AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
                                        const std::string& script_path,
                                        std::vector<OutputFile>& files) {
-  if (!controls.Chk_STL.checked && !controls.Chk_DXF.checked) return {};
+  if (!controls.Chk_STL.checked && !controls.Chk_DXF.checked && !controls.Chk_3MF.checked) return {};
   GenerationState copy;
   copy.dims = state.dims;
   std::vector<Part> parts;
   const GenerationResult built = BuildPartsInMemory(copy, controls, input, parts);
   if (built.kind != GenerationResult::Kind::kWritten) return built.message;
-  std::vector<OutputFile> companions;
+  // The same rule as the file name's IN_ and MM_.
+  const LengthUnit unit = SizeTextUnit(controls.Cmb_Size.text, IsMetric);
+  std::vector<OutputFile> added;
   if (controls.Chk_STL.checked) {
-    companions = StlFiles(parts, script_path);
+    added = StlFiles(parts, script_path, unit);
     // A part too long for its detail at the file's precision is refused
     // rather than written broken; so is one without a surface.
-    if (std::string problem = StlFilesProblem(companions); !problem.empty()) return problem;
+    if (std::string problem = StlFilesProblem(added); !problem.empty()) return problem;
   }
   if (controls.Chk_DXF.checked) {
-    // The unit the file name's IN_/MM_ names, by the same rule.
-    const LengthUnit unit = SizeTextUnit(controls.Cmb_Size.text, IsMetric);
-    for (OutputFile& file : DxfFiles(parts, script_path, unit)) companions.push_back(std::move(file));
+    for (OutputFile& file : DxfFiles(parts, script_path, unit)) added.push_back(std::move(file));
   }
-  for (OutputFile& file : companions) {
+  if (controls.Chk_3MF.checked) {
+    OutputFile& package = added.emplace_back();
+    package.path = ThreeMfPath(script_path);
+    if (std::string failed = EncodeThreeMf(parts, unit, package.bytes); !failed.empty())
+      return failed;
+  }
+  for (OutputFile& file : added) {
     companion_files_.push_back(file.path);
     files.push_back(std::move(file));
   }
@@ -256,7 +263,9 @@ int BoltApp::GetCommandLine(int max_args) {
 void BoltApp::ProcessCmdStr() {
   if (Ending() || GetCommandLine() == 0) return;
   if (AsksForHelp(Args)) {
-    platform_.ShowMessage(MessageKind::kInfo, HelpText());
+    platform_.ShowMessage(MessageKind::kInfo, AsksForAddedSwitches(Args)
+                                                  ? HelpTextWithAddedSwitches()
+                                                  : std::string(HelpText()));
     EndProgram(kExitOk);
     return;
   }
@@ -284,6 +293,7 @@ void BoltApp::ProcessCmdStr() {
   SetCheck(controls.Chk_WBlock, settings.blocks);
   SetCheck(controls.Chk_STL, settings.stl);
   SetCheck(controls.Chk_DXF, settings.dxf);
+  SetCheck(controls.Chk_3MF, settings.threemf);
   controls.TXT_Nom_Length.text = FormatNumber(settings.length, "####0.0000");
   platform_.Repaint(controls);
   const std::string name_problem = FileNameProblem(settings.file_name);

@@ -77,8 +77,8 @@ class BoltApp {
   const GenerationResult& last_result() const { return last_result_; }
   const AppEnvironment& environment() const { return environment_; }
   // The files written beside the script by the last generation (STL when
-  // "Write STL" was checked, DXF when "Write DXF" was), in the order they
-  // were written.
+  // "Write STL" was checked, then DXF when "Write DXF" was, then 3MF when
+  // "Write 3MF" was), in that order.
   const std::vector<std::string>& companion_files() const { return companion_files_; }
 
  private:

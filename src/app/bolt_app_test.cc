@@ -225,9 +225,15 @@ TEST_F(BoltAppTest, SwitchesRunTheHandlers) {
 }
 
 TEST_F(BoltAppTest, HelpOrABadIndexWithG1EndsTheProgramAndGeneratesNothing) {
-  for (const char* args : {"/D:1 /F:a?b /G:1", "--help"}) {
+  // A '?' shows the help as it always stood, also beside "--help"; "--help"
+  // alone adds the switches this program added.
+  const std::pair<const char*, std::string> helps[] = {
+      {"/D:1 /F:a?b /G:1", std::string(HelpText())},
+      {"--help /?", std::string(HelpText())},
+      {"--help", HelpTextWithAddedSwitches()}};
+  for (const auto& [args, text] : helps) {
     EXPECT_EQ(Start(args).exit_status(), kExitOk);
-    EXPECT_EQ(platform_.messages, std::vector<std::string>{std::string(HelpText())});
+    EXPECT_EQ(platform_.messages, std::vector<std::string>{text}) << args;
     EXPECT_EQ(controls().CMB_Segments.text, "24");  // nothing applied
   }
   EXPECT_EQ(Start("/P:2 /S:1 /G:1").exit_status(), kExitFailed);
@@ -270,12 +276,25 @@ TEST_F(BoltAppTest, UnattendedRunWritesTheScriptAndEnds) {
   std::string checker_args = ShellWord((dir_ / script).string()) + " in";
   for (const std::string& name : app_->companion_files()) checker_args += " " + ShellWord(name);
   EXPECT_EQ(RunDxfChecker(checker_args, report), 0) << report;
+
+  // One 3MF file named like the script, after the STL files; /X:1 alone
+  // writes it without them.
+  EXPECT_EQ(Start(args + " /M:1 /X:1", /*headless=*/true).exit_status(), kExitOk);
+  ASSERT_EQ(app_->companion_files().size(), 6u);
+  EXPECT_EQ(app_->companion_files().back(), "IN_07500_HCSW-UNC_03000-3D(036).3mf");
+  fs::remove_all(dir_ / "IN_07500_HCSW-UNC_03000-3D(036).3mf");
+  EXPECT_EQ(Start(args + " /X:1", /*headless=*/true).exit_status(), kExitOk);
+  EXPECT_EQ(app_->companion_files(),
+            std::vector<std::string>{"IN_07500_HCSW-UNC_03000-3D(036).3mf"});
+  EXPECT_GT(fs::file_size(dir_ / "IN_07500_HCSW-UNC_03000-3D(036).3mf"), 1000u);
 }
 
 TEST_F(BoltAppTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
   const char* const cases[] = {"/D:9 /T:0 /F:bare /G:1",  // no pitch: refused
-                               "/F:bolt /M:1 /G:1"};      // the STL file is a folder
+                               "/F:bolt /M:1 /G:1",       // the STL file is a folder
+                               "/F:nuts /X:1 /G:1"};      // and so is the 3MF file
   fs::create_directory(dir_ / "bolt.stl");
+  fs::create_directory(dir_ / "nuts.3mf");
   for (const char* args : cases) {
     EXPECT_EQ(Start(args).exit_status(), kExitFailed) << args;
     EXPECT_EQ(platform_.ends, std::vector<int>{kExitFailed});
@@ -285,7 +304,7 @@ TEST_F(BoltAppTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
     UseShippedSizeTable();
   }
   EXPECT_FALSE(fs::exists(dir_ / "bare.scr"));
-  EXPECT_TRUE(Messaged("bolt.stl"));
+  EXPECT_TRUE(Messaged("nuts.3mf"));
 }
 
 TEST_F(BoltAppTest, WindowStaysAfterARefusalOrAWriteFailure) {

@@ -33,6 +33,13 @@ constexpr std::string_view kHelpText =
     "and sharp point threads. \n"
     "It would NOT include nuts.";
 
+// The switches added to the original set, one line each in the style of the
+// help message; "--help" lists them after it.
+constexpr std::string_view kAddedSwitches[] = {
+    "/M:# Write each part as an STL file in millimetres: 0=False, 1=True",
+    "/X:# Write all parts into one 3MF file with its unit: 0=False, 1=True",
+};
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A flag is off only for the exact value "0"; anything else, even an empty
@@ -84,6 +91,25 @@ bool AsksForHelp(const std::vector<std::string>& words) {
 
 std::string_view HelpText() { return kHelpText; }
 
+bool AsksForAddedSwitches(const std::vector<std::string>& words) {
+  bool long_form = false;
+  for (const std::string& word : words) {
+    if (word.find('?') != std::string::npos) return false;
+    long_form = long_form || word == "--help";
+  }
+  return long_form;
+}
+
+std::string HelpTextWithAddedSwitches() {
+  std::string text(kHelpText);
+  text += "\n\nSwitches added by this program:";
+  for (std::string_view line : kAddedSwitches) {
+    text += '\n';
+    text += line;
+  }
+  return text;
+}
+
 SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
   SwitchSettings settings;
   for (const std::string& word : words) {
@@ -104,6 +130,7 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
     else if (key == "/B:") settings.blocks = FlagValue(value);
     else if (key == "/M:") settings.stl = FlagValue(value);
     else if (key == "/E:") settings.dxf = FlagValue(value);
+    else if (key == "/X:") settings.threemf = FlagValue(value);
   }
   return settings;
 }

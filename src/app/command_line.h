@@ -21,6 +21,13 @@ bool AsksForHelp(const std::vector<std::string>& words);
 // The help message, lines separated by '\n'.
 std::string_view HelpText();
 
+// True when the help is asked for as "--help" and no word holds a '?': a '?'
+// keeps showing the help message exactly as it always stood.
+bool AsksForAddedSwitches(const std::vector<std::string>& words);
+
+// The help message, then one line per switch added to the original set.
+std::string HelpTextWithAddedSwitches();
+
 // The settings of one command line, with the defaults that apply whenever at
 // least one argument is given.
 struct SwitchSettings {
@@ -40,6 +47,9 @@ struct SwitchSettings {
   bool blocks = false;        // /B:
   bool stl = false;           // /M: also write each part as an STL file
   bool dxf = false;           // /E: also write each part as a DXF drawing
+  bool threemf = false;       // /X: also write all parts into one 3MF file
+
+  bool operator==(const SwitchSettings&) const = default;
 };
 
 // Interprets the words: key = first three characters (case counts), value =

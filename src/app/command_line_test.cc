@@ -33,6 +33,28 @@ TEST(CommandLine, HelpTextExactLines) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20);
 }
 
+// "--help" only: the help exactly, then one line per added switch, each a
+// switch that the parser knows (it turns a flag on) and listed once.
+TEST(CommandLine, LongHelpListsTheAddedSwitchesAfterTheHelp) {
+  EXPECT_TRUE(AsksForAddedSwitches({"/D:7", "--help"}));
+  EXPECT_FALSE(AsksForAddedSwitches({"--help", "/F:a?b"}));
+  EXPECT_FALSE(AsksForAddedSwitches({"/?"}));
+  const std::string text = HelpTextWithAddedSwitches();
+  ASSERT_EQ(text.substr(0, HelpText().size()), HelpText());
+  std::vector<std::string> lines;
+  for (std::size_t at = text.find('\n', HelpText().size() + 2); at != std::string::npos;) {
+    const std::size_t end = text.find('\n', at + 1);
+    lines.push_back(text.substr(at + 1, end == std::string::npos ? end : end - at - 1));
+    at = end;
+  }
+  std::vector<std::string> keys;
+  for (const std::string& line : lines) keys.push_back(line.substr(0, 3));
+  EXPECT_EQ(keys, (Words{"/M:", "/X:"}));
+  for (const std::string& key : keys) {
+    EXPECT_FALSE(ParseSwitches({key + "1"}) == ParseSwitches({key + "0"})) << key;
+  }
+}
+
 TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
   using S = SwitchSettings;
   const struct {
@@ -44,8 +66,10 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
       {{"/B:00"}, &S::blocks, true},     {{"/B: 0x"}, &S::blocks, true},
       {{"/T:0  "}, &S::threads, false},  {{"/A:0", "/A:1"}, &S::sharp_threads, true},
       {{"/F:bolt"}, &S::stl, false},     {{"/M:1"}, &S::stl, true},
-      {{"/m:1"}, &S::stl, false},
-      {{"/E:1"}, &S::dxf, true},         {{"/E:1", "/E:0"}, &S::dxf, false},        {{"/t:0", "/T", "x", "/X:0", "T:0"}, &S::threads, true},
+      {{"/m:1"}, &S::stl, false},        {{"/t:0", "/T", "x", "/X:0", "T:0"}, &S::threads, true},
+      {{"/E:1"}, &S::dxf, true},         {{"/E:1", "/E:0"}, &S::dxf, false},
+      {{"/X:1"}, &S::threemf, true},     {{"/X:1", "/X:0"}, &S::threemf, false},
+      {{"/x:1"}, &S::threemf, false},    {{"/M:1"}, &S::threemf, false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseSwitches(c.words).*c.flag, c.expected) << testing::PrintToString(c.words);

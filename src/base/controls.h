@@ -45,6 +45,8 @@ struct Controls {
   CheckBox Chk_STL;
   // Also write each part as a DXF drawing beside it.
   CheckBox Chk_DXF;
+  // Beyond the script: also write all its parts into one 3MF file beside it.
+  CheckBox Chk_3MF;
   std::string Status = "Loading ...";
 };
 

@@ -26,7 +26,7 @@ struct DimensionKey {
   double BoltDimensions::*field;
 };
 
-constexpr std::array<DimensionKey, 10> kDimensionKeys = {{
+constexpr std::array<DimensionKey, 13> kDimensionKeys = {{
     {"DiaNom", &BoltDimensions::DiaNom},
     {"Flats", &BoltDimensions::Flats},
     {"HghtHex", &BoltDimensions::HghtHex},
@@ -37,7 +37,12 @@ constexpr std::array<DimensionKey, 10> kDimensionKeys = {{
     {"HghtNutJam", &BoltDimensions::HghtNutJam},
     {"RadWshFace", &BoltDimensions::RadWshFace},
     {"Long", &BoltDimensions::Long},
+    {"FlatsNut", &BoltDimensions::FlatsNut},
+    {"LongXL", &BoltDimensions::LongXL},
+    {"MinThrXLng", &BoltDimensions::MinThrXLng},
 }};
+// The keys from kOptionalKeys on may be left out of a section.
+constexpr std::size_t kOptionalKeys = 10;
 
 // The value texts of the dimension keys as the chosen section gives them,
 // later lines overriding earlier ones; absent keys stay unset.
@@ -114,6 +119,28 @@ std::optional<DimensionsResult> CheckChoices(const Controls& controls, double no
   return std::nullopt;
 }
 
+// An optional key, when given, must say something: a width or length of 0 or
+// less would draw no nut or thread. The extra-long thread needs both its keys
+// and a limit beyond the long one, or bolts between the limits would change.
+std::optional<DimensionsResult> CheckOptionalValues(const SectionValues& values,
+                                                    const BoltDimensions& dims,
+                                                    const std::string& size_text) {
+  for (std::size_t k = kOptionalKeys; k < kDimensionKeys.size(); ++k) {
+    if (!values[k] || dims.*kDimensionKeys[k].field > 0) continue;
+    return Refuse(std::string("The size table gives ") + kDimensionKeys[k].name + "=" + *values[k] +
+                  " for " + size_text + ", which is not greater than 0. Correct the value in the size table.");
+  }
+  if ((dims.LongXL > 0) != (dims.MinThrXLng > 0)) {
+    return Refuse("The size table gives only one of LongXL and MinThrXLng for " + size_text +
+                  ". Give both, or neither, in the size table.");
+  }
+  if (dims.LongXL > 0 && !(dims.LongXL > dims.Long)) {
+    return Refuse("The size table gives LongXL=" + *values[kOptionalKeys + 1] + " for " + size_text +
+                  ", which is not greater than Long. Correct the value in the size table.");
+  }
+  return std::nullopt;
+}
+
 // Values derived from finite inputs can still overflow (a pitch near the
 // largest double doubled is infinite).
 std::optional<DimensionsResult> CheckDerived(const BoltDimensions& dims) {
@@ -140,11 +167,22 @@ void Derive(BoltDimensions& d) {
   d.WshFaceDia = d.Flats * 0.9;
   d.AcrossCorners = std::fabs(d.Flats / std::cos(kPi / 6));
   d.ThreadLength = d.NomLength <= d.Long ? d.MinThrSht : d.MinThrLng;
+  if (d.LongXL > 0 && d.NomLength > d.LongXL) d.ThreadLength = d.MinThrXLng;
   // Always measured against the short thread length, also for long bolts.
   if (d.Pitch * 3.5 + d.MinThrSht > d.NomLength) d.ThreadLength = d.NomLength - d.Pitch * 3.5;
 }
 
 }  // namespace
+
+BoltDimensions NutDimensions(const BoltDimensions& dims) {
+  BoltDimensions nut = dims;
+  if (dims.FlatsNut > 0) {
+    nut.Flats = dims.FlatsNut;
+    nut.WshFaceDia = nut.Flats * 0.9;
+    nut.AcrossCorners = std::fabs(nut.Flats / std::cos(kPi / 6));
+  }
+  return nut;
+}
 
 DimensionsResult SetBoltDimensions(std::string_view content, const Controls& controls,
                                    BoltDimensions& dims, std::string_view table_name) {
@@ -177,9 +215,13 @@ DimensionsResult SetBoltDimensions(std::string_view content, const Controls& con
   next.Pitch = pitch;
   next.Segments = ClampToInt16(RoundHalfEven(segments));
   const SectionValues values = ReadSection(lines, *header);
+  for (std::size_t k = kOptionalKeys; k < kDimensionKeys.size(); ++k) {
+    next.*kDimensionKeys[k].field = 0;
+  }
   for (std::size_t k = 0; k < kDimensionKeys.size(); ++k) {
     if (values[k]) next.*kDimensionKeys[k].field = LeadingNumber(*values[k]);
   }
+  if (auto refused = CheckOptionalValues(values, next, size_text)) return *refused;
   Derive(next);
   if (auto refused = CheckDerived(next)) return *refused;
 

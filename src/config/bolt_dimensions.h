@@ -32,7 +32,17 @@ struct BoltDimensions {
   double RadWshFace = 0;
   double Long = 0;
   std::int16_t Segments = 0;
+  // Optional keys: 0 when the chosen section does not give them, whatever an
+  // earlier generation read, so that a table without them behaves as before.
+  double FlatsNut = 0;    // the nuts' own width across flats; else Flats
+  double LongXL = 0;      // bolts longer than this get MinThrXLng
+  double MinThrXLng = 0;  // thread length of those extra-long bolts
 };
+
+// The dimensions the nuts are drawn with: those of the bolt, but with the
+// nuts' own width across flats (and the washer face diameter and width across
+// corners that follow from it) when the section gives FlatsNut.
+BoltDimensions NutDimensions(const BoltDimensions& dims);
 
 struct DimensionsResult {
   enum class Kind {

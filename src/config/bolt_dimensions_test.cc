@@ -1,8 +1,11 @@
 #include "config/bolt_dimensions.h"
 
+#include <cmath>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "mesh/mesh_grid.h"
 
 namespace boltgen {
 namespace {
@@ -123,6 +126,47 @@ TEST(SetBoltDimensions, RefusalsNameTheCauseAndChangeNothing) {
     EXPECT_NE(result.message.find(c.named), std::string::npos) << c.named << " in " << result.message;
     EXPECT_TRUE(dims.NomLength == before.NomLength && dims.Pitch == before.Pitch &&
                 dims.HghtHex == before.HghtHex);
+  }
+}
+
+// The third thread length starts strictly above LongXL; the shortening test
+// still adds MinThrSht, and a section without the keys behaves as before,
+// whatever an earlier generation of the run read.
+TEST(SetBoltDimensions, OptionalKeysAddAThirdThreadLengthAndTheNutsFlatsOnlyWhereGiven) {
+  const std::string xl = "LongXL=8\r\nMinThrXLng=5\r\nFlatsNut=1.75\r\n";
+  const struct {
+    const char *keys, *length;
+    double thread;
+  } cases[] = {{xl.c_str(), "4", 1.75},  {xl.c_str(), "8", 3},   {xl.c_str(), "8.001", 5},
+               {xl.c_str(), "2", 2 - 0.4375}, {"", "8.001", 3}};
+  BoltDimensions dims;
+  for (const auto& c : cases) {
+    ASSERT_EQ(SetBoltDimensions(Section(c.keys), Choices("[T]", "0.125", c.length), dims).kind,
+              Kind::kOk) << c.keys << c.length;
+    EXPECT_DOUBLE_EQ(dims.ThreadLength, c.thread) << c.keys << c.length;
+    const BoltDimensions nut = NutDimensions(dims);
+    const double flats = *c.keys != '\0' ? 1.75 : 1.5;
+    EXPECT_DOUBLE_EQ(nut.Flats, flats) << c.keys;
+    EXPECT_DOUBLE_EQ(nut.WshFaceDia, flats * 0.9) << c.keys;
+    EXPECT_DOUBLE_EQ(nut.AcrossCorners, flats / std::cos(kPi / 6)) << c.keys;
+    EXPECT_DOUBLE_EQ(dims.Flats, 1.5);
+  }
+}
+
+TEST(SetBoltDimensions, OptionalKeysWhenGivenMustMakeSense) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"FlatsNut=0\r\n", "FlatsNut=0"},
+      {"FlatsNut=-1\r\n", "FlatsNut=-1"},
+      {"FlatsNut=1e999\r\n", "FlatsNut=1e999"},
+      {"LongXL=8\r\n", "only one of LongXL and MinThrXLng"},
+      {"MinThrXLng=5\r\n", "only one of LongXL and MinThrXLng"},
+      {"LongXL=4\r\nMinThrXLng=5\r\n", "LongXL=4"},
+  };
+  for (const auto& [keys, named] : cases) {
+    BoltDimensions dims;
+    const auto result = SetBoltDimensions(Section(keys), Choices("[T]", "0.125", "3"), dims);
+    EXPECT_EQ(result.kind, Kind::kRefused) << keys;
+    EXPECT_NE(result.message.find(named), std::string::npos) << result.message;
   }
 }
 

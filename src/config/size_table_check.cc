@@ -15,14 +15,17 @@
 namespace boltgen {
 namespace {
 
-// The dimension keys, and whether 0 is a value they may take.
+// The dimension keys, whether 0 is a value they may take, and whether a
+// section may leave them out (the nuts' own width and the third thread
+// length are additions that older tables do not have).
 struct DimensionRule {
   std::string_view name;
   bool zero_allowed;
   bool nut_height;
+  bool optional = false;
 };
 
-constexpr std::array<DimensionRule, 10> kDimensionRules = {{
+constexpr std::array<DimensionRule, 13> kDimensionRules = {{
     {"DiaNom", false, false},
     {"Flats", false, false},
     {"HghtHex", false, false},
@@ -33,6 +36,9 @@ constexpr std::array<DimensionRule, 10> kDimensionRules = {{
     {"HghtNutJam", false, true},
     {"RadWshFace", true, false},
     {"Long", false, false},
+    {"FlatsNut", false, false, true},
+    {"LongXL", false, false, true},
+    {"MinThrXLng", false, false, true},
 }};
 
 constexpr std::array<std::string_view, 4> kPitchKeys = {"pitch0", "pitch1", "pitch2", "pitch3"};
@@ -171,6 +177,7 @@ void CheckSectionLines(const std::vector<std::string_view>& lines, std::size_t h
   for (std::size_t k = 0; k < kDimensionRules.size(); ++k) {
     const DimensionRule& rule = kDimensionRules[k];
     if (dimensions[k].line == 0) {
+      if (rule.optional) continue;
       problems.push_back({header, std::string(rule.name) + " is missing"});
     } else if (auto problem = DimensionProblem(rule, dimensions[k].value, with_nuts)) {
       problems.push_back({dimensions[k].line, std::move(*problem)});

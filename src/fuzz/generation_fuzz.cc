@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/bolt_app.h"
+#include "app/file_name.h"
 #include "generate/driver.h"
 #include "generate/parts.h"
 #include "generate/stl_check.h"
@@ -57,7 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                  {app.size_table_path, boltgen::Date{6, 12, 2026}},
                                                  parts);
   if (built.kind != Kind::kWritten || parts.empty()) __builtin_trap();  // the script was made
-  const std::vector<boltgen::OutputFile> files = boltgen::StlFiles(parts, result.path);
+  // In the table's unit as the file name names it, as the program writes them.
+  const boltgen::LengthUnit unit = boltgen::SizeTextUnit(app.controls.Cmb_Size.text, app.IsMetric);
+  const std::vector<boltgen::OutputFile> files = boltgen::StlFiles(parts, result.path, unit);
   const std::string problem = boltgen::StlFilesProblem(files);
   if (!problem.empty() && problem.find(".stl\"") == std::string::npos) __builtin_trap();
   return 0;

@@ -72,6 +72,8 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
   const std::string_view base_name =
       std::string_view(script_name).substr(0, script_name.size() - 4);
   const double E = dims.AcrossCorners + 1;
+  // A nut wider than the head needs a wider window.
+  const double nut_E = NutDimensions(dims).AcrossCorners + 1;
 
   AppendScriptLine(script, ";---------Commands to write out blocks --------------");
   AppendScriptLine(script, "DisplayDialogs N");
@@ -94,7 +96,7 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
       script += "0,0,";
       AppendNumber(script, P, "00");
       script += kScriptLineEnd;
-      AppendWindow(script, E, P - (H + 0.2), P + 0.2);
+      AppendWindow(script, nut_E, P - (H + 0.2), P + 0.2);
       AppendScriptLine(script, "");
       AppendScriptLine(script, "U");
     }

@@ -186,8 +186,9 @@ void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, boo
                                                      {rMaj - 3 * p, -L}, {0, -L}}));
       EXPECT_LE(volume, TurnedVolume(parts[0], end, {{rMaj, -L}, {0, -L}}) * (1 + 1e-12));
     } else {
-      EXPECT_GT(volume, (Polygon(d.WshFaceDia / 2, n) - Polygon(rMaj + d.Pitch / 4, n)) * h) << i;
-      EXPECT_LT(volume, (std::sqrt(3.0) / 2 * d.Flats * d.Flats - Polygon(rMaj, n)) * h) << i;
+      const BoltDimensions nut = NutDimensions(d);
+      EXPECT_GT(volume, (Polygon(nut.WshFaceDia / 2, n) - Polygon(rMaj + d.Pitch / 4, n)) * h) << i;
+      EXPECT_LT(volume, (std::sqrt(3.0) / 2 * nut.Flats * nut.Flats - Polygon(rMaj, n)) * h) << i;
     }
   }
 }
@@ -249,6 +250,65 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
         if (HasFailure()) return;
       }
     }
+  }
+}
+
+// One generation of a shipped size with threads, nuts and blocks, as its
+// script text.
+std::string ShippedScript(const std::string& size, int pitch_index, const std::string& length,
+                          GenerationState& state) {
+  std::string error;
+  const auto content = ReadWholeFile(kSizeTable, &error);
+  EXPECT_TRUE(content) << error;
+  const std::vector<SizeEntry> sizes = ReadIniSections(content.value_or(""));
+  Controls c;
+  c.Cmb_Size.text = size;
+  c.Cmb_Pitch.text = PitchesOf(sizes, size).at(static_cast<std::size_t>(pitch_index));
+  c.TXT_Nom_Length.text = length;
+  c.CMB_Segments.text = "48";
+  c.TXT_File.text = "BOLT.scr";
+  c.Chk_WF.checked = c.Chk_Nuts.checked = c.Chk_WBlock.checked = true;
+  std::string text;
+  const GenerationResult result = ComposeScript(state, c, nullptr, {kSizeTable, {6, 12, 2026}}, text);
+  EXPECT_EQ(result.kind, GenerationResult::Kind::kWritten) << result.message;
+  return text;
+}
+
+// The 7/16 and 9/16 nuts are wider than their cap screws' heads: measured
+// between opposite flats (columns at 0 and 180 degrees, on the hexagon row of
+// the washer face) in the written coordinates, and in their export windows.
+TEST(ShippedSizes, NutsOfSevenAndNineSixteenthsHaveTheirOwnWidthAcrossFlats) {
+  const struct {
+    const char* size;
+    double head, nut;
+  } cases[] = {{"[Inch 7/16]", 0.625, 0.6875}, {"[Inch 9/16]", 0.8125, 0.875},
+               {"[Inch 1/2]", 0.75, 0.75}};
+  for (const auto& c : cases) {
+    GenerationState state;
+    std::vector<ScriptPart> parts;
+    std::vector<Box> windows;
+    ReadScript(ShippedScript(c.size, 1, "3.0000", state), parts, windows);
+    ASSERT_TRUE(parts.size() == 5 && windows.size() == 5) << c.size;
+    const auto across = [](const ScriptPart& part, int row) {
+      return part.columns[0][row].x - part.columns[24][row].x;
+    };
+    EXPECT_NEAR(across(parts[0], 3), c.head, 2e-4) << c.size;  // under the bolt's head
+    for (std::size_t i = 1; i < 5; ++i) {
+      EXPECT_NEAR(across(parts[i], 3), c.nut, 2e-4) << c.size << " nut " << i;
+      EXPECT_NEAR(windows[i].high.x, c.nut / std::cos(kPi / 6) + 1, 1e-3) << c.size << " " << i;
+    }
+    EXPECT_NEAR(windows[0].high.x, c.head / std::cos(kPi / 6) + 1, 1e-3) << c.size;
+  }
+}
+
+// ISO 4014's third thread length: b = 2d + 25 beyond 200 mm.
+TEST(ShippedSizes, LongMetricBoltsGetTheThirdThreadLength) {
+  const std::pair<const char*, double> cases[] = {{"125.0000", 54}, {"200.0000", 60},
+                                                  {"250.0000", 73}};
+  for (const auto& [length, thread] : cases) {
+    GenerationState state;
+    ShippedScript("[Metric M24]", 0, length, state);
+    EXPECT_DOUBLE_EQ(state.dims.ThreadLength, thread) << length;
   }
 }
 

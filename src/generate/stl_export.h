@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/atomic_file.h"
+#include "base/length_unit.h"
 #include "generate/parts.h"
 
 namespace boltgen {
@@ -14,9 +15,15 @@ namespace boltgen {
 // ".stl".
 std::string StlPath(std::string_view script_path, std::string_view drawing_name);
 
-// Each part as a binary STL file beside the script, in the size table's unit
-// and at the part's place in the script, in the order of the parts.
-std::vector<OutputFile> StlFiles(const std::vector<Part>& parts, std::string_view script_path);
+// STL has no unit field and slicers read millimetres: a part measured in
+// `unit` is written scaled to millimetres.
+double MillimetresPer(LengthUnit unit);
+
+// Each part as a binary STL file beside the script, in millimetres (parts of
+// an inch section scaled by 25.4, the header says "mm") and at the part's
+// place in the script, in the order of the parts.
+std::vector<OutputFile> StlFiles(const std::vector<Part>& parts, std::string_view script_path,
+                                 LengthUnit unit);
 
 }  // namespace boltgen
 

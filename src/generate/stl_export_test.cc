@@ -36,7 +36,7 @@ TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
   GenerationState state;
   std::vector<Part> parts;
   BuildPartsInMemory(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}}, parts);
-  const std::vector<OutputFile> files = StlFiles(parts, c.TXT_File.text + ".scr");
+  const std::vector<OutputFile> files = StlFiles(parts, c.TXT_File.text + ".scr", LengthUnit::kInch);
   ASSERT_EQ(WriteFilesAtomically(files), "");
   const std::string names[] = {"IN_07500_HCSW-UNC_03000-3D(240)", "IN_07500_HNSW-3D(240)",
                                "IN_07500_HNJW-3D(240)", "IN_07500_HNJP-3D(240)",
@@ -49,6 +49,7 @@ TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
     const auto mesh = DecodeBinaryStl(std::string(std::istreambuf_iterator<char>(in), {}));
     ASSERT_TRUE(mesh.has_value()) << names[i];
     EXPECT_EQ(mesh->triangles.size(), PartMesh(parts[i]).triangles.size()) << names[i];
+    EXPECT_NE(files[i].bytes.substr(0, 80).find("mm"), std::string::npos) << names[i];
     std::string report;
     FILE* pipe = popen(("admesh '" + path + "' 2>&1").c_str(), "r");
     ASSERT_NE(pipe, nullptr);
@@ -64,11 +65,54 @@ TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
   }
   // One file of the set cannot be written: none of the set is, and no
   // temporary is left behind.
-  std::vector<OutputFile> blocked = StlFiles(parts, dir + "/NEW.scr");
+  std::vector<OutputFile> blocked = StlFiles(parts, dir + "/NEW.scr", LengthUnit::kInch);
   blocked.back().path = dir + "/missing/BOLT.stl";
   EXPECT_NE(WriteFilesAtomically(blocked).find("missing/BOLT.stl"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 5);
   std::filesystem::remove_all(dir);
+}
+
+// Slicers read STL in millimetres: every corner of an inch part is written
+// 25.4 times its script coordinate, a metric part's exactly as it stands.
+TEST(StlFiles, InMillimetresWhateverTheSectionsUnit) {
+  const struct {
+    const char *size, *pitch;
+    LengthUnit unit;
+    double scale;
+  } cases[] = {{"[Inch 3/4]", "0.076923 UNC", LengthUnit::kInch, 25.4},
+               {"[Metric M12]", "1.75 coarse", LengthUnit::kMillimetre, 1}};
+  for (const auto& k : cases) {
+    Controls c;
+    c.Cmb_Size.text = k.size;
+    c.Cmb_Pitch.text = k.pitch;
+    c.TXT_Nom_Length.text = "40.0000";
+    c.CMB_Segments.text = "36";
+    c.TXT_File.text = "BOLT";
+    c.Chk_WF.checked = c.Chk_Nuts.checked = true;
+    GenerationState state;
+    std::vector<Part> parts;
+    BuildPartsInMemory(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}}, parts);
+    const std::vector<OutputFile> files = StlFiles(parts, "BOLT.scr", k.unit);
+    ASSERT_EQ(files.size(), 5u) << k.size;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      const TriangleMesh want = PartMesh(parts[i]);
+      const auto read = DecodeBinaryStl(files[i].bytes);
+      ASSERT_TRUE(read && read->triangles.size() == want.triangles.size()) << k.size << i;
+      // The first triangle's corners, as 32-bit floats.
+      const std::vector<Point3> bytes_corners = {read->vertices[read->triangles[0][0]],
+                                                 read->vertices[read->triangles[0][1]],
+                                                 read->vertices[read->triangles[0][2]]};
+      for (int corner = 0; corner < 3; ++corner) {
+        const Point3 p = k.scale * want.vertices[want.triangles[0][corner]];
+        EXPECT_EQ(bytes_corners[corner].x, static_cast<float>(p.x)) << k.size << i;
+        EXPECT_EQ(bytes_corners[corner].y, static_cast<float>(p.y)) << k.size << i;
+        EXPECT_EQ(bytes_corners[corner].z, static_cast<float>(p.z)) << k.size << i;
+      }
+      EXPECT_NEAR(BoundingDiagonal(read->vertices), k.scale * BoundingDiagonal(want.vertices),
+                  1e-5 * k.scale * BoundingDiagonal(want.vertices)) << k.size << i;
+      EXPECT_TRUE(CheckEdges(*read).IsClosedManifold()) << k.size << i;
+    }
+  }
 }
 
 }  // namespace

@@ -47,6 +47,18 @@ void SetWasherFaceRows(MeshGrid& grid, const BoltDimensions& dims) {
   }
 }
 
+// Rows 2 and 3 of the head, the chamfer circle and the chamfered hexagon at
+// its top, again for a nut whose width across flats differs from the head's.
+void SetNutTopRows(MeshGrid& grid, const BoltDimensions& nut) {
+  for (int n = 1; n <= grid.ColumnCount; ++n) {
+    MeshVertex& circle = grid.at(2, n);
+    circle.AngleRad = grid.at(1, n).AngleRad;
+    SetRadius(circle, circle.AngleRad, nut.WshFaceDia / 2);
+    circle.Z = nut.HghtHex;
+  }
+  SetHexRow(grid, nut, 3, nut.HghtHex);
+}
+
 void MakeWasherFaceStandardNut(MeshGrid& grid, const BoltDimensions& dims) {
   const double rB = dims.MajorDia / 2 + dims.Pitch / 4;
   const double rM = dims.MajorDia / 2;
@@ -105,11 +117,15 @@ NutOffsets NutOffsetsFor(double hght_nut) {
   return {6, 9, 12, 15};
 }
 
-void MakeNuts(MeshGrid& grid, const BoltDimensions& dims, NutOffsets& offsets,
+void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, NutOffsets& offsets,
               const NutWriter& write) {
+  const BoltDimensions dims = NutDimensions(bolt);
   offsets = NutOffsetsFor(dims.HghtNut);
   const double D2 = std::fabs(dims.HghtNut - dims.HghtNutJam);
 
+  // Without FlatsNut the head's rows are the nut's, exactly as the head left
+  // them.
+  if (bolt.FlatsNut > 0) SetNutTopRows(grid, dims);
   SetWasherFaceRows(grid, dims);
   MakeWasherFaceStandardNut(grid, dims);
   write(kWasherFaceStandardNut, offsets[0]);

@@ -20,7 +20,8 @@ NutOffsets NutOffsetsFor(double hght_nut);
 using NutWriter = std::function<void(std::string_view part_name, double z_offset)>;
 
 // Derives the four nuts one after the other from the bolt head left in the
-// grid (built with a washer face), handing each to `write` in the order
+// grid (built with a washer face), with the nuts' own width across flats when
+// the section gives one (NutDimensions), handing each to `write` in the order
 // washer face standard, washer face jam, plain face jam, plain face standard.
 // Sets `offsets`. Leaves the plain face standard nut in the grid.
 void MakeNuts(MeshGrid& grid, const BoltDimensions& dims, NutOffsets& offsets,

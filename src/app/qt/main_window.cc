@@ -128,6 +128,7 @@ void MainWindow::ShowControls(const Controls& c) {
   ShowCheck(ui_->Chk_WBlock, c.Chk_WBlock);
   ShowCheck(chk_stl_, c.Chk_STL);
   ShowCheck(ui_->Chk_DXF, c.Chk_DXF);
+  ShowCheck(ui_->Chk_3MF, c.Chk_3MF);
   ui_->Status->setText(ToQString(c.Status));
 }
 
@@ -150,6 +151,7 @@ void MainWindow::Connect() {
   ConnectCheck(ui_->Chk_WBlock, c.Chk_WBlock);
   ConnectCheck(chk_stl_, c.Chk_STL);
   ConnectCheck(ui_->Chk_DXF, c.Chk_DXF);
+  ConnectCheck(ui_->Chk_3MF, c.Chk_3MF);
   connect(cmd_preview_, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
 
   connect(ui_->CmdProcess, &QPushButton::clicked, this,

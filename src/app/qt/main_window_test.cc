@@ -33,7 +33,8 @@ const struct {
     {"CMD_Help", {208, 64, 73, 57}},     {"Chk_No_Threads", {288, 0, 105, 25}},
     {"Chk_WF", {288, 24, 105, 25}},      {"Chk_Rad_HEAD", {288, 48, 121, 25}},
     {"Chk_Sharp_Threads", {288, 72, 121, 25}}, {"Chk_Nuts", {288, 96, 121, 25}},
-    {"Chk_WBlock", {288, 120, 121, 25}}, {"CmdProcess", {104, 176, 65, 17}},
+    {"Chk_WBlock", {288, 120, 121, 25}}, {"Chk_3MF", {104, 128, 81, 17}},
+    {"CmdProcess", {104, 176, 65, 17}},
     {"CmdExit", {352, 176, 65, 17}},     {"Label4", {8, 208, 401, 73}},
     {"Chk_DXF", {192, 128, 89, 17}},
     {"Line1", {0, 280, 424, 1}},         {"Status", {0, 283, 425, 13}},
@@ -67,6 +68,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->Find<QComboBox>("Cmb_Pitch")->count(), 2);
     QCOMPARE(FileName(), QString(kDefaultName));
     QVERIFY(!w_->Find<QCheckBox>("Chk_Sharp_Threads")->isEnabled());
+    // The 3MF box of the form is the job state's, clicked as any other.
+    QCOMPARE(w_->Find<QCheckBox>("Chk_3MF")->text(), QString("Write 3MF"));
+    QTest::mouseClick(w_->Find("Chk_3MF"), Qt::LeftButton);
+    QVERIFY(w_->app->controls.Chk_3MF.checked);
   }
 
   void LeavingTheLengthBoxFormatsIt() {

@@ -1,0 +1,140 @@
+#include "generate/threemf_export.h"
+
+#if BOLTGEN_HAVE_LIB3MF
+#include <locale.h>
+
+#include <memory>
+
+#include <Model/COM/NMR_DLLInterfaces.h>
+#endif
+
+namespace boltgen {
+
+std::string ThreeMfPath(std::string_view script_path) {
+  std::string path(script_path.substr(0, script_path.size() >= 4 ? script_path.size() - 4 : 0));
+  path += ".3mf";
+  return path;
+}
+
+#if BOLTGEN_HAVE_LIB3MF
+
+namespace {
+
+// The library's instances, each to be released once.
+using Instance = NMR::PLib3MFBase*;
+struct Release {
+  void operator()(Instance instance) const { NMR::lib3mf_release(instance); }
+};
+using Handle = std::unique_ptr<NMR::PLib3MFBase, Release>;
+
+// The library writes numbers with the C library's formatting; a window
+// toolkit may have switched this thread to a locale with a decimal comma,
+// which would make the package unreadable. C formatting for the duration.
+class CNumbers {
+ public:
+  CNumbers() : c_(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0))) {
+    if (c_ != static_cast<locale_t>(0)) previous_ = uselocale(c_);
+  }
+  ~CNumbers() {
+    if (c_ == static_cast<locale_t>(0)) return;
+    uselocale(previous_);
+    freelocale(c_);
+  }
+  CNumbers(const CNumbers&) = delete;
+  CNumbers& operator=(const CNumbers&) = delete;
+
+ private:
+  locale_t c_;
+  locale_t previous_ = static_cast<locale_t>(0);
+};
+
+// A failed library call: the message says what was being done and why.
+std::string Failure(Instance instance, const char* doing) {
+  std::string message = "The 3MF file could not be composed (";
+  message += doing;
+  message += ")";
+  DWORD code = 0;
+  LPCSTR text = nullptr;
+  if (instance != nullptr && NMR::lib3mf_getlasterror(instance, &code, &text) == 0 &&
+      text != nullptr && *text != '\0') {
+    message += ": ";
+    message += text;
+  }
+  return message + ".";
+}
+
+std::string AddPart(Instance model, const Part& part) {
+  const TriangleMesh mesh = PartMesh(part);
+  std::vector<NMR::MODELMESHVERTEX> vertices(mesh.vertices.size());
+  for (std::size_t i = 0; i < vertices.size(); ++i) {
+    const Point3& p = mesh.vertices[i];
+    vertices[i] = {{static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)}};
+  }
+  std::vector<NMR::MODELMESHTRIANGLE> triangles(mesh.triangles.size());
+  for (std::size_t i = 0; i < triangles.size(); ++i) {
+    for (int k = 0; k < 3; ++k)
+      triangles[i].m_nIndices[k] = static_cast<DWORD>(mesh.triangles[i][k]);
+  }
+  Instance raw = nullptr;
+  if (NMR::lib3mf_model_addmeshobject(model, &raw) != 0) return Failure(model, "adding a part");
+  const Handle object(raw);
+  if (NMR::lib3mf_object_setnameutf8(object.get(), part.part_name.c_str()) != 0 ||
+      NMR::lib3mf_meshobject_setgeometry(object.get(), vertices.data(),
+                                         static_cast<DWORD>(vertices.size()), triangles.data(),
+                                         static_cast<DWORD>(triangles.size())) != 0) {
+    return Failure(object.get(), ("the mesh of " + part.part_name).c_str());
+  }
+  // The part's place is in its vertices already, as in the script.
+  Instance item = nullptr;
+  if (NMR::lib3mf_model_addbuilditem(model, object.get(), nullptr, &item) != 0) {
+    return Failure(model, ("placing " + part.part_name).c_str());
+  }
+  NMR::lib3mf_release(item);
+  return {};
+}
+
+}  // namespace
+
+bool CanWriteThreeMf() { return true; }
+
+std::string EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit, std::string& bytes) {
+  const CNumbers c_numbers;
+  Instance raw = nullptr;
+  if (NMR::lib3mf_createmodel(&raw) != 0) return Failure(nullptr, "creating the model");
+  const Handle model(raw);
+  const DWORD model_unit =
+      unit == LengthUnit::kInch ? NMR::MODELUNIT_INCH : NMR::MODELUNIT_MILLIMETER;
+  if (NMR::lib3mf_model_setunit(model.get(), model_unit) != 0)
+    return Failure(model.get(), "setting the unit");
+  for (const Part& part : parts) {
+    if (std::string failed = AddPart(model.get(), part); !failed.empty()) return failed;
+  }
+  Instance writer_raw = nullptr;
+  if (NMR::lib3mf_model_querywriter(model.get(), "3mf", &writer_raw) != 0)
+    return Failure(model.get(), "finding the writer");
+  const Handle writer(writer_raw);
+  ULONG64 size = 0;
+  if (NMR::lib3mf_writer_getstreamsize(writer.get(), &size) != 0)
+    return Failure(writer.get(), "measuring the package");
+  bytes.assign(static_cast<std::size_t>(size), '\0');
+  if (NMR::lib3mf_writer_writetobuffer(writer.get(), reinterpret_cast<BYTE*>(bytes.data()),
+                                       size) != 0) {
+    bytes.clear();
+    return Failure(writer.get(), "writing the package");
+  }
+  return {};
+}
+
+#else  // !BOLTGEN_HAVE_LIB3MF
+
+bool CanWriteThreeMf() { return false; }
+
+std::string EncodeThreeMf(const std::vector<Part>&, LengthUnit, std::string& bytes) {
+  bytes.clear();
+  return "This build of the program cannot write 3MF files (it was built without lib3mf). "
+         "Clear \"Write 3MF\" (/X:0).";
+}
+
+#endif
+
+}  // namespace boltgen

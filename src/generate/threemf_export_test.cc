@@ -1,0 +1,153 @@
+#include "generate/threemf_export.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#if BOLTGEN_HAVE_LIB3MF
+#include <Model/COM/NMR_DLLInterfaces.h>
+#endif
+
+namespace boltgen {
+namespace {
+
+TEST(ThreeMfPath, TheScriptsNameBesideIt) {
+  EXPECT_EQ(ThreeMfPath("out/IN_07500_HCSW-UNC_03000-3D(036).scr"),
+            "out/IN_07500_HCSW-UNC_03000-3D(036).3mf");
+  EXPECT_EQ(ThreeMfPath("C:\\cad\\BOLT.SCR"), "C:\\cad\\BOLT.3mf");
+}
+
+// The parts of one shipped size, built as a generation builds them.
+std::vector<Part> ShippedParts(const char* size, const char* pitch, const char* length,
+                               bool nuts) {
+  Controls c;
+  c.Cmb_Size.text = size;
+  c.Cmb_Pitch.text = pitch;
+  c.TXT_Nom_Length.text = length;
+  c.CMB_Segments.text = "72";
+  c.TXT_File.text = "BOLT.scr";
+  c.Chk_WF.checked = c.Chk_Rad_HEAD.checked = true;
+  c.Chk_Nuts.checked = nuts;
+  GenerationState state;
+  std::vector<Part> parts;
+  const GenerationResult built =
+      BuildPartsInMemory(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}}, parts);
+  EXPECT_EQ(built.kind, GenerationResult::Kind::kWritten) << built.message;
+  return parts;
+}
+
+#if BOLTGEN_HAVE_LIB3MF
+
+// The library's instances, each to be released once.
+using Instance = NMR::PLib3MFBase*;
+struct Release {
+  void operator()(Instance instance) const { NMR::lib3mf_release(instance); }
+};
+using Handle = std::unique_ptr<NMR::PLib3MFBase, Release>;
+
+// A package as lib3mf reads it back: its unit and its objects, named.
+struct ReadBack {
+  DWORD unit = 99;
+  std::vector<std::string> names;
+  std::vector<TriangleMesh> meshes;
+  std::size_t build_items = 0;
+};
+
+ReadBack Read(std::string bytes) {
+  ReadBack back;
+  Instance raw = nullptr;
+  EXPECT_EQ(NMR::lib3mf_createmodel(&raw), 0);
+  const Handle model(raw);
+  EXPECT_EQ(NMR::lib3mf_model_queryreader(model.get(), "3mf", &raw), 0);
+  const Handle reader(raw);
+  EXPECT_EQ(NMR::lib3mf_reader_readfrombuffer(reader.get(), reinterpret_cast<BYTE*>(bytes.data()),
+                                              bytes.size()), 0);
+  NMR::lib3mf_model_getunit(model.get(), &back.unit);
+  EXPECT_EQ(NMR::lib3mf_model_getmeshobjects(model.get(), &raw), 0);
+  const Handle objects(raw);
+  BOOL more = false;
+  while (NMR::lib3mf_resourceiterator_movenext(objects.get(), &more) == 0 && more) {
+    EXPECT_EQ(NMR::lib3mf_resourceiterator_getcurrent(objects.get(), &raw), 0);
+    const Handle object(raw);
+    char name[64] = {};
+    ULONG needed = 0;
+    NMR::lib3mf_object_getnameutf8(object.get(), name, sizeof name, &needed);
+    back.names.emplace_back(name);
+    DWORD vertices = 0, triangles = 0;
+    NMR::lib3mf_meshobject_getvertexcount(object.get(), &vertices);
+    NMR::lib3mf_meshobject_gettrianglecount(object.get(), &triangles);
+    TriangleMesh& mesh = back.meshes.emplace_back();
+    for (DWORD i = 0; i < vertices; ++i) {
+      NMR::MODELMESHVERTEX v;
+      NMR::lib3mf_meshobject_getvertex(object.get(), i, &v);
+      mesh.vertices.push_back({v.m_fPosition[0], v.m_fPosition[1], v.m_fPosition[2]});
+    }
+    for (DWORD i = 0; i < triangles; ++i) {
+      NMR::MODELMESHTRIANGLE t;
+      NMR::lib3mf_meshobject_gettriangle(object.get(), i, &t);
+      mesh.triangles.push_back({static_cast<int>(t.m_nIndices[0]), static_cast<int>(t.m_nIndices[1]),
+                                static_cast<int>(t.m_nIndices[2])});
+    }
+  }
+  EXPECT_EQ(NMR::lib3mf_model_getbuilditems(model.get(), &raw), 0);
+  const Handle items(raw);
+  while (NMR::lib3mf_builditemiterator_movenext(items.get(), &more) == 0 && more) ++back.build_items;
+  return back;
+}
+
+std::pair<double, double> ZRange(const TriangleMesh& mesh) {
+  const auto [low, high] = std::ranges::minmax(mesh.vertices, {}, &Point3::z);
+  return {low.z, high.z};
+}
+
+// Each part one closed, consistently oriented object, placed as in the
+// script, in the unit of its size table section and not scaled.
+TEST(EncodeThreeMf, OneClosedObjectPerPartInTheSectionsUnit) {
+  const struct {
+    const char *size, *pitch, *length;
+    bool nuts;
+    LengthUnit unit;
+    DWORD read_unit;
+  } cases[] = {{"[Inch 3/4]", "0.076923 UNC", "3.0000", true, LengthUnit::kInch, NMR::MODELUNIT_INCH},
+               {"[Metric M12]", "1.75 coarse", "60.0000", false, LengthUnit::kMillimetre,
+                NMR::MODELUNIT_MILLIMETER}};
+  for (const auto& c : cases) {
+    const std::vector<Part> parts = ShippedParts(c.size, c.pitch, c.length, c.nuts);
+    std::string bytes;
+    ASSERT_EQ(EncodeThreeMf(parts, c.unit, bytes), "") << c.size;
+    const ReadBack back = Read(bytes);
+    EXPECT_EQ(back.unit, c.read_unit) << c.size;
+    ASSERT_EQ(back.meshes.size(), c.nuts ? 5u : 1u) << c.size;
+    EXPECT_EQ(back.build_items, back.meshes.size()) << c.size;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+      EXPECT_EQ(back.names[i], parts[i].part_name);
+      const EdgeReport edges = CheckEdges(back.meshes[i]);
+      EXPECT_TRUE(edges.IsClosedManifold())
+          << c.size << " " << parts[i].part_name << ": open " << edges.open_edges << ", misoriented "
+          << edges.misoriented_edges << ", non-manifold " << edges.non_manifold_edges;
+      EXPECT_GT(SignedVolume(back.meshes[i]), 0) << parts[i].part_name;  // facing outwards
+      const auto [low, high] = ZRange(back.meshes[i]);
+      const auto [want_low, want_high] = ZRange(PartMesh(parts[i]));
+      EXPECT_NEAR(low, want_low, 1e-5 * std::max(1.0, std::abs(want_low))) << parts[i].part_name;
+      EXPECT_NEAR(high, want_high, 1e-5 * std::max(1.0, std::abs(want_high))) << parts[i].part_name;
+    }
+  }
+}
+
+#else  // !BOLTGEN_HAVE_LIB3MF
+
+TEST(EncodeThreeMf, ABuildWithoutLib3mfRefusesAndSaysHowToGoOn) {
+  std::string bytes = "x";
+  EXPECT_FALSE(CanWriteThreeMf());
+  EXPECT_NE(EncodeThreeMf(ShippedParts("[Inch 3/4]", "0.076923 UNC", "3.0000", false), LengthUnit::kInch,
+                          bytes).find("/X:0"), std::string::npos);
+  EXPECT_TRUE(bytes.empty());
+}
+
+#endif
+
+}  // namespace
+}  // namespace boltgen
