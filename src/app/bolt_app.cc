@@ -50,6 +50,22 @@ bool Select(ComboBox& box, int index) {
   return true;
 }
 
+// Every choice a generation reads, in one text: what the status line's
+// report of a generation is about.
+std::string ChoicesOf(const Controls& c) {
+  std::string choices;
+  for (const std::string* text : {&c.Cmb_Size.text, &c.Cmb_Pitch.text, &c.TXT_Nom_Length.text,
+                                  &c.CMB_Segments.text, &c.TXT_File.text}) {
+    choices += *text;
+    choices += '\n';
+  }
+  for (const CheckBox* box : {&c.Chk_No_Threads, &c.Chk_WF, &c.Chk_Rad_HEAD, &c.Chk_Sharp_Threads,
+                              &c.Chk_Nuts, &c.Chk_WBlock, &c.Chk_STL, &c.Chk_DXF, &c.Chk_3MF}) {
+    choices += box->checked ? '1' : '0';
+  }
+  return choices;
+}
+
 }  // namespace
 
 BoltApp::BoltApp(Platform& platform, AppEnvironment environment)
@@ -122,11 +138,17 @@ void BoltApp::Cmb_Size_Change() { Cmb_Size_Validate(); }
 
 void BoltApp::Cmb_Size_Validate() {
   if (Ending()) return;
-  controls.Cmb_Pitch.items = PitchesOf(Sizes, controls.Cmb_Size.text);
-  controls.Cmb_Pitch.selected = -1;
-  controls.Cmb_Pitch.text.clear();
-  // A size without pitches leaves the box empty; the generation refuses it.
-  if (!controls.Cmb_Pitch.items.empty()) SelectPitch(0);
+  // Leaving the size box unchanged must not swap the user's pitch for the
+  // first one behind their back: the file would be written with another
+  // thread than the one shown a moment before.
+  if (looked_up_size_ != controls.Cmb_Size.text) {
+    looked_up_size_ = controls.Cmb_Size.text;
+    controls.Cmb_Pitch.items = PitchesOf(Sizes, controls.Cmb_Size.text);
+    controls.Cmb_Pitch.selected = -1;
+    controls.Cmb_Pitch.text.clear();
+    // A size without pitches leaves the box empty; the generation refuses it.
+    if (!controls.Cmb_Pitch.items.empty()) SelectPitch(0);
+  }
   platform_.Repaint(controls);
   platform_.ProcessEvents();
   MakeFileName();
@@ -176,12 +198,22 @@ void BoltApp::TXT_Nom_Length_Validate() {
 
 void BoltApp::CmdProcess_Click() {
   if (Ending()) return;
+  // In the window every failure, a bolt too short for its pitch included,
+  // leaves the choices for the user to mend: ending the program would throw
+  // them away over an ordinary slip. Unattended runs end in RunUnattended.
+  if (Generate()) return;
+  controls.Status = std::string(kStatusNothingWritten) + last_result_.message;
+  reported_choices_ = ChoicesOf(controls);
+  platform_.Repaint(controls);
+}
+
+bool BoltApp::Generate() {
   companion_files_.clear();
   // A refusal like the generation's own: the window stays for a new name.
   if (std::string problem = FileNameProblem(controls.TXT_File.text); !problem.empty()) {
     last_result_ = {GenerationResult::Kind::kRefused, std::move(problem), {}};
     platform_.ShowMessage(MessageKind::kError, last_result_.message);
-    return;
+    return false;
   }
   const GenerationInput input{size_table_path, environment_.today()};
   last_result_ = CmdProcess(generation, controls, platform_, input,
@@ -189,12 +221,20 @@ void BoltApp::CmdProcess_Click() {
                                 std::vector<OutputFile>& files) {
                               return AddCompanionFiles(state, input, script_path, files);
                             });
-  if (last_result_.kind == GenerationResult::Kind::kWritten) return;
+  if (last_result_.kind == GenerationResult::Kind::kWritten) {
+    reported_choices_ = ChoicesOf(controls);
+    return true;
+  }
   companion_files_.clear();
   platform_.ShowMessage(MessageKind::kError, last_result_.message);
-  // Only a bolt too short for its pitch ends the program; after a refusal or
-  // a file error the user may change the choices and try again.
-  if (last_result_.kind == GenerationResult::Kind::kFatal) EndProgram(kExitFailed);
+  return false;
+}
+
+void BoltApp::UpdateReadyStatus() {
+  if (Ending() || !reported_choices_ || *reported_choices_ == ChoicesOf(controls)) return;
+  reported_choices_.reset();
+  controls.Status = kStatusReady;
+  platform_.Repaint(controls);
 }
 
 // The part files the boxes ask for besides the script, from the parts of the
@@ -240,7 +280,9 @@ void BoltApp::CMD_Help_Click() {
   if (Ending()) return;
   // A missing document is not reported: the button simply does nothing.
   const std::string path = LocateDataFile(ExeName + ".pdf", environment_.working_dir, exe_dir_);
-  if (!path.empty()) platform_.OpenDocument(path);
+  if (path.empty() || platform_.OpenDocument(path)) return;
+  // A window user never sees standard error: say it where they look.
+  platform_.ShowMessage(MessageKind::kError, std::string(kNoViewerMessage) + path + ".");
 }
 
 void BoltApp::Form_KeyDown(int key_code) {
@@ -320,9 +362,9 @@ void BoltApp::RunUnattended() {
   platform_.ShowWindow();
   platform_.ProcessEvents();
   Sleep(1000);
-  CmdProcess_Click();
-  if (Ending()) return;
-  if (last_result_.kind != GenerationResult::Kind::kWritten) {
+  // Batch callers rely on a status of 1 for every failure, the fatal message
+  // included.
+  if (!Generate()) {
     EndProgram(kExitFailed);
     return;
   }

@@ -72,6 +72,11 @@ class BoltApp {
   void SelectSegments(int index);
   void SetCheck(CheckBox& box, bool checked);  // runs the box's Click handler
 
+  // The status line reports a generation only for the choices it ran with:
+  // once they change it says "Ready" again. The window calls this after
+  // every user action.
+  void UpdateReadyStatus();
+
   // The status the program is to end with, once a handler asked to end it.
   std::optional<int> exit_status() const { return exit_status_; }
   const GenerationResult& last_result() const { return last_result_; }
@@ -93,6 +98,8 @@ class BoltApp {
                   std::string_view switch_name, std::string_view list_name,
                   void (BoltApp::*select)(int));
   void RunUnattended();
+  // One generation; a failure is shown in its message. True when written.
+  bool Generate();
   std::string AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
                                 const std::string& script_path, std::vector<OutputFile>& files);
   void Sleep(int milliseconds);
@@ -103,6 +110,11 @@ class BoltApp {
   std::optional<int> exit_status_;
   GenerationResult last_result_;
   std::vector<std::string> companion_files_;
+  // The size text of the last pitch lookup: the lookup keeps the user's
+  // pitch while the size stays the same.
+  std::optional<std::string> looked_up_size_;
+  // The choices the status line's report of a generation is about.
+  std::optional<std::string> reported_choices_;
 };
 
 }  // namespace boltgen

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "app/window_texts.h"
 #include "generate/block_commands.h"
 #include "generate/dxf_read_test.h"
 
@@ -26,11 +27,15 @@ class FakePlatform : public Platform {
   void ProcessEvents() override {}
   void ShowMessage(MessageKind, std::string_view text) override { messages.emplace_back(text); }
   void Sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
-  void OpenDocument(const std::string& path) override { opened.push_back(path); }
+  bool OpenDocument(const std::string& path) override {
+    opened.push_back(path);
+    return viewer_found;
+  }
   void EndProgram(int status) override { ends.push_back(status); }
   void ShowWindow() override { ++windows_shown; }
 
   std::vector<std::string> messages, opened;
+  bool viewer_found = true;
   std::vector<int> sleeps, ends;
   int windows_shown = 0;
 };
@@ -171,13 +176,27 @@ TEST_F(BoltAppTest, NutsOnlyWithAWasherFaceAndHelpOnF1) {
   app.Form_KeyDown(112);
   ASSERT_EQ(platform_.opened.size(), 1u);
   EXPECT_EQ(fs::path(platform_.opened[0]).filename(), "BoltGen.PDF");
+  EXPECT_TRUE(platform_.messages.empty());
+  // No program opens it: the user is told where the manual is.
+  platform_.viewer_found = false;
+  app.CMD_Help_Click();
+  ASSERT_EQ(platform_.messages.size(), 1u);
+  EXPECT_EQ(platform_.messages[0], std::string(kNoViewerMessage) + platform_.opened[1] + ".");
+  EXPECT_TRUE(platform_.ends.empty());
 }
 
-TEST_F(BoltAppTest, LeavingTheSizeBoxLooksThePitchesUp) {
+TEST_F(BoltAppTest, LeavingTheSizeBoxLooksThePitchesUpOnlyForANewSize) {
   BoltApp& app = Start();
   app.SelectPitch(1);
-  app.Cmb_Size_Validate();
+  app.Cmb_Size_Validate();  // the same size: the chosen pitch stays
+  EXPECT_EQ(controls().Cmb_Pitch.selected, 1);
+  EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNC_03000-3D(024)");
+  app.SelectSize(8);
+  app.SelectPitch(1);
+  app.SelectSize(7);  // another size: its first pitch
   EXPECT_EQ(controls().Cmb_Pitch.selected, 0);
+  EXPECT_EQ(controls().Cmb_Pitch.text, "0.0625 UNF");
+  app.SelectPitch(1);
   app.controls.Cmb_Size.text = "[ANSI Inch 3/";  // typed: names no section
   app.Cmb_Size_Change();
   EXPECT_EQ(controls().Cmb_Pitch.selected, -1);
@@ -290,9 +309,10 @@ TEST_F(BoltAppTest, UnattendedRunWritesTheScriptAndEnds) {
 }
 
 TEST_F(BoltAppTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
-  const char* const cases[] = {"/D:9 /T:0 /F:bare /G:1",  // no pitch: refused
-                               "/F:bolt /M:1 /G:1",       // the STL file is a folder
-                               "/F:nuts /X:1 /G:1"};      // and so is the 3MF file
+  const char* const cases[] = {"/D:9 /T:0 /F:bare /G:1",   // no pitch: refused
+                               "/T:0 /L:0.1 /F:bare /G:1",  // too short for its pitch
+                               "/F:bolt /M:1 /G:1",         // the STL file is a folder
+                               "/F:nuts /X:1 /G:1"};        // and so is the 3MF file
   fs::create_directory(dir_ / "bolt.stl");
   fs::create_directory(dir_ / "nuts.3mf");
   for (const char* args : cases) {
@@ -438,6 +458,31 @@ TEST_F(BoltAppTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
     }
   }
   EXPECT_EQ(scripts, 4);  // the name with a line feed is refused
+}
+
+TEST_F(BoltAppTest, InTheWindowTooShortABoltIsRefusedAndTheStatusSaysSo) {
+  UseShippedSizeTable();
+  BoltApp& app = Start();
+  app.controls.TXT_Nom_Length.text = "0.1";
+  app.controls.TXT_File.text = "short";
+  app.CmdProcess_Click();
+  ASSERT_EQ(platform_.messages.size(), 1u);
+  EXPECT_EQ(platform_.messages[0].rfind("Fatal Error: Bolt length (000.100) too short", 0), 0u);
+  EXPECT_TRUE(platform_.ends.empty() && !app.exit_status());
+  EXPECT_FALSE(fs::exists(dir_ / "short.scr"));
+  EXPECT_EQ(controls().Status, "(Nothing Written) " + platform_.messages[0]);
+  EXPECT_EQ(controls().TXT_Nom_Length.text, "0.1");
+
+  app.UpdateReadyStatus();  // nothing changed: the report stays
+  EXPECT_NE(controls().Status, "Ready");
+  app.controls.TXT_Nom_Length.text = "3.000";
+  app.UpdateReadyStatus();
+  EXPECT_EQ(controls().Status, "Ready");
+  app.CmdProcess_Click();
+  EXPECT_EQ(controls().Status, "(Script File Written)Ready ....");
+  app.SetCheck(app.controls.Chk_WBlock, true);
+  app.UpdateReadyStatus();
+  EXPECT_EQ(controls().Status, "Ready");
 }
 
 }  // namespace

@@ -57,9 +57,11 @@ void ConsolePlatform::Sleep(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-void ConsolePlatform::OpenDocument(const std::string& path) {
-  if (HasDisplay() && OpenDetached(path)) return;
+// On a terminal the path itself is the answer: the user was told where it is.
+bool ConsolePlatform::OpenDocument(const std::string& path) {
+  if (HasDisplay() && OpenDetached(path)) return true;
   PrintLine(out_, "Help: " + path);
+  return true;
 }
 
 }  // namespace boltgen

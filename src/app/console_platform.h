@@ -21,7 +21,7 @@ class ConsolePlatform : public Platform {
   void ProcessEvents() override {}
   void ShowMessage(MessageKind kind, std::string_view text) override;
   void Sleep(int milliseconds) override;
-  void OpenDocument(const std::string& path) override;
+  bool OpenDocument(const std::string& path) override;
   void EndProgram(int status) override { end_status_ = status; }
   void ShowWindow() override {}
 

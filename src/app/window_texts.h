@@ -22,9 +22,16 @@ inline constexpr std::string_view kDescriptionText =
 
 // The status line's texts that the window and the command line write.
 inline constexpr std::string_view kStatusReady = "Ready";
+// After a generation that wrote nothing, followed by the reason.
+inline constexpr std::string_view kStatusNothingWritten = "(Nothing Written) ";
 
 // The message of a rejected length.
 inline constexpr std::string_view kLengthMessage = "Please use decimal numbers for length.";
+
+// The message of the help button when no program opens PDF documents,
+// followed by the manual's path.
+inline constexpr std::string_view kNoViewerMessage =
+    "No program to open PDF documents was found on this computer. The manual is ";
 
 }  // namespace boltgen
 

@@ -26,9 +26,9 @@ class Platform {
   // A message box with an OK button and the program's title.
   virtual void ShowMessage(MessageKind kind, std::string_view text) = 0;
   virtual void Sleep(int milliseconds) = 0;
-  // Open a document with the desktop's default program; the outcome is not
-  // looked at.
-  virtual void OpenDocument(const std::string& path) = 0;
+  // Open a document with the desktop's default program; false when no
+  // program could be started for it (the user is then told where it is).
+  virtual bool OpenDocument(const std::string& path) = 0;
   // The program is to end with this status once the running handler returns.
   virtual void EndProgram(int status) = 0;
   virtual void ShowWindow() = 0;

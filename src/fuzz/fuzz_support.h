@@ -17,7 +17,7 @@ class SilentPlatform : public Platform {
   void ProcessEvents() override {}
   void ShowMessage(MessageKind, std::string_view text) override { last_message.assign(text); }
   void Sleep(int) override {}
-  void OpenDocument(const std::string&) override {}
+  bool OpenDocument(const std::string&) override { return true; }
   void EndProgram(int status) override { end_status = status; }
   void ShowWindow() override {}
 

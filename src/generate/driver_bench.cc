@@ -21,7 +21,7 @@ class QuietPlatform : public Platform {
   void ProcessEvents() override {}
   void ShowMessage(MessageKind, std::string_view) override {}
   void Sleep(int) override {}
-  void OpenDocument(const std::string&) override {}
+  bool OpenDocument(const std::string&) override { return true; }
   void EndProgram(int) override {}
   void ShowWindow() override {}
 };

@@ -22,7 +22,7 @@ struct RecordingPlatform : Platform {
   void ProcessEvents() override { ++events; }
   void ShowMessage(MessageKind, std::string_view) override {}
   void Sleep(int) override {}
-  void OpenDocument(const std::string&) override {}
+  bool OpenDocument(const std::string&) override { return true; }
   void EndProgram(int) override {}
   void ShowWindow() override {}
   std::vector<std::string> statuses;

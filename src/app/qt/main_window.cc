@@ -13,9 +13,11 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "app/file_name.h"
 #include "app/preview_parts.h"
 #include "app/qt/preview_window.h"
 #include "app/qt/text_convert.h"
+#include "app/thread_designation.h"
 #include "app/window_texts.h"
 #include "ui_main_window.h"
 
@@ -104,7 +106,8 @@ MainWindow::MainWindow(BoltApp& app, QWidget* parent)
   ui_->Label4->setFont(description);
   setWindowTitle(ToQString(kWindowTitle));
   for (QComboBox* box : {ui_->Cmb_Size, ui_->Cmb_Pitch, ui_->CMB_Segments}) PlainEditing(box);
-  AddStlAndPreviewControls();
+  size_tooltip_ = ui_->Cmb_Size->toolTip();
+  pitch_tooltip_ = ui_->Cmb_Pitch->toolTip();
   Connect();
   qApp->installEventFilter(this);
   ShowControls(app_.controls);
@@ -126,10 +129,23 @@ void MainWindow::ShowControls(const Controls& c) {
   ShowCheck(ui_->Chk_Sharp_Threads, c.Chk_Sharp_Threads);
   ShowCheck(ui_->Chk_Nuts, c.Chk_Nuts);
   ShowCheck(ui_->Chk_WBlock, c.Chk_WBlock);
-  ShowCheck(chk_stl_, c.Chk_STL);
+  ShowCheck(ui_->Chk_STL, c.Chk_STL);
   ShowCheck(ui_->Chk_DXF, c.Chk_DXF);
   ShowCheck(ui_->Chk_3MF, c.Chk_3MF);
   ui_->Status->setText(ToQString(c.Status));
+  ShowChoiceTexts(c);
+}
+
+void MainWindow::ShowChoiceTexts(const Controls& c) {
+  const LengthUnit unit = SizeTextUnit(c.Cmb_Size.text, app_.IsMetric);
+  ui_->Label8->setText(QString("Length (%1)").arg(ToQString(std::string(UnitSymbol(unit)))));
+  const QString thread =
+      ToQString(ThreadDesignation(app_.Sizes, c.Cmb_Size.text, c.Cmb_Pitch.text, app_.IsMetric));
+  const QString suffix = thread.isEmpty() ? QString() : ": " + thread;
+  ui_->Cmb_Size->setToolTip(size_tooltip_ + suffix);
+  ui_->Cmb_Pitch->setToolTip(pitch_tooltip_ + suffix);
+  // A refusal rarely fits the status line; the tooltip holds all of it.
+  ui_->Status->setToolTip(ToQString(c.Status));
 }
 
 void MainWindow::Connect() {
@@ -149,10 +165,13 @@ void MainWindow::Connect() {
   ConnectCheck(ui_->Chk_Sharp_Threads, c.Chk_Sharp_Threads);
   ConnectCheck(ui_->Chk_Nuts, c.Chk_Nuts);
   ConnectCheck(ui_->Chk_WBlock, c.Chk_WBlock);
-  ConnectCheck(chk_stl_, c.Chk_STL);
+  ConnectCheck(ui_->Chk_STL, c.Chk_STL);
   ConnectCheck(ui_->Chk_DXF, c.Chk_DXF);
   ConnectCheck(ui_->Chk_3MF, c.Chk_3MF);
-  connect(cmd_preview_, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
+  connect(ui_->CmdPreview, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
+  // Editing the name or typing a pitch changes what Process would write.
+  connect(ui_->TXT_File, &QLineEdit::textEdited, this, [this] { Run([] {}); });
+  connect(ui_->Cmb_Pitch->lineEdit(), &QLineEdit::textEdited, this, [this] { Run([] {}); });
 
   connect(ui_->CmdProcess, &QPushButton::clicked, this,
           [this] { Run([this] { app_.CmdProcess_Click(); }); });
@@ -185,6 +204,7 @@ void MainWindow::Run(Handler handler) {
     CopyEdits();
     busy_ = true;
     next();
+    app_.UpdateReadyStatus();
     busy_ = false;
     ShowControls(app_.controls);
     EndIfAsked();
@@ -262,6 +282,10 @@ bool MainWindow::HandleKey(QWidget* receiver, QKeyEvent* event) {
     case Qt::Key_Enter:
       // A focused button takes Enter itself, as a desktop user expects.
       if (qobject_cast<QPushButton*>(receiver)) return false;
+      // Enter stands for a click on Process, which would have taken the
+      // focus and so run the box's own leave handling first: without it the
+      // file name would still describe the length shown before the edit.
+      if (Handler leave = LeaveHandler(receiver)) pending_validations_.push_back(std::move(leave));
       Run([this] { app_.CmdProcess_Click(); });
       return true;
     default:
@@ -271,15 +295,20 @@ bool MainWindow::HandleKey(QWidget* receiver, QKeyEvent* event) {
 
 void MainWindow::HandleFocusOut(QObject* watched, QFocusEvent* event) {
   if (ended_ || !FocusMovedWithinWindow(event->reason())) return;
-  if (watched == ui_->Cmb_Size) {
-    ValidateLater([this] { app_.Cmb_Size_Validate(); });
-  } else if (watched == ui_->Cmb_Pitch) {
-    ValidateLater([this] { app_.Cmb_Pitch_Validate(); });
-  } else if (watched == ui_->TXT_Nom_Length) {
-    ValidateLater([this] { app_.TXT_Nom_Length_Validate(); });
-  } else if (watched == ui_->Chk_Nuts) {
-    ValidateLater([this] { app_.Chk_Nuts_Validate(); });
+  auto* widget = qobject_cast<QWidget*>(watched);
+  // Only the box itself: its inner line edit loses the focus together with it.
+  if (!widget || widget->parentWidget() != this) return;
+  if (Handler leave = LeaveHandler(widget)) ValidateLater(std::move(leave));
+}
+
+MainWindow::Handler MainWindow::LeaveHandler(QWidget* widget) {
+  for (; widget && widget != this; widget = widget->parentWidget()) {
+    if (widget == ui_->Cmb_Size) return [this] { app_.Cmb_Size_Validate(); };
+    if (widget == ui_->Cmb_Pitch) return [this] { app_.Cmb_Pitch_Validate(); };
+    if (widget == ui_->TXT_Nom_Length) return [this] { app_.TXT_Nom_Length_Validate(); };
+    if (widget == ui_->Chk_Nuts) return [this] { app_.Chk_Nuts_Validate(); };
   }
+  return nullptr;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -294,19 +323,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::reject() { Run([this] { app_.CmdExit_Click(); }); }
 
-void MainWindow::AddStlAndPreviewControls() {
-  // Between Process (ends at x 169) and Exit (starts at x 352), on their row.
-  chk_stl_ = new QCheckBox("Write STL", this);
-  chk_stl_->setObjectName("Chk_STL");
-  chk_stl_->setGeometry(184, 176, 81, 17);
-  cmd_preview_ = new QPushButton("Preview", this);
-  cmd_preview_->setObjectName("CmdPreview");
-  cmd_preview_->setGeometry(272, 176, 65, 17);
-  cmd_preview_->setAutoDefault(false);
-}
-
 void MainWindow::ShowPreview() {
-  if (!preview_) preview_ = new PreviewWindow(this);
+  if (!preview_) {
+    preview_ = new PreviewWindow(this);
+    preview_->PlaceBeside(*this);
+  }
   previewed_choices_.clear();  // shown afresh, whatever it showed before
   preview_->show();
   preview_->raise();
@@ -325,6 +346,11 @@ void MainWindow::UpdatePreview() {
   }
   if (choices == previewed_choices_) return;
   previewed_choices_ = choices;
+  const std::string thread =
+      ThreadDesignation(app_.Sizes, c.Cmb_Size.text, c.Cmb_Pitch.text, app_.IsMetric);
+  const std::string unit(UnitSymbol(SizeTextUnit(c.Cmb_Size.text, app_.IsMetric)));
+  preview_->SetHint(ToQString((thread.empty() ? std::string() : thread + " x ") +
+                              c.TXT_Nom_Length.text + " " + unit));
   PreviewParts parts = BuildPreviewParts(app_);
   preview_->canvas()->SetParts(std::move(parts.meshes), ToQString(parts.message));
 }

@@ -63,9 +63,13 @@ class MainWindow : public QDialog {
   bool HandleKey(QWidget* receiver, QKeyEvent* event);
   void HandleFocusOut(QObject* watched, QFocusEvent* event);
 
-  // Beyond the form: "Write STL" and "Preview" in the free space of the
-  // bottom row, and the preview kept up to date with the choices.
-  void AddStlAndPreviewControls();
+  // The Validate handler that leaving `widget` (or the box it belongs to)
+  // runs; empty for a widget without one.
+  Handler LeaveHandler(QWidget* widget);
+  // The texts that follow the choices: the length's unit, the thread in the
+  // size and pitch tooltips, the whole status text in its tooltip.
+  void ShowChoiceTexts(const Controls& controls);
+  // Keeps the preview up to date with the choices.
   void UpdatePreview();
 
   BoltApp& app_;
@@ -75,8 +79,7 @@ class MainWindow : public QDialog {
   bool ended_ = false;
   bool validations_wait_for_release_ = false;
 
-  QCheckBox* chk_stl_ = nullptr;
-  QPushButton* cmd_preview_ = nullptr;
+  QString size_tooltip_, pitch_tooltip_;  // the form's, before the thread
   PreviewWindow* preview_ = nullptr;
   std::string previewed_choices_;  // the choices the preview shows
 };

@@ -9,17 +9,21 @@
 #include <QPushButton>
 #include <QtTest/QtTest>
 
+#include "app/qt/preview_window.h"
 #include "app/qt/window_test.h"
 #include "app/window_texts.h"
 
 namespace boltgen {
 namespace {
 
-// One size, selected at start-up.
+// An inch size, selected at start-up, and a metric one.
 constexpr char kSizeTable[] =
     "; test sizes\r\n[Inch 3/4]\r\nDiaNom=0.75\r\nPitch0=0.1 UNC\r\nPitch1=0.0625 UNF\r\n"
     "Flats=1.125\r\nHghtHex=0.484\r\nHghtWshFace=0.016\r\nMinThrSht=1.5\r\nMinThrLng=1.75\r\n"
-    "HghtNut=0.641\r\nHghtNutJam=0.406\r\nRadWshFace=0.031\r\nLong=6\r\n";
+    "HghtNut=0.641\r\nHghtNutJam=0.406\r\nRadWshFace=0.031\r\nLong=6\r\n"
+    "[Metric M12]\r\nDiaNom=12\r\nPitch0=1.75\r\nPitch1=1.25\r\nFlats=18\r\nHghtHex=7.5\r\n"
+    "HghtWshFace=0.6\r\nMinThrSht=30\r\nMinThrLng=36\r\nHghtNut=10.8\r\nHghtNutJam=6\r\n"
+    "RadWshFace=0.6\r\nLong=125\r\n";
 
 const struct {
   const char* name;
@@ -60,6 +64,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(w_->window->minimumSize(), w_->window->maximumSize());
     for (const auto& control : kLayout) QCOMPARE(w_->Find(control.name)->geometry(), control.rect);
     QCOMPARE(w_->Find<QPushButton>("CMD_Help")->text(), QString("Open PDF\nHelp File"));
+    // Beside Process, in the form like every other control.
+    QCOMPARE(w_->Find("Chk_STL")->geometry(), QRect(184, 176, 81, 17));
+    QCOMPARE(w_->Find("CmdPreview")->geometry(), QRect(272, 176, 65, 17));
     QCOMPARE(w_->Find<QCheckBox>("Chk_Sharp_Threads")->text(), QString("Sharp Point Threads"));
     QCOMPARE(w_->Find<QLabel>("Label4")->text().toStdString(), kDescriptionText);
     QVERIFY(w_->Find<QPushButton>("CmdProcess")->isDefault());
@@ -112,6 +119,112 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::exists(w_->Path(kDefaultName + QString(".scr"))));
   }
 
+  // A slip as ordinary as Process on a fresh metric size must not end the
+  // window with every choice in it.
+  void ATooShortBoltIsRefusedAndTheWindowStays() {
+    ChooseMetric();
+    QTest::keyClick(w_->Find("Cmb_Size"), Qt::Key_Return);
+    QCOMPARE(w_->platform.messages,
+             std::vector<std::string>{"Fatal Error: Bolt length (003.000) too short for pitch "
+                                      "(001.7500)."});
+    QVERIFY(!w_->window->ended() && w_->window->isVisible() && !w_->app->exit_status());
+    QVERIFY(Scripts().isEmpty());
+    QCOMPARE(Status(), "(Nothing Written) " + QString::fromStdString(w_->platform.messages[0]));
+    QCOMPARE(w_->Find<QComboBox>("Cmb_Size")->currentText(), QString("[Metric M12]"));
+    QCOMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("3.000"));
+    // Mended in place, the same window writes the bolt.
+    Type("TXT_Nom_Length", "80");
+    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
+    QCOMPARE(Scripts(), QStringList{"MM_01200_HCSW-018_00800-3D(024).scr"});
+  }
+
+  void ThePitchShownIsThePitchWritten() {
+    auto* pitch = w_->Find<QComboBox>("Cmb_Pitch");
+    pitch->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pitch, Qt::Key_Down);
+    QCOMPARE(pitch->currentText(), QString("0.0625 UNF"));
+    // Into the size box and out of it again by pressing Process.
+    QTest::mouseClick(w_->Find<QComboBox>("Cmb_Size")->lineEdit(), Qt::LeftButton);
+    QTRY_VERIFY(w_->Find("Cmb_Size")->hasFocus());
+    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
+    QTRY_COMPARE(Scripts(), QStringList{"IN_07500_HCSW-UNF_03000-3D(024).scr"});
+    QVERIFY(ScriptText(Scripts()[0]).contains("Threaded 0.0625 UNF,"));
+    QCOMPARE(pitch->currentText(), QString("0.0625 UNF"));
+    // Another size does start from its first pitch.
+    ChooseMetric();
+    QCOMPARE(pitch->currentText(), QString("1.75"));
+  }
+
+  void EnterWritesWhatTheBoxesShow() {
+    Type("TXT_Nom_Length", "1.75");
+    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
+    QCOMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("1.750"));
+    QCOMPARE(Scripts(), QStringList{"IN_07500_HCSW-UNC_01750-3D(024).scr"});
+    QVERIFY(w_->platform.messages.empty() && w_->window->isVisible());
+    // A refused length is reported first, then Process runs as after a click.
+    Type("TXT_Nom_Length", "2/3");
+    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Enter);
+    QCOMPARE(w_->platform.messages, std::vector<std::string>{std::string(kLengthMessage)});
+    QCOMPARE(Status(), QString("(Script File Written)Ready ...."));
+    QVERIFY(w_->window->isVisible());
+  }
+
+  void TheLengthLabelAndThePreviewNameTheUnit() {
+    auto* label = w_->Find<QLabel>("Label8");
+    QCOMPARE(label->text(), QString("Length (in)"));
+    QTest::mouseClick(w_->Find("CmdPreview"), Qt::LeftButton);
+    auto* preview = w_->window->preview();
+    QVERIFY(preview && preview->isVisible());
+    QVERIFY2(preview->hint().startsWith("3/4-10 UNC x 3.000 in - "), qPrintable(preview->hint()));
+    ChooseMetric();
+    QCOMPARE(label->text(), QString("Length (mm)"));
+    QVERIFY2(preview->hint().startsWith("M12x1.75 x 3.000 mm - "), qPrintable(preview->hint()));
+  }
+
+  void EveryControlExplainsItselfAndTheThreadIsWrittenOut() {
+    for (QWidget* control : w_->window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      if (control->objectName() == "Line1") continue;
+      QVERIFY2(!control->toolTip().isEmpty() && !control->toolTip().contains('\n'),
+               qPrintable(control->objectName()));
+    }
+    QVERIFY(w_->Find("Cmb_Size")->toolTip().endsWith(": 3/4-10 UNC"));
+    QVERIFY(w_->Find("Cmb_Pitch")->toolTip().endsWith(": 3/4-10 UNC"));
+    ChooseMetric();
+    QVERIFY(w_->Find("Cmb_Size")->toolTip().endsWith(": M12x1.75"));
+    auto* pitch = w_->Find<QComboBox>("Cmb_Pitch");
+    pitch->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pitch, Qt::Key_Down);
+    QVERIFY(w_->Find("Cmb_Pitch")->toolTip().endsWith(": M12x1.25"));
+  }
+
+  void HelpWithoutAViewerSaysWhereTheManualIs() {
+    w_->platform.viewer_found = false;
+    QTest::mouseClick(w_->Find("CMD_Help"), Qt::LeftButton);
+    QCOMPARE(w_->platform.messages,
+             std::vector<std::string>{std::string(kNoViewerMessage) +
+                                      w_->Path("boltgen.pdf").toStdString() + "."});
+    QVERIFY(w_->window->isVisible() && !w_->window->ended());
+  }
+
+  void TheStatusLineSaysWhatHappenedUntilTheChoicesChange() {
+    Type("TXT_File", "no such folder/bolt");
+    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
+    QTRY_COMPARE(w_->platform.messages.size(), size_t{1});
+    QVERIFY2(Status().startsWith("(Nothing Written) ") && Status().contains("no such folder/bolt"),
+             qPrintable(Status()));
+    QCOMPARE(w_->Find("Status")->toolTip(), Status());
+    QVERIFY(Scripts().isEmpty() && w_->window->isVisible());
+    // Any change of the choices: the old report no longer applies.
+    QTest::keyClick(w_->Find("TXT_File"), Qt::Key_Backspace);
+    QCOMPARE(Status(), QString("Ready"));
+    Type("TXT_File", "bolt");
+    QTest::keyClick(w_->Find("TXT_File"), Qt::Key_Return);
+    QCOMPARE(Status(), QString("(Script File Written)Ready ...."));
+    QTest::mouseClick(w_->Find("Chk_WBlock"), Qt::LeftButton);
+    QCOMPARE(Status(), QString("Ready"));
+    QCOMPARE(Scripts(), QStringList{"bolt.scr"});
+  }
+
   void F1AsksForTheHelpFromEveryControl() {
     for (const char* name : {"Cmb_Size", "TXT_File", "Chk_WBlock", "CmdExit"}) {
       w_->Find(name)->setFocus(Qt::TabFocusReason);
@@ -125,10 +238,24 @@ class MainWindowTest : public QObject {
   void Type(const char* box, const QString& text) {
     auto* edit = w_->Find<QLineEdit>(box);
     edit->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();  // the box left runs its handler, as before a person types
     edit->selectAll();
     QTest::keyClicks(edit, text);
   }
   QString FileName() const { return w_->Find<QLineEdit>("TXT_File")->text(); }
+  QString Status() const { return w_->Find<QLabel>("Status")->text(); }
+  QStringList Scripts() const { return QDir(w_->folder.path()).entryList({"*.scr"}, QDir::Files); }
+  QByteArray ScriptText(const QString& name) const {
+    QFile file(w_->Path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  // The second size, chosen from the list with the keyboard.
+  void ChooseMetric() {
+    auto* size = w_->Find<QComboBox>("Cmb_Size");
+    size->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(size, Qt::Key_Down);
+    QCOMPARE(size->currentText(), QString("[Metric M12]"));
+  }
 
   std::unique_ptr<WindowUnderTest> w_;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QScreen>
 #include <QWheelEvent>
 #include <QtTest/QtTest>
 
@@ -103,6 +104,23 @@ class PreviewTest : public QObject {
     const QImage refused = preview->canvas()->Render(QSize(400, 640));
     QVERIFY(!IsPart(refused.pixel(200, 100)) && Extent(refused).height() < 200);
     QVERIFY(w_->platform.messages.empty());
+  }
+
+  void OpensBesideTheWindowWithinTheScreenSharpAtItsPixelRatio() {
+    w_->window->move(0, 0);
+    QTest::mouseClick(w_->Find("CmdPreview"), Qt::LeftButton);
+    PreviewWindow* preview = w_->window->preview();
+    QVERIFY(preview && preview->isVisible());
+    const QRect free = w_->window->screen()->availableGeometry();
+    QVERIFY2(free.contains(preview->frameGeometry()), qPrintable(QString("%1,%2 %3x%4").arg(
+        preview->x()).arg(preview->y()).arg(preview->width()).arg(preview->height())));
+    QVERIFY(!preview->frameGeometry().intersects(w_->window->frameGeometry()));
+    QVERIFY(preview->width() >= 240 && preview->height() >= 400);
+    // One image pixel per device pixel, whatever the screen's scale.
+    const QImage sharp = preview->canvas()->Render(QSize(100, 160), 2);
+    QCOMPARE(sharp.size(), QSize(200, 320));
+    QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    QCOMPARE(preview->canvas()->Render(QSize(100, 160), 1).size(), QSize(100, 160));
   }
 
   void DragTurnsWheelZoomsRResetsAndPngSaves() {

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QtMath>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -41,20 +43,31 @@ void PreviewCanvas::ResetView() {
   update();
 }
 
-QImage PreviewCanvas::Render(QSize size) const {
+QImage PreviewCanvas::Render(QSize size, qreal pixel_ratio) const {
   if (!size.isValid() || size.isEmpty()) size = this->size();
-  if (!meshes_.empty()) return RenderPreview(meshes_, view_, size);
-  QImage image(size, QImage::Format_RGB32);
+  if (!(pixel_ratio > 0)) pixel_ratio = devicePixelRatioF();
+  const QSize pixels(qCeil(size.width() * pixel_ratio), qCeil(size.height() * pixel_ratio));
+  QImage image;
+  if (!meshes_.empty()) {
+    image = RenderPreview(meshes_, view_, pixels);
+    image.setDevicePixelRatio(pixel_ratio);
+    return image;
+  }
+  image = QImage(pixels, QImage::Format_RGB32);
+  image.setDevicePixelRatio(pixel_ratio);
   image.fill(kPreviewBackground);
   QPainter painter(&image);
-  painter.drawText(image.rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
-                   message_);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.drawText(QRect(QPoint(0, 0), size).adjusted(12, 12, -12, -12),
+                   Qt::AlignCenter | Qt::TextWordWrap, message_);
   return image;
 }
 
 void PreviewCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, Render());
+  // The image carries its pixel ratio: drawn at the canvas's size in
+  // device-independent pixels, one image pixel per device pixel.
+  painter.drawImage(QPoint(0, 0), Render());
 }
 
 void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
@@ -84,16 +97,54 @@ PreviewWindow::PreviewWindow(QWidget* parent)
   setObjectName("Preview");
   setWindowTitle("Quillfen 3D Bolt Generator - Preview");
   save_->setObjectName("CmdSavePng");
-  auto* hint = new QLabel("Drag to turn, wheel to zoom, R to reset the view", this);
+  hint_ = new QLabel(this);
+  hint_->setObjectName("Hint");
+  // A long size name must not widen the window; the tooltip holds it all.
+  hint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  SetHint(QString());
   auto* bar = new QHBoxLayout;
-  bar->addWidget(hint, 1);
+  bar->addWidget(hint_, 1);
   bar->addWidget(save_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(canvas_, 1);
   layout->addLayout(bar);
-  resize(480, 600);
   connect(save_, &QPushButton::clicked, this, &PreviewWindow::AskAndSave);
+}
+
+void PreviewWindow::SetHint(const QString& what) {
+  const QString how = "drag to turn, wheel to zoom, R to reset";
+  hint_->setText(what.isEmpty() ? how.left(1).toUpper() + how.mid(1) : what + " - " + how);
+  hint_->setToolTip(hint_->text());
+}
+
+QString PreviewWindow::hint() const { return hint_->text(); }
+
+void PreviewWindow::PlaceBeside(const QWidget& main) {
+  const QScreen* screen = main.screen();
+  if (!screen) return;
+  const QRect free = screen->availableGeometry();
+  const QRect beside = main.frameGeometry();
+  // The frame the window manager adds is not known before the window is
+  // shown; the one of the main window is the best guess.
+  const QSize frame = beside.size() - main.size();
+  constexpr int kGap = 8;
+  const int room_right = free.right() - beside.right() - kGap - frame.width();
+  const int room_left = beside.left() - free.left() - kGap - frame.width();
+  QSize size = sizeHint().expandedTo(QSize(480, 600)).boundedTo(free.size() - frame);
+  const int room = std::max(room_right, room_left);
+  // Narrower beside the main window rather than over it, while it stays
+  // usable; otherwise it overlaps, at its full size.
+  if (room < size.width() && room >= minimumSizeHint().width() && room >= 240)
+    size.setWidth(room);
+  resize(size);
+  const int width = size.width() + frame.width();
+  int x = room_right >= size.width() || room_right >= room_left ? beside.right() + 1 + kGap
+                                                                 : beside.left() - kGap - width;
+  x = std::clamp(x, free.left(), std::max(free.left(), free.right() + 1 - width));
+  const int y = std::clamp(beside.top(), free.top(),
+                           std::max(free.top(), free.bottom() + 1 - size.height() - frame.height()));
+  move(x, y);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {

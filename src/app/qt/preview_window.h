@@ -28,8 +28,10 @@ class PreviewCanvas : public QWidget {
   void ResetView();
   const PreviewView& view() const { return view_; }
 
-  // The picture as it is shown, at `size` (the canvas's own by default).
-  QImage Render(QSize size = QSize()) const;
+  // The picture as it is shown, at `size` (the canvas's own by default) in
+  // device-independent pixels, drawn at `pixel_ratio` device pixels each so
+  // that it stays sharp on a scaled screen (0: the canvas's own ratio).
+  QImage Render(QSize size = QSize(), qreal pixel_ratio = 0) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -54,6 +56,13 @@ class PreviewWindow : public QWidget {
   explicit PreviewWindow(QWidget* parent = nullptr);
 
   PreviewCanvas* canvas() const { return canvas_; }
+  // The line under the picture: what is shown, in which unit, and how to
+  // handle it.
+  void SetHint(const QString& what);
+  QString hint() const;
+  // Places the window beside `main` on its screen, never larger than the
+  // screen's free area, over it only where there is no room beside it.
+  void PlaceBeside(const QWidget& main);
   // Saves what the canvas shows; false when the file cannot be written.
   bool SavePng(const QString& path) const;
 
@@ -65,6 +74,7 @@ class PreviewWindow : public QWidget {
 
   PreviewCanvas* canvas_;
   QPushButton* save_;
+  QLabel* hint_;
 };
 
 }  // namespace boltgen

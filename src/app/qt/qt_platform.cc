@@ -36,12 +36,12 @@ void QtPlatform::Sleep(int milliseconds) {
   if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
-void QtPlatform::OpenDocument(const std::string& path) {
-  if (path.empty()) return;
+bool QtPlatform::OpenDocument(const std::string& path) {
+  if (path.empty()) return false;
   // A relative name would be resolved by the viewer, whose working folder is
   // not ours.
   const QString absolute = QFileInfo(ToQString(path)).absoluteFilePath();
-  QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
 }
 
 void QtPlatform::EndProgram(int status) {

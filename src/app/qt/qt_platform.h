@@ -22,7 +22,7 @@ class QtPlatform : public Platform {
   void ProcessEvents() override;
   void ShowMessage(MessageKind kind, std::string_view text) override;
   void Sleep(int milliseconds) override;
-  void OpenDocument(const std::string& path) override;
+  bool OpenDocument(const std::string& path) override;
   void EndProgram(int status) override;
   void ShowWindow() override;
 

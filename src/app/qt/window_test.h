@@ -23,10 +23,14 @@ namespace boltgen {
 class RecordingPlatform : public QtPlatform {
  public:
   void ShowMessage(MessageKind, std::string_view text) override { messages.emplace_back(text); }
-  void OpenDocument(const std::string& path) override { opened.push_back(path); }
+  bool OpenDocument(const std::string& path) override {
+    opened.push_back(path);
+    return viewer_found;
+  }
   void Sleep(int) override {}
 
   std::vector<std::string> messages, opened;
+  bool viewer_found = true;
 };
 
 // Starts the program's window over `size_table` and a stand-in help document;
