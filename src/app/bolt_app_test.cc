@@ -1,7 +1,5 @@
 #include "app/bolt_app.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -9,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "base/test_folder.h"
 
 namespace boltgen {
 namespace {
@@ -46,8 +45,8 @@ constexpr const char* kSizeTable =
 class BoltAppTest : public testing::Test {
  protected:
   BoltAppTest() : old_dir_(fs::current_path()) {
-    char pattern[] = "/tmp/boltgen_app_XXXXXX";
-    dir_ = mkdtemp(pattern);
+    // A folder name beyond ASCII: every path goes through UTF-8 text.
+    dir_ = os::PathFromUtf8(MakeTestFolder("boltgen_app_\xC3\xB1"));
     fs::current_path(dir_);
     Write("boltgen.ini", kSizeTable);
   }
@@ -67,9 +66,9 @@ class BoltAppTest : public testing::Test {
   BoltApp& Start(std::string args = "", bool headless = false) {
     platform_ = FakePlatform{};
     AppEnvironment environment;
-    environment.program_path = (dir_ / "bin" / program_name_).string();
+    environment.program_path = os::Utf8FromPath(dir_ / "bin" / program_name_);
     environment.raw_args = std::move(args);
-    environment.working_dir = dir_.string();
+    environment.working_dir = os::Utf8FromPath(dir_);
     environment.headless = headless;
     app_ = std::make_unique<BoltApp>(platform_, environment);
     app_->Form_Load();
@@ -109,6 +108,17 @@ TEST_F(BoltAppTest, StartUpWithoutArgumentsKeepsTheWindowDefaults) {
   EXPECT_FALSE(controls().Chk_Sharp_Threads.enabled);
   EXPECT_EQ(controls().Cmb_Pitch.items, (std::vector<std::string>{"0.0625 UNF", "0.076923 UNC"}));
   EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_03000-3D(024)");
+}
+
+// Without a table in the working folder the one beside the program is used,
+// wherever the system's separators put the program's folder.
+TEST_F(BoltAppTest, SizeTableBesideTheProgramWhenTheWorkingFolderHasNone) {
+  fs::create_directory(dir_ / "bin");
+  fs::rename(dir_ / "boltgen.ini", dir_ / "bin" / "boltgen.ini");
+  EXPECT_FALSE(Start().exit_status());
+  EXPECT_TRUE(platform_.messages.empty());
+  EXPECT_EQ(controls().Cmb_Size.items.size(), 10u);
+  EXPECT_TRUE(fs::equivalent(os::PathFromUtf8(app_->size_table_path), dir_ / "bin" / "boltgen.ini"));
 }
 
 TEST_F(BoltAppTest, SizeTableMissingOrWithoutSizesEndsBeforeTheCommandLine) {
