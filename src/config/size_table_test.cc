@@ -90,7 +90,9 @@ TEST(SizeTableFiles, ReadWholeFileAndLocateDataFileOrder) {
   fs::remove(work / "boltgen.ini");
   // The working folder's file matches in any case; an exact match goes first.
   EXPECT_EQ(locate(), write("w\xC3\xB6rk/BoltGen.INI", "w"));
+#ifndef _WIN32  // Windows' names ignore case: the two spellings are one file
   EXPECT_EQ(locate(), write("w\xC3\xB6rk/boltgen.ini", "exact"));
+#endif
   fs::remove_all(root);
 }
 
