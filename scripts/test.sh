@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit and
 # window tests, the same core tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short run of each fuzz target.
+# UndefinedBehaviorSanitizer, a short run of each fuzz target, and the Windows
+# build's tests and main job under wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -42,8 +43,15 @@ for target in numbers size_table command_line generation preview; do
   rm -rf "$work" "$work.log"
 done
 
+echo "== Windows build, its tests and the main job under wine"
+windows_started=$SECONDS
+"$root/scripts/build-windows.sh"
+bash "$root/scripts/test-windows.sh" "$root/build/boltgen" | tee "$logs/windows.txt"
+windows_passed=$(sed -n 's/^windows: \([0-9]*\) passed$/\1/p' "$logs/windows.txt")
+echo "-- Windows part: $((SECONDS - windows_started))s"
+
 # One closing line over every test that ran: the unit and window tests, the
-# sanitized core tests and the fuzz targets.
+# sanitized core tests, the fuzz targets and the Windows build's tests and jobs.
 passed=$(cat "$logs"/*.log | sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' |
   awk '{p += $1 - $2} END {print p + 0}')
-echo "boltgen: $((passed + fuzz_passed)) passed, 0 failed"
+echo "boltgen: $((passed + fuzz_passed + windows_passed)) passed, 0 failed"

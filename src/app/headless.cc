@@ -1,32 +1,29 @@
 #include "app/headless.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/bolt_app.h"
 #include "app/command_line.h"
 #include "app/console_platform.h"
+#include "base/os.h"
 
 namespace boltgen {
 namespace {
 
-// The program's own path, which names the size table and is where the
-// shipped data files are looked for when the working folder has none.
-std::string ProgramPath(const char* argv0) {
-  char buffer[4096];
-  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length));
-  return argv0 != nullptr ? argv0 : "boltgen";
-}
-
 int Run(int argc, char** argv) {
   AppEnvironment environment;
-  environment.program_path = ProgramPath(argc > 0 ? argv[0] : nullptr);
-  environment.raw_args = JoinArguments(argc, argv);
+  os::PrepareConsole();
+  // The program's own path names the size table and is where the shipped
+  // data files are looked for when the working folder has none.
+  const std::vector<std::string> arguments = os::Arguments(argc, argv);
+  environment.program_path = os::ProgramPath(arguments.empty() ? "boltgen" : arguments[0]);
+  std::vector<const char*> words;
+  for (const std::string& argument : arguments) words.push_back(argument.c_str());
+  environment.raw_args = JoinArguments(static_cast<int>(words.size()), words.data());
   environment.headless = true;
 
   ConsolePlatform platform(stdout, stderr, /*skip_sleeps=*/true);

@@ -1,6 +1,8 @@
 #include "app/window_start.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -8,14 +10,11 @@
 #include <cstring>
 
 #include "app/bolt_app.h"
+#include "base/os.h"
 
 namespace boltgen {
+#ifndef _WIN32
 namespace {
-
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -23,21 +22,24 @@ std::string FolderOf(const std::string& path) {
 }
 
 }  // namespace
+#endif
 
 bool HasDisplay() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (platform != nullptr && std::strcmp(platform, "offscreen") == 0) return false;
-  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+  return os::HasDesktop();
 }
 
 std::string OwnProgramPath(const char* argv0) {
-  char buffer[4096];
-  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (length > 0) return std::string(buffer, static_cast<std::size_t>(length));
-  return argv0 != nullptr ? argv0 : "boltgen";
+  return os::ProgramPath(argv0 != nullptr ? argv0 : "boltgen");
 }
 
 std::optional<int> StartWindowIfDisplay(const std::string& program_path, char** argv) {
+#ifdef _WIN32
+  // The window is built for Linux only: on Windows every run is headless.
+  (void)program_path, (void)argv;
+  return std::nullopt;
+#else
   if (!HasDisplay()) return std::nullopt;
   const std::string window = FolderOf(program_path) + "/" + kWindowProgramName;
   setenv(kProgramPathVariable, program_path.c_str(), 1);
@@ -48,6 +50,7 @@ std::optional<int> StartWindowIfDisplay(const std::string& program_path, char** 
   std::fprintf(stderr, "boltgen: cannot start the window program %s: %s\n", window.c_str(),
                std::strerror(error));
   return kExitFailed;
+#endif
 }
 
 }  // namespace boltgen

@@ -1,9 +1,11 @@
 #include "base/atomic_file.h"
 
-#include <fcntl.h>
+#ifndef _WIN32
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <windows.h>
+#endif
 
 #include <atomic>
 #include <cerrno>
@@ -11,18 +13,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <utility>
+
+#include "base/os.h"
 
 namespace boltgen {
 namespace {
 
-std::string Failure(const std::string& path, int error) {
+std::string Failure(const std::string& path, os::Error error) {
   std::string message = "Cannot write the file \"";
   message += path;
   message += "\": ";
-  message += std::strerror(error);
+  message += os::ErrorText(error);
   return message;
 }
+
+#ifdef _WIN32
+constexpr os::Error kTooManyTemporaries = ERROR_TOO_MANY_OPEN_FILES;
+#else
+constexpr os::Error kTooManyTemporaries = EMFILE;
+#endif
 
 // ---- Signal cleanup -------------------------------------------------------
 // The temporaries that exist now, for the handler to remove: fixed slots of
@@ -32,7 +44,11 @@ std::atomic<char*> temporary_slots[kTemporarySlots];
 
 extern "C" void RemoveTemporariesAndEnd(int signal_number) {
   for (std::atomic<char*>& slot : temporary_slots) {
+#ifdef _WIN32
+    if (char* name = slot.load()) DeleteFileA(name);
+#else
     if (char* name = slot.load()) unlink(name);
+#endif
   }
   std::_Exit(128 + signal_number);
 }
@@ -83,23 +99,30 @@ void Unregister(const std::string& name) {
 
 // While the files of a run are put in place, a signal waits until they all
 // are (or all are back as they were), so that the set is never left mixed.
+// Windows delivers Ctrl+C on a thread of its own and has no mask to hold it.
 class SignalsHeld {
  public:
+#ifndef _WIN32
   SignalsHeld() {
     sigset_t all;
     sigfillset(&all);
     sigprocmask(SIG_BLOCK, &all, &previous_);
   }
   ~SignalsHeld() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+#else
+  SignalsHeld() = default;
+#endif
   SignalsHeld(const SignalsHeld&) = delete;
   SignalsHeld& operator=(const SignalsHeld&) = delete;
 
+#ifndef _WIN32
  private:
   sigset_t previous_;
+#endif
 };
 
-// ---- File system calls ------------------------------------------------------
-// Each returns 0 or the errno of the failing call.
+// ---- File system steps ------------------------------------------------------
+// Each returns 0 or the system's error.
 
 // Creates an empty temporary beside `path` and registers it for the signal
 // cleanup. Beside the target, so that the rename into place stays within one
@@ -107,117 +130,56 @@ class SignalsHeld {
 // name of its own rather than the target's plus a suffix, which could grow
 // past the longest name the folder allows. `temporary` names the file only
 // when it was created.
-int CreateTemporary(const std::string& path, int& fd, std::string& temporary) {
-  const std::size_t slash = path.rfind('/');
-  std::string name = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  name += ".boltgen-XXXXXX";
+os::Error CreateTemporary(const std::string& path, os::NativeFile& file, std::string& temporary) {
+  const std::size_t slash = path.find_last_of(os::kPathSeparators);
+  std::string prefix = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  prefix += ".boltgen-";
   SignalsHeld held;  // no temporary exists unregistered
-  fd = mkstemp(name.data());
-  if (fd < 0) return errno;
+  std::string name;
+  if (const os::Error error = os::CreateUniqueFile(prefix, name, file)) return error;
   if (!Register(name)) {
-    close(fd);
-    unlink(name.c_str());
-    return EMFILE;
+    os::CloseFile(file);
+    os::RemoveFile(name);
+    return kTooManyTemporaries;
   }
   temporary = std::move(name);
   return 0;
 }
 
-int RemoveTemporary(std::string& temporary) {
+os::Error RemoveTemporary(std::string& temporary) {
   if (temporary.empty()) return 0;
-  const int error = unlink(temporary.c_str()) == 0 ? 0 : errno;
+  const os::Error error = os::RemoveFile(temporary);
   Unregister(temporary);
   temporary.clear();
   return error;
 }
 
-// The permission bits the new file gets: those of the file it replaces, or
-// those a file created the ordinary way would get (mkstemp gives 0600).
-mode_t ModeFor(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
-}
-
-// A target that exists and may not be written is left alone, as cp leaves
-// it. A file marked read-only (no write bit at all) counts as such for every
-// user, the administrator too: the mark is how users protect a finished file.
-int CheckReplaceable(const std::string& path) {
-  struct stat info {};
-  if (lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
-  if (S_ISDIR(info.st_mode)) return EISDIR;
-  if ((info.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0) return EACCES;
-  return 0;
-}
-
-// Returns 0 or the errno of the first failing write.
-int WriteAll(int fd, std::string_view bytes) {
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t written = write(fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (written == 0) return EIO;
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  return 0;
-}
-
-// Writes, sets the mode, flushes to disk and closes `fd`.
-int FillAndClose(int fd, std::string_view bytes, mode_t mode) {
-  int error = WriteAll(fd, bytes);
-  if (error == 0 && fchmod(fd, mode) != 0) error = errno;
-  if (error == 0 && fsync(fd) != 0) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
+// Writes, sets the permissions the target is to have, flushes to disk and
+// closes `file`.
+os::Error FillAndClose(os::NativeFile file, std::string_view bytes, const std::string& target) {
+  os::Error error = os::WriteAll(file, bytes);
+  if (error == 0) error = os::SetPermissionsFor(file, target);
+  if (error == 0) error = os::SyncFile(file);
+  if (const os::Error closed = os::CloseFile(file); closed != 0 && error == 0) error = closed;
   return error;
 }
 
-// Copies the file at `path` into the open file `fd`.
-int CopyInto(const std::string& path, int fd) {
-  std::FILE* in = std::fopen(path.c_str(), "rb");
-  if (in == nullptr) return errno;
-  char buffer[1 << 16];
-  int error = 0;
-  for (std::size_t got; error == 0 && (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-    error = WriteAll(fd, std::string_view(buffer, got));
-  if (error == 0 && std::ferror(in)) error = EIO;
-  std::fclose(in);
-  return error;
+bool Exists(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::symlink_status(os::PathFromUtf8(path), ignored).type() !=
+         std::filesystem::file_type::not_found;
 }
 
-// Keeps the file now at `path` under the name `aside`, so that it can be put
-// back: a hard link, which leaves the target itself in place until it is
-// replaced, or a copy where the file system has no hard links. 0 and an
-// empty `aside` when there is no such file.
-int KeepAside(const std::string& path, std::string& aside) {
-  struct stat info {};
-  if (lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
-  int fd = -1;
-  if (const int error = CreateTemporary(path, fd, aside)) return error;
-  close(fd);
-  // link() will not replace the placeholder; its name stays registered while
-  // the link or the copy takes it over.
-  int error = unlink(aside.c_str()) == 0 && link(path.c_str(), aside.c_str()) == 0 ? 0 : errno;
-  if (error != 0 && S_ISREG(info.st_mode)) {
-    fd = open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    error = fd < 0 ? errno : CopyInto(path, fd);
-    if (fd >= 0) {
-      const int closing = FillAndClose(fd, {}, info.st_mode & 07777);
-      if (error == 0) error = closing;
-    }
-  }
+// Keeps the file now at `path` under a registered temporary name `aside`, so
+// that it can be put back. 0 and an empty `aside` when there is no such file.
+os::Error KeepAside(const std::string& path, std::string& aside) {
+  if (!Exists(path)) return 0;
+  os::NativeFile file{};
+  if (const os::Error error = CreateTemporary(path, file, aside)) return error;
+  os::CloseFile(file);
+  const os::Error error = os::KeepCopy(path, aside);
   if (error != 0) RemoveTemporary(aside);
   return error;
-}
-
-int Replace(const std::string& from, const std::string& to) {
-  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 // ---- One run's files ----------------------------------------------------------
@@ -235,12 +197,12 @@ void PutBack(std::vector<Pending>& pending) {
   for (Pending& p : pending) {
     if (!p.placed) continue;
     if (!p.aside.empty()) {
-      if (Replace(p.aside, p.file->path) == 0) {
+      if (os::MoveIntoPlace(p.aside, p.file->path) == 0) {
         Unregister(p.aside);
         p.aside.clear();
       }
     } else {
-      unlink(p.file->path.c_str());
+      os::RemoveFile(p.file->path);
     }
   }
 }
@@ -267,10 +229,10 @@ std::string WriteFilesAtomically(const std::vector<OutputFile>& files) {
   // before any target changes.
   for (Pending& p : pending) {
     const std::string& path = p.file->path;
-    int error = CheckReplaceable(path);
-    int fd = -1;
-    if (error == 0) error = CreateTemporary(path, fd, p.temporary);
-    if (error == 0) error = FillAndClose(fd, p.file->bytes, ModeFor(path));
+    os::Error error = os::CheckReplaceable(path);
+    os::NativeFile file{};
+    if (error == 0) error = CreateTemporary(path, file, p.temporary);
+    if (error == 0) error = FillAndClose(file, p.file->bytes, path);
     if (error == 0) error = KeepAside(path, p.aside);
     if (error != 0) {
       RemoveAll(pending);
@@ -280,7 +242,7 @@ std::string WriteFilesAtomically(const std::vector<OutputFile>& files) {
   {
     SignalsHeld held;
     for (Pending& p : pending) {
-      if (const int error = Replace(p.temporary, p.file->path)) {
+      if (const os::Error error = os::MoveIntoPlace(p.temporary, p.file->path)) {
         PutBack(pending);
         RemoveAll(pending);
         return Failure(p.file->path, error);

@@ -1,7 +1,10 @@
 #include "base/atomic_file.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -10,45 +13,82 @@
 
 #include <gtest/gtest.h>
 
+#include "base/os.h"
+#include "base/test_folder.h"
+
 namespace boltgen {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
+std::string Read(const std::string& path) {
+  std::ifstream in(os::PathFromUtf8(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-TEST(WriteFileAtomically, ReplacesWithUsualPermissionsAndAFailureLeavesTheOldFileAndNamesIt) {
-  std::string pattern = testing::TempDir() + "/atomic_file_XXXXXX";
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  const std::string dir = pattern, path = dir + "/bolt.scr", old = path + "/old.scr";
-  const std::string first("line 1\r\n\0binary", 15);
+std::ptrdiff_t EntriesIn(const std::string& folder) {
+  return std::distance(fs::directory_iterator(os::PathFromUtf8(folder)), {});
+}
+
+// The system's words for the three ways a write below fails.
+struct Reasons {
+  std::string missing_folder, folder_in_the_way, file_as_folder;
+};
+
+Reasons ExpectedReasons() {
+#ifdef _WIN32
+  return {os::ErrorText(ERROR_PATH_NOT_FOUND), os::ErrorText(ERROR_ACCESS_DENIED),
+          os::ErrorText(ERROR_PATH_NOT_FOUND)};
+#else
+  return {"No such file or directory", "Is a directory", "Not a directory"};
+#endif
+}
+
+// Bytes as given (CR LF not doubled, NUL kept) in a folder and file named
+// beyond ASCII; a failure leaves the old file and no temporary, and names
+// the file and the reason.
+TEST(WriteFileAtomically, ReplacesExactlyAndAFailureLeavesTheOldFileAndNamesIt) {
+  const std::string dir = MakeTestFolder("atomic_file_\xC3\xA9");
+  const std::string path = dir + "/bolt \xE2\x8C\x80.scr", old = path + "/old.scr";
+  const std::string first("line 1\r\n\0binary\n", 16);
   EXPECT_EQ(WriteFileAtomically(path, "an older and longer text"), "");
   EXPECT_EQ(WriteFileAtomically(path, first), "");
   EXPECT_EQ(Read(path), first);
+  EXPECT_EQ(EntriesIn(dir), 1);
+
+  // A folder where the file should be: the rename fails after the temporary is complete.
+  fs::remove(os::PathFromUtf8(path)), fs::create_directory(os::PathFromUtf8(path));
+  ASSERT_EQ(WriteFileAtomically(old, "old"), "");
+  const Reasons reasons = ExpectedReasons();
+  const std::pair<std::string, std::string> cases[] = {
+      {dir + "/missing/bolt.scr", reasons.missing_folder},
+      {path, reasons.folder_in_the_way},
+      {old + "/new.scr", reasons.file_as_folder}};
+  for (const auto& [target, reason] : cases) {
+    const std::string message = WriteFileAtomically(target, "new");
+    EXPECT_NE(message.find(target), std::string::npos) << message;
+    EXPECT_NE(message.find(": " + reason), std::string::npos) << message << " / " << reason;
+    EXPECT_EQ(Read(old), "old");
+    EXPECT_EQ(EntriesIn(dir), 1);
+    EXPECT_EQ(EntriesIn(path), 1);
+  }
+  fs::remove_all(os::PathFromUtf8(dir));
+}
+
+TEST(WriteFileAtomically, GivesTheUsualPermissions) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows files take their folder's access rules; there are no mode bits";
+#else
+  const std::string dir = MakeTestFolder("atomic_mode");
+  const std::string path = dir + "/bolt.scr";
+  ASSERT_EQ(WriteFileAtomically(path, "x"), "");
   const mode_t mask = umask(0);  // reads the mask, restored on the next line
   umask(mask);
   struct stat info {};
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
-
-  // A folder where the file should be: the rename fails after the temporary is complete.
-  fs::remove(path), fs::create_directory(path);
-  ASSERT_EQ(WriteFileAtomically(old, "old"), "");
-  const std::pair<std::string, const char*> cases[] = {
-      {dir + "/missing/bolt.scr", "No such file or directory"}, {path, ""},
-      {old + "/new.scr", "Not a directory"}};
-  for (const auto& [target, reason] : cases) {  // and no temporary is left behind
-    const std::string message = WriteFileAtomically(target, "new");
-    EXPECT_NE(message.find(target), std::string::npos) << message;
-    EXPECT_NE(message.find(reason), std::string::npos) << message;
-    EXPECT_EQ(Read(old), "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
-    EXPECT_EQ(std::distance(fs::directory_iterator(path), {}), 1);
-  }
   fs::remove_all(dir);
+#endif
 }
 
 // The files in `dir` whose names start with ".boltgen-": temporaries left behind.

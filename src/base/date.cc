@@ -3,13 +3,12 @@
 #include <ctime>
 
 #include "base/number_format.h"
+#include "base/os.h"
 
 namespace boltgen {
 
 Date Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = os::LocalTime(std::time(nullptr));
   return Date{local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
 }
 

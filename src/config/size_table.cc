@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/os.h"
 #include "base/text.h"
 #include "config/leading_number.h"
 
@@ -86,7 +87,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
     if (error != nullptr) *error = std::strerror(code);
     return std::nullopt;
   };
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = os::OpenFile(path, "rb");
   if (file == nullptr) return fail(errno);
   std::string content;
   char buffer[65536];
@@ -114,12 +115,12 @@ std::string FindIgnoringCase(const fs::path& folder, std::string_view file_name,
   if (ec) return {};
   std::string best;
   for (const fs::directory_entry& entry : it) {
-    const std::string name = entry.path().filename().string();
+    const std::string name = os::Utf8FromPath(entry.path().filename());
     if (!EqualsIgnoreCase(name, file_name) || !(any_kind || entry.is_regular_file(ec))) continue;
-    if (name == file_name) return (folder / name).string();
+    if (name == file_name) return os::Utf8FromPath(folder / os::PathFromUtf8(name));
     if (best.empty() || name < best) best = name;
   }
-  return best.empty() ? std::string() : (folder / best).string();
+  return best.empty() ? std::string() : os::Utf8FromPath(folder / os::PathFromUtf8(best));
 }
 
 bool IsFile(const fs::path& path) {
@@ -131,15 +132,16 @@ bool IsFile(const fs::path& path) {
 
 std::string LocateDataFile(std::string_view file_name, const std::string& working_dir,
                            const std::string& exe_dir, WorkingFolderEntry entry) {
-  std::string found = FindIgnoringCase(working_dir.empty() ? fs::path(".") : fs::path(working_dir),
+  std::string found = FindIgnoringCase(os::PathFromUtf8(working_dir.empty() ? "." : working_dir),
                                         file_name, entry == WorkingFolderEntry::kAnyKind);
   if (!found.empty()) return found;
   // Without a known program folder there is no installed copy to fall back on.
   if (exe_dir.empty()) return {};
-  const fs::path beside = fs::path(exe_dir) / file_name;
-  if (IsFile(beside)) return beside.string();
-  const fs::path shared = fs::path(exe_dir) / ".." / "share" / "boltgen" / file_name;
-  if (IsFile(shared)) return shared.string();
+  const fs::path folder = os::PathFromUtf8(exe_dir);
+  const fs::path beside = folder / os::PathFromUtf8(file_name);
+  if (IsFile(beside)) return os::Utf8FromPath(beside);
+  const fs::path shared = folder / ".." / "share" / "boltgen" / os::PathFromUtf8(file_name);
+  if (IsFile(shared)) return os::Utf8FromPath(shared);
   return {};
 }
 

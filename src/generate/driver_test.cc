@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/test_folder.h"
 #include "generate/script_lines_test.h"
 
 namespace boltgen {
@@ -37,8 +38,7 @@ std::string Read(const std::string& path) {
 class Driver : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = testing::TempDir() + "/driver_XXXXXX";
-    ASSERT_NE(mkdtemp(dir_.data()), nullptr);
+    dir_ = MakeTestFolder("driver");
     path_ = dir_ + "/bolt.scr";
     input_ = {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {6, 12, 2026}};
     controls_.Cmb_Size.text = "[Inch 3/4]";

@@ -9,23 +9,41 @@
 
 #include <gtest/gtest.h>
 
+#include "base/test_folder.h"
 #include "mesh/stl.h"
 
 namespace boltgen {
 namespace {
 
+#ifndef _WIN32
 // The number after "name :" on the line of admesh's report naming it, or -1.
 long Finding(const std::string& report, const std::string& name) {
   std::size_t at = report.find("\n" + name + " ");
   return at == std::string::npos ? -1 : std::strtol(&report[report.find(':', at) + 1], nullptr, 10);
 }
 
+// admesh, an independent STL checker, reads the file as a slicer would.
+void CheckWithAdmesh(const std::string& path) {
+  std::string report;
+  FILE* pipe = popen(("admesh '" + path + "' 2>&1").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  for (char buffer[512]; fgets(buffer, sizeof buffer, pipe) != nullptr;) report += buffer;
+  ASSERT_EQ(pclose(pipe), 0) << "admesh (scripts/install-deps.sh) on " << path << ": " << report;
+  EXPECT_GT(Finding(report, "Number of facets"), 0) << report;
+  for (const char* zero :
+       {"Total disconnected facets", "Degenerate facets", "Edges fixed", "Facets removed",
+        "Facets added", "Facets reversed", "Backwards edges", "Normals fixed"}) {
+    EXPECT_EQ(Finding(report, zero), 0) << zero << " in " << path << "\n" << report;
+  }
+  EXPECT_EQ(Finding(report, "Number of parts"), 1) << report;
+}
+#endif
+
 // The default bolt of the command line with nuts on the finest grid, each
 // file read back and checked by admesh, an independent STL checker.
 TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
   EXPECT_EQ(StlPath("C:\\cad\\BOLT.SCR", "BOLT"), "C:\\cad\\BOLT.stl");
-  std::string dir = testing::TempDir() + "/stl_export_XXXXXX";
-  ASSERT_NE(mkdtemp(dir.data()), nullptr);
+  const std::string dir = MakeTestFolder("stl_export");
   Controls c;
   c.Cmb_Size.text = "[Inch 3/4]";
   c.Cmb_Pitch.text = "0.076923 UNC";
@@ -50,18 +68,9 @@ TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
     ASSERT_TRUE(mesh.has_value()) << names[i];
     EXPECT_EQ(mesh->triangles.size(), PartMesh(parts[i]).triangles.size()) << names[i];
     EXPECT_NE(files[i].bytes.substr(0, 80).find("mm"), std::string::npos) << names[i];
-    std::string report;
-    FILE* pipe = popen(("admesh '" + path + "' 2>&1").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    for (char buffer[512]; fgets(buffer, sizeof buffer, pipe) != nullptr;) report += buffer;
-    ASSERT_EQ(pclose(pipe), 0) << "admesh (scripts/install-deps.sh) on " << path << ": " << report;
-    EXPECT_GT(Finding(report, "Number of facets"), 0) << report;
-    for (const char* zero :
-         {"Total disconnected facets", "Degenerate facets", "Edges fixed", "Facets removed",
-          "Facets added", "Facets reversed", "Backwards edges", "Normals fixed"}) {
-      EXPECT_EQ(Finding(report, zero), 0) << zero << " in " << path << "\n" << report;
-    }
-    EXPECT_EQ(Finding(report, "Number of parts"), 1) << report;
+#ifndef _WIN32
+    CheckWithAdmesh(path);
+#endif
   }
   // One file of the set cannot be written: none of the set is, and no
   // temporary is left behind.
@@ -70,6 +79,9 @@ TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
   EXPECT_NE(WriteFilesAtomically(blocked).find("missing/BOLT.stl"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 5);
   std::filesystem::remove_all(dir);
+#ifdef _WIN32
+  GTEST_SKIP() << "admesh did not check the files: it runs on POSIX systems only";
+#endif
 }
 
 // Slicers read STL in millimetres: every corner of an inch part is written

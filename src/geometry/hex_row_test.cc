@@ -1,6 +1,7 @@
 #include "geometry/hex_row.h"
 
 #include <cmath>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -45,11 +46,11 @@ TEST(SetHexRow, MiddlesOfFlatsAreNearestAndHighestForEveryCount) {
     dims.WshFaceDia = dims.Flats * 0.9;
     MeshGrid grid;
     SetHexRow(grid, dims, 3, 12.5);
-    const double smallest_drop = (0.05 * dims.Flats) / std::sin(M_PI / 3) / 2;
+    const double smallest_drop = (0.05 * dims.Flats) / std::sin(std::numbers::pi / 3) / 2;
     for (int n = 1; n <= segments + 1; ++n) {
       const MeshVertex& v = grid.at(3, n);
       const bool middle = (n - 1) % (segments / 6) == 0;
-      EXPECT_LE(v.Radius, dims.Flats / 2 / std::cos(M_PI / 6) + 1e-12);
+      EXPECT_LE(v.Radius, dims.Flats / 2 / std::cos(std::numbers::pi / 6) + 1e-12);
       EXPECT_EQ(v.Radius == dims.Flats / 2, middle) << segments << " column " << n;
       const double drop = 12.5 - v.Z;
       EXPECT_TRUE(middle ? std::abs(drop - smallest_drop) < 1e-12 : drop > smallest_drop) << n;

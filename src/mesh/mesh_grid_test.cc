@@ -1,6 +1,7 @@
 #include "mesh/mesh_grid.h"
 
 #include <cmath>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ namespace {
 
 TEST(AngleConversions, UseTheProgramsOwnPi) {
   EXPECT_EQ(DegToRad(180), 3.14159265358979);
-  EXPECT_NE(DegToRad(180), M_PI);
+  EXPECT_NE(DegToRad(180), std::numbers::pi);
   for (double x : {0.0, 7.5, 15.0, 359.999, 360.0}) EXPECT_NEAR(RadToDeg(DegToRad(x)), x, 1e-12);
 }
 

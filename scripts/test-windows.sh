@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs the Windows build under wine, without a display: the core's tests, and
+# the main job, whose script must be the Linux program's byte for byte (the
+# date line aside), and a failing job, which must end with status 1 and say
+# why. Usage: scripts/test-windows.sh LINUX_BOLTGEN
+# Ends with "windows: N passed" when everything passed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+linux_boltgen=$1
+out="$root/build-windows"
+
+# wine of its own, in the build folder, with no display and no window: the
+# .NET and HTML runtimes it would offer to download are switched off.
+unset DISPLAY WAYLAND_DISPLAY
+export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=$(command -v wine64 || true)
+[[ -n $wine ]] || wine=/usr/lib/wine/wine64
+[[ -x $wine ]] || wine=wine
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+started=$SECONDS
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  "$wine" wineboot --init >/dev/null 2>&1
+fi
+echo "-- wine ready in $((SECONDS - started))s"
+
+passed=0
+started=$SECONDS
+"$wine" "$out/boltgen_tests.exe" --gtest_brief=1 2>&1 | tr -d '\r' | tee "$out/windows-tests.log"
+summary=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$out/windows-tests.log" || true)
+if [[ -z $summary ]] || grep -q '^\[  FAILED  \]' "$out/windows-tests.log"; then
+  echo "boltgen_tests.exe failed under wine" >&2
+  exit 1
+fi
+passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' <<<"$summary")
+echo "-- boltgen_tests.exe: $passed passed in $((SECONDS - started))s"
+
+fail() { echo "boltgen.exe under wine: $*" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/linux" "$work/windows"
+cp "$root/data/boltgen.ini" "$work/linux/"
+cp "$root/data/boltgen.ini" "$work/windows/"
+job=(/D:7 /P:1 /L:3.000 /S:1 /T:0 /N:1 /B:1 /G:1)
+script='IN_07500_HCSW-UNC_03000-3D(036).scr'
+(cd "$work/linux" && "$linux_boltgen" "${job[@]}" >/dev/null 2>&1) || fail "the Linux program failed"
+status=0
+(cd "$work/windows" && "$wine" "$out/boltgen.exe" "${job[@]}" >"$work/out.txt" 2>"$work/err.txt") ||
+  status=$?
+[[ $status -eq 0 ]] || fail "the main job ended with status $status: $(cat "$work/err.txt")"
+[[ $(ls "$work/windows" | wc -l) -eq 2 && -f $work/windows/$script ]] ||
+  fail "the main job wrote: $(ls "$work/windows")"
+grep -qE $'^; Date: [0-9]{2} [A-Z][a-z]{2} [0-9]{4}\r$' "$work/windows/$script" ||
+  fail "the script has no date line"
+cmp <(grep -av '^; Date: ' "$work/linux/$script") <(grep -av '^; Date: ' "$work/windows/$script") ||
+  fail "the script differs from the Linux program's"
+echo "-- main job: status 0, $(wc -c <"$work/windows/$script") bytes as on Linux (date line aside)"
+passed=$((passed + 1))
+
+status=0
+(cd "$work/windows" && "$wine" "$out/boltgen.exe" /D:99 /G:1 >"$work/out.txt" 2>"$work/err.txt") ||
+  status=$?
+message=$(tr -d '\r' <"$work/err.txt" | grep '/D:' || true)
+[[ $status -eq 1 ]] || fail "/D:99 /G:1 ended with status $status"
+[[ -n $message ]] || fail "/D:99 /G:1 gave no message naming /D:: $(cat "$work/err.txt")"
+[[ $(ls "$work/windows" | wc -l) -eq 2 ]] || fail "/D:99 /G:1 wrote a file"
+echo "-- failing job: status 1, \"$message\""
+passed=$((passed + 1))
+
+"$wineserver" -w
+echo "windows: $passed passed"

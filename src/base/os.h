@@ -1,0 +1,106 @@
+#ifndef BOLTGEN_BASE_OS_H_
+#define BOLTGEN_BASE_OS_H_
+
+// The few services the program needs from the operating system, each behind
+// one small function with a body per system (os_posix.cc, os_windows.cc).
+// Every path and text here is UTF-8, whatever the system's own encoding, so
+// that folders and files with non-ASCII names work everywhere.
+
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace boltgen::os {
+
+#ifdef _WIN32
+// Windows accepts both; a program path from the system uses '\'.
+inline constexpr std::string_view kPathSeparators = "/\\";
+#else
+inline constexpr std::string_view kPathSeparators = "/";
+#endif
+
+// A system error: errno on POSIX, GetLastError() on Windows. 0 is success.
+using Error = int;
+
+// The system's own words for an error, in UTF-8, without a final period.
+std::string ErrorText(Error error);
+
+// The command-line arguments in UTF-8, the program's name first. On Windows
+// they are read from the wide command line, as the narrow argv holds them in
+// the ANSI code page (losing what it cannot show).
+std::vector<std::string> Arguments(int argc, char** argv);
+
+// The running program's own file, or `fallback` when the system cannot say.
+std::string ProgramPath(const std::string& fallback);
+
+// Lets the console show UTF-8 output as it is (Windows' console assumes an
+// OEM code page otherwise); nothing to do elsewhere.
+void PrepareConsole();
+
+// True when a graphical desktop is there to show a window or a document.
+bool HasDesktop();
+
+// Opens a document with the desktop's default program for it, without
+// waiting for that program. False when it could not be started.
+bool OpenDocument(const std::string& path);
+
+// The calendar fields of `when` in the local time zone.
+std::tm LocalTime(std::time_t when);
+
+// Paths between UTF-8 text and std::filesystem, which otherwise converts
+// through the ANSI code page on Windows.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
+// fopen for a UTF-8 path; sets errno on failure like fopen.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+
+// An open file for writing: a descriptor on POSIX, a HANDLE on Windows.
+using NativeFile = std::intptr_t;
+
+// Creates a new, empty file of a name no other file has, in the folder that
+// `prefix` starts with (its text up to the last separator, or the working
+// folder), its name starting with the rest of `prefix`. On success `path`
+// names it and `file` is open for writing.
+Error CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile& file);
+
+// Writes all of `bytes`, exactly as given (no line-end translation).
+Error WriteAll(NativeFile file, std::string_view bytes);
+
+// Gives the file the permissions a file created the ordinary way would get
+// (a unique file starts readable by its owner only on POSIX).
+Error SetCreatedFilePermissions(NativeFile file);
+
+// Gives the file the permissions of the file at `target` when there is one
+// (a replaced file keeps its permission bits), else those of a file created
+// the ordinary way.
+Error SetPermissionsFor(NativeFile file, const std::string& target);
+
+// 0 when `path` does not exist or may be replaced; an error when it is a
+// folder, or marked read-only (for every user, the administrator too: the
+// mark is how users protect a finished file), or not writable.
+Error CheckReplaceable(const std::string& path);
+
+// Makes `aside` (an existing placeholder, replaced) hold the file now at
+// `path`, so that it can be put back: a hard link where the file system has
+// them, else a copy with the same permissions.
+Error KeepCopy(const std::string& path, const std::string& aside);
+
+// Waits until the file's contents are on the disk.
+Error SyncFile(NativeFile file);
+
+Error CloseFile(NativeFile file);
+
+// Puts `from` in the place of `to` in one step, replacing an existing `to`;
+// readers see either the old file or the new one.
+Error MoveIntoPlace(const std::string& from, const std::string& to);
+
+Error RemoveFile(const std::string& path);
+
+}  // namespace boltgen::os
+
+#endif  // BOLTGEN_BASE_OS_H_

@@ -1,0 +1,217 @@
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cerrno>
+#include <cwchar>
+
+#include "base/os.h"
+
+namespace boltgen::os {
+namespace {
+
+// Fails on text that is not UTF-8 rather than guessing: a mangled name would
+// write or read another file than the one asked for.
+bool Widen(std::string_view utf8, std::wstring& wide) {
+  wide.clear();
+  if (utf8.empty()) return true;
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size,
+                                         nullptr, 0);
+  if (length <= 0) return false;
+  wide.resize(static_cast<std::size_t>(length));
+  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(),
+                             length) == length;
+}
+
+std::string Narrow(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr,
+                                         nullptr);
+  if (length <= 0) return {};
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+HANDLE Handle(NativeFile file) { return reinterpret_cast<HANDLE>(file); }
+
+// Six letters or digits; the name's uniqueness comes from CREATE_NEW, the
+// randomness only keeps retries rare.
+std::string RandomSuffix() {
+  static unsigned long long state = [] {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<unsigned long long>(counter.QuadPart) ^
+           (static_cast<unsigned long long>(GetCurrentProcessId()) << 32) ^ 0x9E3779B97F4A7C15ull;
+  }();
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string suffix;
+  for (int i = 0; i < 6; ++i) {
+    state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+    suffix += kLetters[state % (sizeof kLetters - 1)];
+  }
+  return suffix;
+}
+
+}  // namespace
+
+std::string ErrorText(Error error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string message = length > 0 ? Narrow(std::wstring_view(text, length)) : std::string();
+  LocalFree(text);
+  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
+                              message.back() == ' ' || message.back() == '.')) {
+    message.pop_back();
+  }
+  if (message.empty()) message = "Windows error " + std::to_string(error);
+  return message;
+}
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+std::string ProgramPath(const std::string& fallback) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+    if (length == 0) return fallback;
+    if (length < size) return Narrow(std::wstring_view(buffer.data(), length));
+    if (buffer.size() >= 32768) return fallback;
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+void PrepareConsole() { SetConsoleOutputCP(CP_UTF8); }
+
+// A console program on Windows always runs on a desktop that can open a
+// document.
+bool HasDesktop() { return true; }
+
+bool OpenDocument(const std::string& path) {
+  std::wstring wide;
+  if (!Widen(path, wide)) return false;
+  // The shell's handlers may use COM; the call fails harmlessly when it is
+  // already set up in another mode.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
+}
+
+std::tm LocalTime(std::time_t when) {
+  std::tm local{};
+  localtime_s(&local, &when);
+  return local;
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  std::wstring wide_path, wide_mode;
+  if (!Widen(path, wide_path) || !Widen(mode, wide_mode)) {
+    errno = EILSEQ;
+    return nullptr;
+  }
+  return _wfopen(wide_path.c_str(), wide_mode.c_str());
+}
+
+Error CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile& file) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = prefix + RandomSuffix();
+    std::wstring wide;
+    if (!Widen(name, wide)) return ERROR_NO_UNICODE_TRANSLATION;
+    const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      path = name;
+      file = reinterpret_cast<NativeFile>(handle);
+      return 0;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return static_cast<Error>(error);
+  }
+  return ERROR_FILE_EXISTS;
+}
+
+Error WriteAll(NativeFile file, std::string_view bytes) {
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+    DWORD written = 0;
+    if (!WriteFile(Handle(file), data, chunk, &written, nullptr)) {
+      return static_cast<Error>(GetLastError());
+    }
+    if (written == 0) return ERROR_WRITE_FAULT;
+    data += written;
+    left -= written;
+  }
+  return 0;
+}
+
+// A new file inherits its folder's access rules, as one made the ordinary way
+// does: there is nothing to change.
+Error SetCreatedFilePermissions(NativeFile) { return 0; }
+
+// Windows keeps a file's access rules with the folder and its read-only mark
+// with the file: the new file has nothing of the old one's to take over.
+Error SetPermissionsFor(NativeFile, const std::string&) { return 0; }
+
+Error CheckReplaceable(const std::string& path) {
+  std::wstring wide;
+  if (!Widen(path, wide)) return ERROR_NO_UNICODE_TRANSLATION;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : static_cast<Error>(error);
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY_NOT_SUPPORTED;
+  if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+  return 0;
+}
+
+Error KeepCopy(const std::string& path, const std::string& aside) {
+  std::wstring wide_path, wide_aside;
+  if (!Widen(path, wide_path) || !Widen(aside, wide_aside)) return ERROR_NO_UNICODE_TRANSLATION;
+  return CopyFileW(wide_path.c_str(), wide_aside.c_str(), FALSE) ? 0
+                                                                 : static_cast<Error>(GetLastError());
+}
+
+Error SyncFile(NativeFile file) {
+  return FlushFileBuffers(Handle(file)) ? 0 : static_cast<Error>(GetLastError());
+}
+
+Error CloseFile(NativeFile file) {
+  return CloseHandle(Handle(file)) ? 0 : static_cast<Error>(GetLastError());
+}
+
+Error MoveIntoPlace(const std::string& from, const std::string& to) {
+  std::wstring wide_from, wide_to;
+  if (!Widen(from, wide_from) || !Widen(to, wide_to)) return ERROR_NO_UNICODE_TRANSLATION;
+  return MoveFileExW(wide_from.c_str(), wide_to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? 0
+             : static_cast<Error>(GetLastError());
+}
+
+Error RemoveFile(const std::string& path) {
+  std::wstring wide;
+  if (!Widen(path, wide)) return ERROR_NO_UNICODE_TRANSLATION;
+  return DeleteFileW(wide.c_str()) ? 0 : static_cast<Error>(GetLastError());
+}
+
+}  // namespace boltgen::os
