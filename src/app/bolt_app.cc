@@ -262,6 +262,7 @@ std::string BoltApp::AddCompanionFiles(const GenerationState& state, const Gener
     if (std::string problem = StlFilesProblem(added); !problem.empty()) return problem;
   }
   if (controls.Chk_DXF.checked) {
+    if (std::string unavailable = DxfUnavailable(); !unavailable.empty()) return unavailable;
     for (OutputFile& file : DxfFiles(parts, script_path, unit)) added.push_back(std::move(file));
   }
   if (controls.Chk_3MF.checked) {

@@ -92,6 +92,7 @@ TEST(WriteFileAtomically, GivesTheUsualPermissions) {
 }
 
 // The files in `dir` whose names start with ".boltgen-": temporaries left behind.
+#ifndef _WIN32  // modes, read-only bits and folder links as POSIX has them
 int Leftovers(const fs::path& dir) {
   int count = 0;
   for (const auto& entry : fs::directory_iterator(dir))
@@ -145,6 +146,7 @@ TEST(WriteFilesAtomically, AllOrNothingKeepingModesAndSparingReadOnlyTargets) {
   EXPECT_EQ(Leftovers(dir) + Leftovers(dir / "real"), 0);
   fs::remove_all(dir);
 }
+#endif
 
 }  // namespace
 }  // namespace boltgen

@@ -179,7 +179,8 @@ Error CheckReplaceable(const std::string& path) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : static_cast<Error>(error);
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_DIRECTORY_NOT_SUPPORTED;
+  // What replacing it would have met: a folder cannot be replaced by a file.
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
   if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/number_format.h"
+#include "base/os.h"
 #include "base/text.h"
 
 namespace boltgen {
@@ -39,12 +40,13 @@ std::string TooLarge(std::string_view label, std::uintmax_t bytes) {
 // empty for a regular file (or a link to one).
 std::string KindProblem(const std::string& path, std::string_view label) {
   std::error_code ec;
-  const fs::file_status target = fs::status(path, ec);
+  const fs::path native = os::PathFromUtf8(path);
+  const fs::file_status target = fs::status(native, ec);
   const std::string name(label);
   if (target.type() == fs::file_type::not_found) {
-    const fs::file_status link = fs::symlink_status(path, ec);
+    const fs::file_status link = fs::symlink_status(native, ec);
     if (link.type() == fs::file_type::symlink) {
-      return name + " is a link to " + fs::read_symlink(path, ec).string() +
+      return name + " is a link to " + os::Utf8FromPath(fs::read_symlink(native, ec)) +
              ", which does not exist";
     }
     return name + " cannot be read: " + std::strerror(ENOENT);
@@ -110,10 +112,10 @@ std::optional<std::string> ReadSizeTable(const std::string& path, std::string* e
   // Judged before opening: opening a FIFO would wait for a writer.
   if (std::string problem = KindProblem(path, label); !problem.empty()) return fail(problem);
   std::error_code ec;
-  const std::uintmax_t bytes = fs::file_size(path, ec);
+  const std::uintmax_t bytes = fs::file_size(os::PathFromUtf8(path), ec);
   if (!ec && bytes > kMaxSizeTableBytes) return fail(TooLarge(label, bytes));
 
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = os::OpenFile(path, "rb");
   if (file == nullptr) return fail(label + " cannot be read: " + std::strerror(errno));
   // Never more than one byte past the bound, whatever the file does meanwhile.
   std::string content(kMaxSizeTableBytes + 1, '\0');

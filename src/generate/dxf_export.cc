@@ -6,12 +6,15 @@
 #include <charconv>
 #include <system_error>
 
+#ifdef BOLTGEN_HAVE_DXFLIB
 #include <dl_dxf.h>
 #include <dl_writer_ascii.h>
+#endif
 
 #include "base/number_format.h"
 
 namespace boltgen {
+#ifdef BOLTGEN_HAVE_DXFLIB
 namespace {
 
 // Polyline flags: a polygon mesh, and each of its vertices a mesh vertex. The
@@ -168,15 +171,6 @@ void WriteMesh(MemoryWriter& dw, const Part& part) {
 
 }  // namespace
 
-std::string DxfPath(std::string_view script_path, std::string_view drawing_name) {
-  const std::size_t folder_end = script_path.find_last_of("/\\");
-  std::string path(folder_end == std::string_view::npos ? std::string_view()
-                                                        : script_path.substr(0, folder_end + 1));
-  path += drawing_name;
-  path += ".dxf";
-  return path;
-}
-
 std::string EncodeDxf(const Part& part, LengthUnit unit) {
   DL_Dxf dxf;  // writes version 2000 unless told otherwise
   MemoryWriter body;
@@ -204,6 +198,25 @@ std::string EncodeDxf(const Part& part, LengthUnit unit) {
   header.dxfInt(70, unit == LengthUnit::kInch ? 0 : 1);
   header.sectionEnd();
   return header.Take() + body.Take();
+}
+
+std::string DxfUnavailable() { return {}; }
+#else
+std::string EncodeDxf(const Part&, LengthUnit) { return {}; }
+
+std::string DxfUnavailable() {
+  return "This build of the program writes no DXF drawings (the DXF library is not part of it). "
+         "Clear \"Write DXF\" (/E:1), or use the program built with it.";
+}
+#endif
+
+std::string DxfPath(std::string_view script_path, std::string_view drawing_name) {
+  const std::size_t folder_end = script_path.find_last_of("/\\");
+  std::string path(folder_end == std::string_view::npos ? std::string_view()
+                                                        : script_path.substr(0, folder_end + 1));
+  path += drawing_name;
+  path += ".dxf";
+  return path;
 }
 
 std::vector<OutputFile> DxfFiles(const std::vector<Part>& parts, std::string_view script_path,

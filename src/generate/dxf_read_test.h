@@ -6,7 +6,9 @@
 // files a test writes to disk.
 
 #include <stdio.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <array>
 #include <charconv>
@@ -63,6 +65,7 @@ inline std::vector<std::array<double, 3>> DxfVertices(const std::vector<DxfGroup
   return vertices;
 }
 
+#ifndef _WIN32  // ezdxf runs where Debian has it
 // Runs scripts/check_dxf.py (ezdxf) on `args`; returns its exit status and
 // leaves its report in `report`.
 inline int RunDxfChecker(const std::string& args, std::string& report) {
@@ -81,6 +84,7 @@ inline std::string ShellWord(const std::string& path) {
   for (char c : path) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return word + "'";
 }
+#endif
 
 }  // namespace boltgen
 
