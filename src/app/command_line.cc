@@ -33,11 +33,12 @@ constexpr std::string_view kHelpText =
     "and sharp point threads. \n"
     "It would NOT include nuts.";
 
-// The switches added to the original set, one line each in the style of the
-// help message; "--help" lists them after it.
+// The switches added after the help message's own set, one line each in its
+// style; "--help" lists them after it, "?" keeps the message as it stands.
 constexpr std::string_view kAddedSwitches[] = {
     "/M:# Write each part as an STL file in millimetres: 0=False, 1=True",
     "/X:# Write all parts into one 3MF file with its unit: 0=False, 1=True",
+    "/E:# Write each part as a DXF drawing (one polygon mesh): 0=False, 1=True",
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

@@ -25,7 +25,7 @@ std::string_view HelpText();
 // keeps showing the help message exactly as it always stood.
 bool AsksForAddedSwitches(const std::vector<std::string>& words);
 
-// The help message, then one line per switch added to the original set.
+// The help message, then one line per switch added after its own set.
 std::string HelpTextWithAddedSwitches();
 
 // The settings of one command line, with the defaults that apply whenever at

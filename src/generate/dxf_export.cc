@@ -211,12 +211,7 @@ std::string DxfUnavailable() {
 #endif
 
 std::string DxfPath(std::string_view script_path, std::string_view drawing_name) {
-  const std::size_t folder_end = script_path.find_last_of("/\\");
-  std::string path(folder_end == std::string_view::npos ? std::string_view()
-                                                        : script_path.substr(0, folder_end + 1));
-  path += drawing_name;
-  path += ".dxf";
-  return path;
+  return PartFilePath(script_path, drawing_name, ".dxf");
 }
 
 std::vector<OutputFile> DxfFiles(const std::vector<Part>& parts, std::string_view script_path,

@@ -21,6 +21,16 @@ std::string DrawingBaseName(std::string_view file_name) {
   return std::string(base);
 }
 
+std::string PartFilePath(std::string_view script_path, std::string_view drawing_name,
+                         std::string_view extension) {
+  const std::size_t folder_end = script_path.find_last_of("/\\");
+  std::string path(folder_end == std::string_view::npos ? std::string_view()
+                                                        : script_path.substr(0, folder_end + 1));
+  path += drawing_name;
+  path += extension;
+  return path;
+}
+
 GenerationResult BuildPartsInMemory(GenerationState& state, const Controls& controls,
                                     const GenerationInput& input, std::vector<Part>& parts) {
   parts.clear();

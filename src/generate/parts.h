@@ -24,6 +24,11 @@ struct Part {
 // that the drawing exports are named after.
 std::string DrawingBaseName(std::string_view file_name);
 
+// Where a part's own file goes: the script's folder, the part's drawing
+// name, then `extension` (".stl", ".dxf").
+std::string PartFilePath(std::string_view script_path, std::string_view drawing_name,
+                         std::string_view extension);
+
 // Builds the parts that the choices ask for, as a generation builds them but
 // in memory only: nothing is written and the status line is not touched.
 // Refuses exactly what a generation refuses. `state` is changed as a

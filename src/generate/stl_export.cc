@@ -5,12 +5,7 @@
 namespace boltgen {
 
 std::string StlPath(std::string_view script_path, std::string_view drawing_name) {
-  const std::size_t folder_end = script_path.find_last_of("/\\");
-  std::string path(folder_end == std::string_view::npos ? std::string_view()
-                                                        : script_path.substr(0, folder_end + 1));
-  path += drawing_name;
-  path += ".stl";
-  return path;
+  return PartFilePath(script_path, drawing_name, ".stl");
 }
 
 double MillimetresPer(LengthUnit unit) { return unit == LengthUnit::kInch ? 25.4 : 1; }
