@@ -205,8 +205,8 @@ std::string DxfUnavailable() { return {}; }
 std::string EncodeDxf(const Part&, LengthUnit) { return {}; }
 
 std::string DxfUnavailable() {
-  return "This build of the program writes no DXF drawings (the DXF library is not part of it). "
-         "Clear \"Write DXF\" (/E:1), or use the program built with it.";
+  return "This build of the program cannot write DXF drawings (it was built without dxflib). "
+         "Clear \"Write DXF\" (/E:0).";
 }
 #endif
 
