@@ -1,5 +1,6 @@
 #include "fuzz/fuzz_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -12,6 +13,22 @@ std::string ScratchFolder() {
     return pattern;
   }();
   return folder;
+}
+
+std::string WriteScratchTable(std::string_view table) {
+  const std::string path = ScratchFolder() + "/boltgen.ini";
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return {};
+  const bool written = std::fwrite(table.data(), 1, table.size(), file) == table.size();
+  return std::fclose(file) == 0 && written ? path : std::string();
+}
+
+std::string WithoutProcessSwitch(std::string_view switches) {
+  std::string args(switches);
+  for (std::size_t at = args.find("/G:"); at != std::string::npos; at = args.find("/G:", at)) {
+    args[at + 1] = 'g';
+  }
+  return args;
 }
 
 }  // namespace boltgen::fuzz

@@ -39,6 +39,14 @@ inline std::pair<std::string_view, std::string_view> SplitInput(const std::uint8
 // A fresh folder for one fuzz run's files, made once per process.
 std::string ScratchFolder();
 
+// Writes `table` as boltgen.ini into the scratch folder; returns its path,
+// or an empty text when it could not be written.
+std::string WriteScratchTable(std::string_view table);
+
+// The switches with every /G: turned into a key the program ignores: the
+// target runs the generation itself, without the unattended pauses.
+std::string WithoutProcessSwitch(std::string_view switches);
+
 }  // namespace boltgen::fuzz
 
 #endif  // BOLTGEN_FUZZ_FUZZ_SUPPORT_H_

@@ -17,17 +17,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto [table, switches] = boltgen::fuzz::SplitInput(data, size);
   const std::string folder = boltgen::fuzz::ScratchFolder();
-  const std::string table_path = folder + "/boltgen.ini";
-  if (FILE* file = std::fopen(table_path.c_str(), "wb")) {
-    std::fwrite(table.data(), 1, table.size(), file);
-    std::fclose(file);
-  } else {
-    return 0;
-  }
-  std::string args(switches);
-  for (std::size_t at = args.find("/G:"); at != std::string::npos; at = args.find("/G:", at)) {
-    args[at + 1] = 'g';
-  }
+  const std::string table_path = boltgen::fuzz::WriteScratchTable(table);
+  if (table_path.empty()) return 0;
+  const std::string args = boltgen::fuzz::WithoutProcessSwitch(switches);
   boltgen::fuzz::SilentPlatform platform;
   boltgen::AppEnvironment environment;
   environment.program_path = folder + "/boltgen";
