@@ -6,6 +6,7 @@
 // Every path and text here is UTF-8, whatever the system's own encoding, so
 // that folders and files with non-ASCII names work everywhere.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -100,6 +101,13 @@ Error CloseFile(NativeFile file);
 Error MoveIntoPlace(const std::string& from, const std::string& to);
 
 Error RemoveFile(const std::string& path);
+
+// Zero-filled memory for the large working buffers, or nullptr when memory is
+// short. Where the system offers large pages the block is backed by them:
+// each first touch of a small page costs more than the work done in it.
+void* AllocateLargeZeroed(std::size_t bytes);
+// Gives back a block from AllocateLargeZeroed, with the same size.
+void FreeLarge(void* block, std::size_t bytes);
 
 }  // namespace boltgen::os
 

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -150,5 +151,35 @@ Error MoveIntoPlace(const std::string& from, const std::string& to) {
 }
 
 Error RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0 ? 0 : errno; }
+
+namespace {
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+std::size_t LargePagesFor(std::size_t bytes) {
+  return (bytes + kLargePage - 1) / kLargePage * kLargePage;
+}
+}  // namespace
+
+void* AllocateLargeZeroed(std::size_t bytes) {
+  const std::size_t size = LargePagesFor(bytes);
+  // One large page more than needed, trimmed so that the block starts on a
+  // large page's boundary: the system only backs whole aligned ones.
+  void* raw = mmap(nullptr, size + kLargePage, PROT_READ | PROT_WRITE,
+                   MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<std::uintptr_t>(raw);
+  const std::uintptr_t block = (start + kLargePage - 1) & ~(std::uintptr_t{kLargePage} - 1);
+  const std::uintptr_t end = start + size + kLargePage;
+  if (block > start) munmap(raw, block - start);
+  if (end > block + size) munmap(reinterpret_cast<void*>(block + size), end - (block + size));
+#ifdef MADV_HUGEPAGE
+  // Only advice: without large pages the block works the same, just slower.
+  madvise(reinterpret_cast<void*>(block), size, MADV_HUGEPAGE);
+#endif
+  return reinterpret_cast<void*>(block);
+}
+
+void FreeLarge(void* block, std::size_t bytes) {
+  if (block != nullptr) munmap(block, LargePagesFor(bytes));
+}
 
 }  // namespace boltgen::os

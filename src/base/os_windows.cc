@@ -215,4 +215,14 @@ Error RemoveFile(const std::string& path) {
   return DeleteFileW(wide.c_str()) ? 0 : static_cast<Error>(GetLastError());
 }
 
+// Large pages need a privilege that ordinary users lack; committed pages
+// are zero-filled all the same.
+void* AllocateLargeZeroed(std::size_t bytes) {
+  return VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+void FreeLarge(void* block, std::size_t) {
+  if (block != nullptr) VirtualFree(block, 0, MEM_RELEASE);
+}
+
 }  // namespace boltgen::os

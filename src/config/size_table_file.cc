@@ -1,5 +1,6 @@
 #include "config/size_table_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -117,14 +118,26 @@ std::optional<std::string> ReadSizeTable(const std::string& path, std::string* e
 
   std::FILE* file = os::OpenFile(path, "rb");
   if (file == nullptr) return fail(label + " cannot be read: " + std::strerror(errno));
-  // Never more than one byte past the bound, whatever the file does meanwhile.
-  std::string content(kMaxSizeTableBytes + 1, '\0');
-  const std::size_t count = std::fread(content.data(), 1, content.size(), file);
+  // Read in pieces rather than into a buffer of the bound's size: a table is
+  // a few kilobytes, and every page of a megabyte buffer would be touched
+  // once per run. Never more than one byte past the bound, whatever the file
+  // does meanwhile.
+  std::string content;
+  if (!ec) content.reserve(static_cast<std::size_t>(bytes));
+  char piece[16384];
+  constexpr auto kLimit = static_cast<std::size_t>(kMaxSizeTableBytes) + 1;
+  std::size_t count = 0;
+  while (count < kLimit) {
+    const std::size_t wanted = std::min(sizeof piece, kLimit - count);
+    const std::size_t got = std::fread(piece, 1, wanted, file);
+    content.append(piece, got);
+    count += got;
+    if (got < wanted) break;
+  }
   const int read_error = std::ferror(file) ? errno : 0;
   std::fclose(file);
   if (read_error != 0) return fail(label + " cannot be read: " + std::strerror(read_error));
   if (count > kMaxSizeTableBytes) return fail(TooLarge(label, count));
-  content.resize(count);
   if (std::string problem = CheckSizeTableBounds(content, label); !problem.empty()) {
     return fail(problem);
   }

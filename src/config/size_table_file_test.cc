@@ -51,6 +51,7 @@ TEST_F(SizeTableFileTest, AHugeFileIsRefusedFromItsSizeAtOnce) {
   ASSERT_EQ(lines.size(), kMaxSizeTableBytes);
   Write(lines);
   EXPECT_EQ(Read(), "read 1048576");
+  EXPECT_EQ(ReadSizeTable(Path(), nullptr), lines);  // read in pieces, every one of them
   Write(lines + ";");
   EXPECT_EQ(Read(), Path() + " is 1048577 bytes; a size table may be at most 1 MiB (1048576 bytes)");
 }

@@ -35,7 +35,11 @@ GenerationResult ComposeScript(GenerationState& state, Controls& controls, Platf
   bool first_part = true;
   BuildParts(state, effective, [&](std::string_view part_name, double z_offset) {
     ShowStatus(controls, platform, "Writing Script File: " + path);
-    if (first_part) AppendScriptHeader(script, effective, dims, input.today);
+    if (first_part) {
+      const int nuts = effective.Chk_Nuts.checked ? 4 : 0;
+      script.reserve(EstimatedScriptBytes(state.grid.ColumnCount, state.grid.RowCount, nuts));
+      AppendScriptHeader(script, effective, dims, input.today);
+    }
     first_part = false;
     AppendMeshPart(script, state.grid, part_name, 0, 0, z_offset);
   });

@@ -20,6 +20,7 @@
 #include "geometry/bolt_body.h"
 #include "geometry/threads.h"
 #include "mesh/grid_triangulation.h"
+#include "mesh/script_writer.h"
 #include "mesh/stl.h"
 
 namespace boltgen {
@@ -247,6 +248,13 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
         ASSERT_EQ(parts.size(), c.Chk_Nuts.checked ? 5u : 1u);
         ExpectStlParts(parts, state.dims, c.Chk_WF.checked, c.Chk_Rad_HEAD.checked);
         if (run.options == 7 && DxfUnavailable().empty()) ExpectDxfParts(text, parts);
+        if (run.options == 7) {
+          // Reserved once, a script never has to be copied as it grows, and
+          // the reservation is not much larger than the script.
+          const std::size_t estimate = EstimatedScriptBytes(run.segments, parts[0].grid.rows(), 4);
+          EXPECT_GE(estimate, text.size());
+          EXPECT_LE(estimate, text.size() + text.size() / 4 + 16384);
+        }
         if (HasFailure()) return;
       }
     }

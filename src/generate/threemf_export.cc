@@ -1,6 +1,7 @@
 #include "generate/threemf_export.h"
 
 #if BOLTGEN_HAVE_LIB3MF
+#include <dlfcn.h>
 #include <locale.h>
 
 #include <memory>
@@ -20,10 +21,51 @@ std::string ThreeMfPath(std::string_view script_path) {
 
 namespace {
 
+// The library is loaded the first time a package is written, not when the
+// program starts: with zip, compression and cryptography libraries behind
+// it, mapping it is most of the start-up of a run that writes no 3MF.
+struct Lib3mf {
+#define BOLTGEN_LIB3MF_FUNCTIONS(X)                                                     \
+  X(createmodel) X(getlasterror) X(release) X(model_setunit) X(model_addmeshobject) \
+  X(object_setnameutf8) X(meshobject_setgeometry) X(model_addbuilditem)             \
+  X(model_querywriter) X(writer_getstreamsize) X(writer_writetobuffer)
+#define BOLTGEN_LIB3MF_POINTER(name) decltype(&NMR::lib3mf_##name) name = nullptr;
+  BOLTGEN_LIB3MF_FUNCTIONS(BOLTGEN_LIB3MF_POINTER)
+#undef BOLTGEN_LIB3MF_POINTER
+};
+
+// The library's functions, or nullptr with `error` saying why it cannot be
+// used. Loaded once per run; a failed load is not retried.
+const Lib3mf* LoadLib3mf(std::string* error) {
+  static std::string load_error;
+  static const Lib3mf* const loaded = []() -> const Lib3mf* {
+    void* library = dlopen(BOLTGEN_LIB3MF_SONAME, RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+      const char* why = dlerror();
+      load_error = why != nullptr ? why : BOLTGEN_LIB3MF_SONAME " cannot be loaded";
+      return nullptr;
+    }
+    static Lib3mf functions;
+#define BOLTGEN_LIB3MF_FIND(name)                                                          \
+  functions.name = reinterpret_cast<decltype(functions.name)>(dlsym(library, "lib3mf_" #name)); \
+  if (functions.name == nullptr) {                                                       \
+    load_error = BOLTGEN_LIB3MF_SONAME " has no lib3mf_" #name;                         \
+    return nullptr;                                                                      \
+  }
+    BOLTGEN_LIB3MF_FUNCTIONS(BOLTGEN_LIB3MF_FIND)
+#undef BOLTGEN_LIB3MF_FIND
+    return &functions;
+  }();
+  if (loaded == nullptr && error != nullptr) *error = load_error;
+  return loaded;
+}
+
+const Lib3mf& Lib() { return *LoadLib3mf(nullptr); }
+
 // The library's instances, each to be released once.
 using Instance = NMR::PLib3MFBase*;
 struct Release {
-  void operator()(Instance instance) const { NMR::lib3mf_release(instance); }
+  void operator()(Instance instance) const { Lib().release(instance); }
 };
 using Handle = std::unique_ptr<NMR::PLib3MFBase, Release>;
 
@@ -55,7 +97,7 @@ std::string Failure(Instance instance, const char* doing) {
   message += ")";
   DWORD code = 0;
   LPCSTR text = nullptr;
-  if (instance != nullptr && NMR::lib3mf_getlasterror(instance, &code, &text) == 0 &&
+  if (instance != nullptr && Lib().getlasterror(instance, &code, &text) == 0 &&
       text != nullptr && *text != '\0') {
     message += ": ";
     message += text;
@@ -76,48 +118,53 @@ std::string AddPart(Instance model, const Part& part) {
       triangles[i].m_nIndices[k] = static_cast<DWORD>(mesh.triangles[i][k]);
   }
   Instance raw = nullptr;
-  if (NMR::lib3mf_model_addmeshobject(model, &raw) != 0) return Failure(model, "adding a part");
+  if (Lib().model_addmeshobject(model, &raw) != 0) return Failure(model, "adding a part");
   const Handle object(raw);
-  if (NMR::lib3mf_object_setnameutf8(object.get(), part.part_name.c_str()) != 0 ||
-      NMR::lib3mf_meshobject_setgeometry(object.get(), vertices.data(),
+  if (Lib().object_setnameutf8(object.get(), part.part_name.c_str()) != 0 ||
+      Lib().meshobject_setgeometry(object.get(), vertices.data(),
                                          static_cast<DWORD>(vertices.size()), triangles.data(),
                                          static_cast<DWORD>(triangles.size())) != 0) {
     return Failure(object.get(), ("the mesh of " + part.part_name).c_str());
   }
   // The part's place is in its vertices already, as in the script.
   Instance item = nullptr;
-  if (NMR::lib3mf_model_addbuilditem(model, object.get(), nullptr, &item) != 0) {
+  if (Lib().model_addbuilditem(model, object.get(), nullptr, &item) != 0) {
     return Failure(model, ("placing " + part.part_name).c_str());
   }
-  NMR::lib3mf_release(item);
+  Lib().release(item);
   return {};
 }
 
 }  // namespace
 
-bool CanWriteThreeMf() { return true; }
+bool CanWriteThreeMf() { return LoadLib3mf(nullptr) != nullptr; }
 
 std::string EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit, std::string& bytes) {
+  bytes.clear();
+  if (std::string why; LoadLib3mf(&why) == nullptr) {
+    return "The 3MF file could not be composed: lib3mf is not there (" + why +
+           "). Install it, or clear \"Write 3MF\" (/X:0).";
+  }
   const CNumbers c_numbers;
   Instance raw = nullptr;
-  if (NMR::lib3mf_createmodel(&raw) != 0) return Failure(nullptr, "creating the model");
+  if (Lib().createmodel(&raw) != 0) return Failure(nullptr, "creating the model");
   const Handle model(raw);
   const DWORD model_unit =
       unit == LengthUnit::kInch ? NMR::MODELUNIT_INCH : NMR::MODELUNIT_MILLIMETER;
-  if (NMR::lib3mf_model_setunit(model.get(), model_unit) != 0)
+  if (Lib().model_setunit(model.get(), model_unit) != 0)
     return Failure(model.get(), "setting the unit");
   for (const Part& part : parts) {
     if (std::string failed = AddPart(model.get(), part); !failed.empty()) return failed;
   }
   Instance writer_raw = nullptr;
-  if (NMR::lib3mf_model_querywriter(model.get(), "3mf", &writer_raw) != 0)
+  if (Lib().model_querywriter(model.get(), "3mf", &writer_raw) != 0)
     return Failure(model.get(), "finding the writer");
   const Handle writer(writer_raw);
   ULONG64 size = 0;
-  if (NMR::lib3mf_writer_getstreamsize(writer.get(), &size) != 0)
+  if (Lib().writer_getstreamsize(writer.get(), &size) != 0)
     return Failure(writer.get(), "measuring the package");
   bytes.assign(static_cast<std::size_t>(size), '\0');
-  if (NMR::lib3mf_writer_writetobuffer(writer.get(), reinterpret_cast<BYTE*>(bytes.data()),
+  if (Lib().writer_writetobuffer(writer.get(), reinterpret_cast<BYTE*>(bytes.data()),
                                        size) != 0) {
     bytes.clear();
     return Failure(writer.get(), "writing the package");

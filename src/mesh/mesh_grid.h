@@ -50,6 +50,7 @@ class MeshGrid {
 
  private:
   static constexpr std::size_t kStride = kLastIndex + 1;
+  static constexpr std::size_t kBytes = kStride * kStride * sizeof(MeshVertex);
   static void CheckIndex(int row, int col) {
     if (row < 0 || row > kLastIndex || col < 0 || col > kLastIndex) OutOfGrid(row, col);
   }

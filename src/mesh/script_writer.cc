@@ -95,16 +95,29 @@ void AppendScriptHeader(std::string& script, const Controls& controls, const Bol
   AppendScriptLine(script, "; ");
 }
 
+namespace {
+// A vertex line is "000.0000,000.0000,000.0000\r\n" or a little longer; a
+// part adds its preamble and one comment line per column.
+std::size_t PartBytes(int columns, int rows) {
+  constexpr std::size_t kVertexLine = 32;
+  return 512 + static_cast<std::size_t>(std::max(columns, 0)) *
+                   (static_cast<std::size_t>(std::max(rows, 0)) + 1) * kVertexLine;
+}
+}  // namespace
+
+std::size_t EstimatedScriptBytes(int columns, int rows, int small_parts) {
+  constexpr std::size_t kHeaderAndBlocks = 8192;
+  constexpr int kSmallPartRows = 10;
+  return kHeaderAndBlocks + PartBytes(columns, rows) +
+         static_cast<std::size_t>(std::max(small_parts, 0)) * PartBytes(columns, kSmallPartRows);
+}
+
 void AppendMeshPart(std::string& script, const MeshGrid& grid, std::string_view part_name,
                     double x_offset, double y_offset, double z_offset) {
   const int columns = grid.ColumnCount;
   const int rows = grid.RowCount;
-  // A vertex line is "000.0000,000.0000,000.0000\r\n" or a little longer.
-  // Grow geometrically: the nuts append four parts to the bolt's script.
-  constexpr std::size_t kVertexLine = 32;
-  const std::size_t needed = script.size() + 512 +
-                             static_cast<std::size_t>(columns) *
-                                 (static_cast<std::size_t>(rows) + 1) * kVertexLine;
+  // Grow geometrically when the caller reserved too little.
+  const std::size_t needed = script.size() + PartBytes(columns, rows);
   if (script.capacity() < needed) script.reserve(std::max(needed, 2 * script.capacity()));
 
   AppendPreamble(script);

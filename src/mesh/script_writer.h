@@ -1,6 +1,7 @@
 #ifndef BOLTGEN_MESH_SCRIPT_WRITER_H_
 #define BOLTGEN_MESH_SCRIPT_WRITER_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,12 @@ std::string WithScriptExtension(std::string_view name);
 // "; " line. Reads the size and pitch texts and the four option boxes.
 void AppendScriptHeader(std::string& script, const Controls& controls, const BoltDimensions& dims,
                         const Date& today);
+
+// About how many bytes a script takes: its header and block commands, a
+// part of `rows` x `columns` vertices, and `small_parts` parts of at most
+// ten rows (the nuts). Reserving it once keeps a large script from being
+// copied as it grows; a longer script still grows as needed.
+std::size_t EstimatedScriptBytes(int columns, int rows, int small_parts);
 
 // One part as a Mesh command: orientation preamble, part comment, the M and N
 // sizes, then the vertices column by column (rows 1..RowCount of columns
