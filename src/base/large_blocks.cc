@@ -3,7 +3,6 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
 #include "base/os.h"
 
@@ -19,7 +18,9 @@ struct Entry {
 };
 
 struct Registry {
-  std::mutex mutex;
+  // A spin lock: a std::mutex is not constant-initialised everywhere, and
+  // the lock is held for a table scan at most.
+  std::atomic_flag busy = ATOMIC_FLAG_INIT;
   std::array<Entry, 64> entries{};
   // The span of the live blocks, read without the lock: every delete asks
   // whether its pointer is one of them, and almost none is.
@@ -28,6 +29,17 @@ struct Registry {
 };
 
 constinit Registry registry;
+
+class Lock {
+ public:
+  Lock() {
+    while (registry.busy.test_and_set(std::memory_order_acquire)) {
+    }
+  }
+  ~Lock() { registry.busy.clear(std::memory_order_release); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+};
 
 void RecomputeSpan() {
   std::uintptr_t lowest = UINTPTR_MAX, highest = 0;
@@ -44,7 +56,7 @@ void RecomputeSpan() {
 }  // namespace
 
 void* AllocateLargeBlock(std::size_t bytes) {
-  std::lock_guard lock(registry.mutex);
+  const Lock lock;
   for (Entry& entry : registry.entries) {
     if (entry.block != nullptr) continue;
     void* block = os::AllocateLargeZeroed(bytes);
@@ -62,7 +74,7 @@ bool ReleaseLargeBlock(void* block) {
       address > registry.highest.load(std::memory_order_acquire)) {
     return false;
   }
-  std::lock_guard lock(registry.mutex);
+  const Lock lock;
   for (Entry& entry : registry.entries) {
     if (entry.block != block) continue;
     os::FreeLarge(entry.block, entry.bytes);
