@@ -68,6 +68,8 @@ TEST(SetBoltDimensions, ThreadLengthAtTheLongShorteningAndFourPitchBoundaries) {
       // Long itself takes the short thread; at 3.5 pitches + MinThrSht = 2.1875 both rules agree.
       {"", "0.125", "4", Kind::kOk, 1.75}, {"", "0.125", "4.001", Kind::kOk, 3},
       {"", "0.125", "2.1875", Kind::kOk, 1.75}, {"", "0.125", "2", Kind::kOk, 2 - 0.4375},
+      // Between three and three and a half pitches beyond MinThrSht, still shortened.
+      {"", "0.125", "2.15", Kind::kOk, 2.15 - 0.4375},
       // A long bolt keeps MinThrLng although it exceeds the length; exactly four pitches pass.
       {"Long=1\r\nMinThrLng=9\r\n", "0.125", "2.5", Kind::kOk, 9},
       {"MinThrSht=1\r\n", "0.25", "2", Kind::kOk, 1},
