@@ -21,11 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const std::string& path) {
-  std::ifstream in(os::PathFromUtf8(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::ptrdiff_t EntriesIn(const std::string& folder) {
   return std::distance(fs::directory_iterator(os::PathFromUtf8(folder)), {});
 }
@@ -53,7 +48,7 @@ TEST(WriteFileAtomically, ReplacesExactlyAndAFailureLeavesTheOldFileAndNamesIt) 
   const std::string first("line 1\r\n\0binary\n", 16);
   EXPECT_EQ(WriteFileAtomically(path, "an older and longer text"), "");
   EXPECT_EQ(WriteFileAtomically(path, first), "");
-  EXPECT_EQ(Read(path), first);
+  EXPECT_EQ(ReadTestFile(path), first);
   EXPECT_EQ(EntriesIn(dir), 1);
 
   // A folder where the file should be: the rename fails after the temporary is complete.
@@ -68,7 +63,7 @@ TEST(WriteFileAtomically, ReplacesExactlyAndAFailureLeavesTheOldFileAndNamesIt) 
     const std::string message = WriteFileAtomically(target, "new");
     EXPECT_NE(message.find(target), std::string::npos) << message;
     EXPECT_NE(message.find(": " + reason), std::string::npos) << message << " / " << reason;
-    EXPECT_EQ(Read(old), "old");
+    EXPECT_EQ(ReadTestFile(old), "old");
     EXPECT_EQ(EntriesIn(dir), 1);
     EXPECT_EQ(EntriesIn(path), 1);
   }
@@ -114,7 +109,7 @@ TEST(WriteFilesAtomically, AllOrNothingKeepingModesAndSparingReadOnlyTargets) {
   struct stat info {};
   ASSERT_EQ(stat(path("nut.stl").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
-  EXPECT_EQ(Read(path("nut.stl")), "new nut");
+  EXPECT_EQ(ReadTestFile(path("nut.stl")), "new nut");
 
   // A read-only target (for everyone, the administrator too) is not
   // replaced, and nothing else of the run is written.
@@ -122,8 +117,8 @@ TEST(WriteFilesAtomically, AllOrNothingKeepingModesAndSparingReadOnlyTargets) {
   std::string message = WriteFilesAtomically(
       {{path("bolt.scr"), "new bolt"}, {path("new.stl"), "new"}, {path("nut.stl"), "newer nut"}});
   EXPECT_NE(message.find(path("nut.stl") + "\": Permission denied"), std::string::npos) << message;
-  EXPECT_EQ(Read(path("bolt.scr")), "old bolt");
-  EXPECT_EQ(Read(path("nut.stl")), "new nut");
+  EXPECT_EQ(ReadTestFile(path("bolt.scr")), "old bolt");
+  EXPECT_EQ(ReadTestFile(path("nut.stl")), "new nut");
   EXPECT_FALSE(fs::exists(path("new.stl")));
   EXPECT_EQ(Leftovers(dir), 0);
 
@@ -139,10 +134,10 @@ TEST(WriteFilesAtomically, AllOrNothingKeepingModesAndSparingReadOnlyTargets) {
                                   {path("link/part.stl"), "new part"}});
   EXPECT_NE(message.find(path("link/part.stl") + "\": Not a directory"), std::string::npos)
       << message;
-  EXPECT_EQ(Read(path("bolt.scr")), "old bolt");
+  EXPECT_EQ(ReadTestFile(path("bolt.scr")), "old bolt");
   EXPECT_FALSE(fs::exists(path("fresh.stl")));
   EXPECT_TRUE(fs::is_symlink(dir / "link"));
-  EXPECT_EQ(Read(path("link/part.stl")), "old part");
+  EXPECT_EQ(ReadTestFile(path("link/part.stl")), "old part");
   EXPECT_EQ(Leftovers(dir) + Leftovers(dir / "real"), 0);
   fs::remove_all(dir);
 }

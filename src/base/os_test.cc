@@ -14,11 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const std::string& path) {
-  std::ifstream in(os::PathFromUtf8(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The size table is looked for beside the program: its path must be the
 // real file, not the name it was started by.
 TEST(Os, ProgramPathIsTheRunningTestProgram) {
@@ -45,14 +40,14 @@ TEST(Os, UniqueFilesAreWrittenExactlyAndMovedIntoPlace) {
   EXPECT_EQ(os::SyncFile(a), 0);
   EXPECT_EQ(os::CloseFile(a), 0);
   EXPECT_EQ(os::CloseFile(b), 0);
-  EXPECT_EQ(Read(first), bytes);
+  EXPECT_EQ(ReadTestFile(first), bytes);
 
   std::ofstream(os::PathFromUtf8(target), std::ios::binary) << "old";
   EXPECT_EQ(os::MoveIntoPlace(first, target), 0);
-  EXPECT_EQ(Read(target), bytes);
+  EXPECT_EQ(ReadTestFile(target), bytes);
   EXPECT_FALSE(fs::exists(os::PathFromUtf8(first)));
   EXPECT_NE(os::MoveIntoPlace(first, target), 0);  // gone: nothing to move
-  EXPECT_EQ(Read(target), bytes);
+  EXPECT_EQ(ReadTestFile(target), bytes);
 
   std::FILE* file = os::OpenFile(target, "rb");
   ASSERT_NE(file, nullptr);

@@ -2,9 +2,11 @@
 #define BOLTGEN_BASE_TEST_FOLDER_H_
 
 // For tests only: a fresh folder under the system's temporary folder, on
-// every system (mkdtemp is POSIX only).
+// every system (mkdtemp is POSIX only), and the files written into it.
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
@@ -26,6 +28,13 @@ inline std::string MakeTestFolder(std::string_view stem) {
     if (std::filesystem::create_directory(os::PathFromUtf8(path), ec)) return path;
     if (ec) throw std::filesystem::filesystem_error("test folder", os::PathFromUtf8(path), ec);
   }
+}
+
+// The bytes of the file at `path` (UTF-8), as they are; empty when it
+// cannot be read.
+inline std::string ReadTestFile(const std::string& path) {
+  std::ifstream in(os::PathFromUtf8(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace boltgen

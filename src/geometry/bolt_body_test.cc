@@ -1,6 +1,5 @@
 #include "geometry/bolt_body.h"
 
-#include <algorithm>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -79,21 +78,13 @@ TEST(MakeBoltBody, WasherFaceOrFilletOfZeroSize) {
   for (int row = 7; row <= 12; ++row) ExpectAt(grid, row, 2, 0.375, 0);
 }
 
-// Every count and layout written out: the line count of a part, and vertices
-// by hand (column 2 lies at 15 degrees on the flat facing +X).
-TEST(MakeBoltBody, WrittenForEveryCountAndLayout) {
-  std::string plain;  // 24 segments, no washer face, no fillet
-  for (int segments : {24, 36, 48, 72, 144, 240}) {
-    for (int layout = 0; layout < 4; ++layout) {
-      MeshGrid grid;
-      MakeBoltBody(grid, Bolt(segments), layout & 1, layout & 2);
-      std::string script;
-      AppendMeshPart(script, grid, kBoltPartName);
-      EXPECT_EQ(std::ranges::count(script, '\n'), 10 + (segments + 1) * (grid.RowCount + 1))
-          << segments << " segments, layout " << layout;
-      if (plain.empty()) plain = script;
-    }
-  }
+// Written out, by hand: column 2 lies at 15 degrees on the flat facing +X.
+// (Every count and layout builds and closes in the shipped sizes' test.)
+TEST(MakeBoltBody, WrittenColumnByHand) {
+  MeshGrid grid;
+  MakeBoltBody(grid, Bolt(24), false, false);
+  std::string plain;
+  AppendMeshPart(plain, grid, kBoltPartName);
   EXPECT_NE(plain.find("; ---Column 002, Angle: 015.00-----------\r\n"
                         "000.0000,000.0000,000.5000\r\n"
                         "000.4890,000.1310,000.5000\r\n"
