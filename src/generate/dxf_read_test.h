@@ -2,15 +2,14 @@
 #define BOLTGEN_GENERATE_DXF_READ_TEST_H_
 
 // Reading DXF drawings back in tests: a small group-code reader for checks
-// over many files, and ezdxf (scripts/check_dxf.py), a real reader, for the
-// files a test writes to disk.
+// of the encoded text, and ezdxf (scripts/check_dxf.py), a real reader, for
+// the files a test writes to disk.
 
 #include <stdio.h>
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
 
-#include <array>
 #include <charconv>
 #include <string>
 #include <string_view>
@@ -43,26 +42,6 @@ inline std::vector<DxfGroup> DxfGroups(std::string_view text) {
     group.value = lines[i + 1];
   }
   return groups;
-}
-
-inline double DxfNumber(const std::string& value) {
-  double number = 0;
-  std::from_chars(value.data(), value.data() + value.size(), number);
-  return number;
-}
-
-// The VERTEX locations of a drawing, in file order.
-inline std::vector<std::array<double, 3>> DxfVertices(const std::vector<DxfGroup>& groups) {
-  std::vector<std::array<double, 3>> vertices;
-  bool in_vertex = false;
-  for (const DxfGroup& g : groups) {
-    if (g.code == 0) in_vertex = g.value == "VERTEX";
-    if (!in_vertex) continue;
-    if (g.code == 10) vertices.push_back({DxfNumber(g.value), 0, 0});
-    if (g.code == 20) vertices.back()[1] = DxfNumber(g.value);
-    if (g.code == 30) vertices.back()[2] = DxfNumber(g.value);
-  }
-  return vertices;
 }
 
 #ifndef _WIN32  // ezdxf runs where Debian has it

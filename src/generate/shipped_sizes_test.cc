@@ -13,8 +13,6 @@
 #include "base/number_format.h"
 #include "config/leading_number.h"
 #include "config/size_table.h"
-#include "generate/dxf_export.h"
-#include "generate/dxf_read_test.h"
 #include "generate/parts.h"
 #include "generate/script_lines_test.h"
 #include "geometry/bolt_body.h"
@@ -141,28 +139,6 @@ double TurnedVolume(const Part& bolt, int shank_end,
   return SignedVolume(TriangulateGrid(GridCopy(grid)));
 }
 
-// Each part's DXF drawing holds the script's vertices of that part, exactly
-// as the script writes them, in the script's order.
-void ExpectDxfParts(const std::string& script, const std::vector<Part>& parts) {
-  std::vector<ScriptPart> script_parts;
-  std::vector<Box> windows;
-  ReadScript(script, script_parts, windows);
-  ASSERT_EQ(script_parts.size(), parts.size());
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    const auto vertices = DxfVertices(DxfGroups(EncodeDxf(parts[i], LengthUnit::kInch)));
-    std::size_t k = 0;
-    for (const Column& column : script_parts[i].columns) {
-      for (const Point3& p : column) {
-        ASSERT_LT(k, vertices.size()) << i;
-        ASSERT_TRUE(vertices[k][0] == p.x && vertices[k][1] == p.y && vertices[k][2] == p.z)
-            << "part " << i << " vertex " << k;
-        ++k;
-      }
-    }
-    EXPECT_EQ(k, vertices.size()) << i;
-  }
-}
-
 double Polygon(double r, int n) { return n / 2.0 * r * r * std::sin(2 * kPi / n); }
 
 // Each part a closed outward surface between turned bounds: the bolt's down
@@ -198,8 +174,7 @@ void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, boo
 // a shortened thread and a long bolt; the first pitch also with every mix of
 // options, at 240 (all on and all off, and the last pitch) and at one other
 // count in turn. Each generation is composed as a script (when it has threads
-// and nuts) and built in memory for its STL files, and its DXF drawings
-// are held against its script.
+// and nuts) and built in memory for its STL files.
 TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) {
   std::string error;
   const auto content = ReadWholeFile(kSizeTable, &error);
@@ -247,7 +222,6 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
         ASSERT_EQ(built.kind, GenerationResult::Kind::kWritten) << built.message;
         ASSERT_EQ(parts.size(), c.Chk_Nuts.checked ? 5u : 1u);
         ExpectStlParts(parts, state.dims, c.Chk_WF.checked, c.Chk_Rad_HEAD.checked);
-        if (run.options == 7 && DxfUnavailable().empty()) ExpectDxfParts(text, parts);
         if (run.options == 7) {
           // Reserved once, a script never has to be copied as it grows, and
           // the reservation is not much larger than the script.
