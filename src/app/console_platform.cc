@@ -1,8 +1,5 @@
 #include "app/console_platform.h"
 
-#include <chrono>
-#include <thread>
-
 #include "app/window_start.h"
 #include "base/os.h"
 
@@ -25,11 +22,6 @@ void ConsolePlatform::Repaint(const Controls& controls) {
 
 void ConsolePlatform::ShowMessage(MessageKind kind, std::string_view text) {
   PrintLine(kind == MessageKind::kInfo ? out_ : err_, text);
-}
-
-void ConsolePlatform::Sleep(int milliseconds) {
-  if (skip_sleeps_ || milliseconds <= 0) return;
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 // On a terminal the path itself is the answer: the user was told where it is.

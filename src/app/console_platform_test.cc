@@ -12,7 +12,7 @@ static std::string Contents(std::FILE* file) {
 
 TEST(ConsolePlatform, StatusOnChangeMessagesByKind) {
   std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-  ConsolePlatform platform(out, err, /*skip_sleeps=*/true);
+  ConsolePlatform platform(out, err);
   Controls controls;
   for (const char* status : {"Ready", "Ready", "Working ...."}) {
     controls.Status = status;

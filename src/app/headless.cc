@@ -26,7 +26,7 @@ int Run(int argc, char** argv) {
   environment.raw_args = JoinArguments(static_cast<int>(words.size()), words.data());
   environment.headless = true;
 
-  ConsolePlatform platform(stdout, stderr, /*skip_sleeps=*/true);
+  ConsolePlatform platform(stdout, stderr);
   BoltApp app(platform, environment);
   app.Form_Load();
 

@@ -8,9 +8,6 @@ namespace boltgen {
 // The window's title, also the title of every message box.
 inline constexpr std::string_view kWindowTitle = "Quillfen 3D Bolt Generator";
 
-// The caption of the help button, on two lines.
-inline constexpr std::string_view kHelpButtonCaption = "Open PDF\nHelp File";
-
 // The program description shown under the buttons (Label4).
 inline constexpr std::string_view kDescriptionText =
     "This program writes a 'SCRIPT' (.SCR) file to be used in DraftSight "

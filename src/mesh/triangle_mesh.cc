@@ -36,15 +36,6 @@ void FlipTriangles(TriangleMesh& mesh) {
   for (auto& t : mesh.triangles) std::swap(t[1], t[2]);
 }
 
-Point3 TriangleNormal(const TriangleMesh& mesh, std::size_t t) {
-  const auto& tri = mesh.triangles[t];
-  const Point3& a = mesh.vertices[tri[0]];
-  const Point3 n = Cross(mesh.vertices[tri[1]] - a, mesh.vertices[tri[2]] - a);
-  const double length = Length(n);
-  if (length == 0) return {};
-  return (1 / length) * n;
-}
-
 double BoundingDiagonal(const std::vector<Point3>& points) {
   if (points.empty()) return 0;
   Point3 low = points.front();

@@ -41,10 +41,6 @@ double SignedVolume(const TriangleMesh& mesh);
 // Reverses every triangle, turning the surface inside out.
 void FlipTriangles(TriangleMesh& mesh);
 
-// The unit normal of triangle `t` by the right-hand rule; zero when it has
-// no area.
-Point3 TriangleNormal(const TriangleMesh& mesh, std::size_t t);
-
 // The diagonal of the box around all vertices: the scale that tolerances are
 // taken relative to.
 double BoundingDiagonal(const std::vector<Point3>& points);

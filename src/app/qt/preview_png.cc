@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   environment.raw_args = JoinArguments(argc - first_switch + 1, argv + first_switch - 1);
   environment.headless = true;
 
-  ConsolePlatform platform(stderr, stderr, /*skip_sleeps=*/true);
+  ConsolePlatform platform(stderr, stderr);
   BoltApp app(platform, environment);
   app.Form_Load();
   if (app.exit_status()) return *app.exit_status() == kExitOk ? kExitOk : kExitFailed;

@@ -44,10 +44,7 @@ bool QtPlatform::OpenDocument(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(absolute));
 }
 
-void QtPlatform::EndProgram(int status) {
-  end_status_ = status;
-  QCoreApplication::exit(status);
-}
+void QtPlatform::EndProgram(int status) { QCoreApplication::exit(status); }
 
 void QtPlatform::ShowWindow() {
   if (window_) window_->show();

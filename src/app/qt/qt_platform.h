@@ -1,7 +1,6 @@
 #ifndef BOLTGEN_APP_QT_QT_PLATFORM_H_
 #define BOLTGEN_APP_QT_QT_PLATFORM_H_
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,12 +25,8 @@ class QtPlatform : public Platform {
   void EndProgram(int status) override;
   void ShowWindow() override;
 
-  // The status the program was asked to end with, if it was.
-  std::optional<int> end_status() const { return end_status_; }
-
  private:
   MainWindow* window_ = nullptr;
-  std::optional<int> end_status_;
 };
 
 }  // namespace boltgen
