@@ -8,6 +8,7 @@
 #include "app/window_texts.h"
 #include "base/number_format.h"
 #include "base/os.h"
+#include "base/path.h"
 #include "base/text.h"
 #include "config/leading_number.h"
 #include "config/size_table_file.h"
@@ -21,22 +22,6 @@ namespace {
 
 constexpr const char* kSegmentCounts[] = {"24", "36", "48", "72", "144", "240"};
 constexpr int kKeyF1 = 112;
-
-std::string_view FileNameOf(std::string_view path) {
-  const auto slash = path.find_last_of(os::kPathSeparators);
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-// Empty when the path names no folder: then there is no program folder to
-// fall back on.
-std::string FolderOf(std::string_view path) {
-  const auto slash = path.find_last_of(os::kPathSeparators);
-  if (slash == std::string_view::npos) return {};
-  // The root keeps its separator: "C:" alone would name the drive's current
-  // folder, not its root.
-  if (slash == 0 || path[slash - 1] == ':') return std::string(path.substr(0, slash + 1));
-  return std::string(path.substr(0, slash));
-}
 
 // The program's file name up to its first '.': "boltgen.exe" and
 // "boltgen.1.exe" both name "boltgen".

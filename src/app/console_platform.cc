@@ -1,6 +1,5 @@
 #include "app/console_platform.h"
 
-#include "app/window_start.h"
 #include "base/os.h"
 
 namespace boltgen {
@@ -26,7 +25,7 @@ void ConsolePlatform::ShowMessage(MessageKind kind, std::string_view text) {
 
 // On a terminal the path itself is the answer: the user was told where it is.
 bool ConsolePlatform::OpenDocument(const std::string& path) {
-  if (HasDisplay() && os::OpenDocument(path)) return true;
+  if (os::HasDisplay() && os::OpenDocument(path)) return true;
   PrintLine(out_, "Help: " + path);
   return true;
 }

@@ -11,27 +11,12 @@
 
 #include "app/bolt_app.h"
 #include "base/os.h"
+#include "base/path.h"
 
 namespace boltgen {
-#ifndef _WIN32
-namespace {
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-}  // namespace
-#endif
-
-bool HasDisplay() {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform != nullptr && std::strcmp(platform, "offscreen") == 0) return false;
-  return os::HasDesktop();
-}
-
-std::string OwnProgramPath(const char* argv0) {
-  return os::ProgramPath(argv0 != nullptr ? argv0 : "boltgen");
+std::string FrontProgramBesideThis() {
+  return std::string(FolderPrefixOf(os::ProgramPath(kFrontProgramName))) + kFrontProgramName;
 }
 
 std::optional<int> StartWindowIfDisplay(const std::string& program_path, char** argv) {
@@ -40,8 +25,8 @@ std::optional<int> StartWindowIfDisplay(const std::string& program_path, char** 
   (void)program_path, (void)argv;
   return std::nullopt;
 #else
-  if (!HasDisplay()) return std::nullopt;
-  const std::string window = FolderOf(program_path) + "/" + kWindowProgramName;
+  if (!os::HasDisplay()) return std::nullopt;
+  const std::string window = std::string(FolderPrefixOf(program_path)) + kWindowProgramName;
   setenv(kProgramPathVariable, program_path.c_str(), 1);
   execv(window.c_str(), argv);  // returns only when the window program did not start
   const int error = errno;

@@ -6,6 +6,9 @@
 
 namespace boltgen {
 
+// The program users start, which names the size table and the help document.
+inline constexpr char kFrontProgramName[] = "boltgen";
+
 // The window is a program of its own, installed beside `boltgen`, so that a
 // headless run never maps the window's libraries.
 inline constexpr char kWindowProgramName[] = "boltgen-window";
@@ -14,12 +17,10 @@ inline constexpr char kWindowProgramName[] = "boltgen-window";
 // and the help document are named after it and looked for beside it.
 inline constexpr char kProgramPathVariable[] = "BOLTGEN_PROGRAM";
 
-// True when a graphical session is there to show a window or a document:
-// DISPLAY or WAYLAND_DISPLAY is set and Qt is not told to draw offscreen.
-bool HasDisplay();
-
-// The running program's own path, resolved; argv0 when that fails.
-std::string OwnProgramPath(const char* argv0);
+// The `boltgen` beside the running program. A tool started on its own (the
+// window program, the preview picture tool) stands for it, so that it finds
+// the size table and the help document where `boltgen` would.
+std::string FrontProgramBesideThis();
 
 // With a display, hands the whole run over to the window program beside
 // `program_path`: the same process, the arguments exactly as given, and its

@@ -20,6 +20,8 @@ TEST(WindowStart, HandOverToTheWindowProgram) {
 
 #include <gtest/gtest.h>
 
+#include "base/os.h"
+
 namespace boltgen {
 namespace {
 
@@ -61,7 +63,7 @@ TEST(WindowStart, DisplayNeedsASessionAndNoOffscreenPlatform) {
   };
   for (const auto& c : cases) {
     DisplayEnvironment environment(c.display, c.wayland, c.platform);
-    EXPECT_EQ(HasDisplay(), c.expected)
+    EXPECT_EQ(os::HasDisplay(), c.expected)
         << (c.display ? c.display : "-") << " " << (c.wayland ? c.wayland : "-") << " "
         << (c.platform ? c.platform : "-");
   }

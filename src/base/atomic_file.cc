@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "base/os.h"
+#include "base/path.h"
 
 namespace boltgen {
 namespace {
@@ -131,8 +132,7 @@ class SignalsHeld {
 // past the longest name the folder allows. `temporary` names the file only
 // when it was created.
 os::Error CreateTemporary(const std::string& path, os::NativeFile& file, std::string& temporary) {
-  const std::size_t slash = path.find_last_of(os::kPathSeparators);
-  std::string prefix = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  std::string prefix(FolderPrefixOf(path));
   prefix += ".boltgen-";
   SignalsHeld held;  // no temporary exists unregistered
   std::string name;

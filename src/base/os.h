@@ -17,13 +17,6 @@
 
 namespace boltgen::os {
 
-#ifdef _WIN32
-// Windows accepts both; a program path from the system uses '\'.
-inline constexpr std::string_view kPathSeparators = "/\\";
-#else
-inline constexpr std::string_view kPathSeparators = "/";
-#endif
-
 // A system error: errno on POSIX, GetLastError() on Windows. 0 is success.
 using Error = int;
 
@@ -42,8 +35,11 @@ std::string ProgramPath(const std::string& fallback);
 // OEM code page otherwise); nothing to do elsewhere.
 void PrepareConsole();
 
-// True when a graphical desktop is there to show a window or a document.
-bool HasDesktop();
+// True when a screen is there to show a window or a document: a desktop
+// session (DISPLAY or WAYLAND_DISPLAY set on POSIX; always on Windows) that
+// Qt is not told to bypass by drawing offscreen, as tests and the picture
+// tools do. With a display the window opens; without one the run is headless.
+bool HasDisplay();
 
 // Opens a document with the desktop's default program for it, without
 // waiting for that program. False when it could not be started.

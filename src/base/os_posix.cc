@@ -16,11 +16,6 @@ extern char** environ;
 namespace boltgen::os {
 namespace {
 
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
 int Descriptor(NativeFile file) { return static_cast<int>(file); }
 
 }  // namespace
@@ -39,8 +34,6 @@ std::string ProgramPath(const std::string& fallback) {
 }
 
 void PrepareConsole() {}
-
-bool HasDesktop() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"); }
 
 // The opener runs in a process of its own that is not waited for: the viewer
 // may stay open long after this program ends. The intermediate child exits at

@@ -101,8 +101,6 @@ void PrepareConsole() { SetConsoleOutputCP(CP_UTF8); }
 
 // A console program on Windows always runs on a desktop that can open a
 // document.
-bool HasDesktop() { return true; }
-
 bool OpenDocument(const std::string& path) {
   std::wstring wide;
   if (!Widen(path, wide)) return false;

@@ -69,7 +69,7 @@ TEST(DxfFiles, EzdxfReadsEachPartAsTheScriptsMeshInTheTablesUnit) {
                                "IN_07500_HNSP-3D(036)"};
   ASSERT_EQ(files.size(), 5u);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(files[i].path, dir + "/" + names[i] + ".dxf");
-  EXPECT_EQ(DxfPath("C:\\cad\\BOLT.SCR", "BOLT"), "C:\\cad\\BOLT.dxf");
+  EXPECT_EQ(DxfPath("cad/BOLT.SCR", "BOLT"), "cad/BOLT.dxf");
   EXPECT_EQ(DxfPath("BOLT.scr", "BOLTHNSWBOLT"), "BOLTHNSWBOLT.dxf");
 
   std::string report;

@@ -1,5 +1,6 @@
 #include "generate/parts.h"
 
+#include "base/path.h"
 #include "generate/block_commands.h"
 #include "generate/generation_steps.h"
 #include "mesh/grid_triangulation.h"
@@ -16,16 +17,12 @@ constexpr std::string_view kNutCodes[] = {"HNSW", "HNJW", "HNJP", "HNSP"};
 std::string DrawingBaseName(std::string_view file_name) {
   const std::string script_name = WithScriptExtension(file_name);
   std::string_view base = std::string_view(script_name).substr(0, script_name.size() - 4);
-  const std::size_t folder_end = base.find_last_of("/\\");
-  if (folder_end != std::string_view::npos) base.remove_prefix(folder_end + 1);
-  return std::string(base);
+  return std::string(FileNameOf(base));
 }
 
 std::string PartFilePath(std::string_view script_path, std::string_view drawing_name,
                          std::string_view extension) {
-  const std::size_t folder_end = script_path.find_last_of("/\\");
-  std::string path(folder_end == std::string_view::npos ? std::string_view()
-                                                        : script_path.substr(0, folder_end + 1));
+  std::string path(FolderPrefixOf(script_path));
   path += drawing_name;
   path += extension;
   return path;

@@ -35,7 +35,7 @@ TEST(BuildPartsInMemory, NamesAndPlacesThePartsAsTheScriptAndItsDrawingsDo) {
   const int offset_of[] = {0, 1, 3, 2};  // the plain face nuts are written jam nut first
   for (int i = 0; i < 4; ++i) EXPECT_EQ(parts[i + 1].z_offset, state.nut_offsets[offset_of[i]]);
   EXPECT_EQ(parts[0].grid.columns(), 37);
-  EXPECT_EQ(DrawingBaseName("C:\\cad\\IN-0750(3D-36).SCR"), "IN-0750(3D-36)");
+  EXPECT_EQ(DrawingBaseName("cad/IN-0750(3D-36).SCR"), "IN-0750(3D-36)");
 }
 
 TEST(BuildPartsInMemory, RefusesWhatAGenerationRefusesAndBuildsNothing) {

@@ -52,7 +52,7 @@ void CheckWithAdmesh(const std::string& path) {
 // The default bolt of the command line with nuts on the finest grid, each
 // file read back and checked by admesh, an independent STL checker.
 TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
-  EXPECT_EQ(StlPath("C:\\cad\\BOLT.SCR", "BOLT"), "C:\\cad\\BOLT.stl");
+  EXPECT_EQ(StlPath("cad/BOLT.SCR", "BOLT"), "cad/BOLT.stl");
   const std::string dir = MakeTestFolder("stl_export");
   Controls c;
   c.Cmb_Size.text = "[Inch 3/4]";

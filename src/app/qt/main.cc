@@ -9,6 +9,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "app/window_start.h"
+#include "base/os.h"
 
 namespace {
 
@@ -21,9 +22,7 @@ std::string FrontProgramPath() {
     unsetenv(boltgen::kProgramPathVariable);  // not for the viewers it starts
     return path;
   }
-  std::string own = boltgen::OwnProgramPath(nullptr);
-  const std::size_t slash = own.rfind('/');
-  return own.substr(0, slash == std::string::npos ? 0 : slash + 1) + "boltgen";
+  return boltgen::FrontProgramBesideThis();
 }
 
 }  // namespace
@@ -31,7 +30,7 @@ std::string FrontProgramPath() {
 int main(int argc, char** argv) {
   using namespace boltgen;
   // Started directly without a display, it works as `boltgen` would.
-  if (!HasDisplay()) return RunHeadless(argc, argv);
+  if (!os::HasDisplay()) return RunHeadless(argc, argv);
 
   // QApplication takes its own options out of argv; the switches are read
   // from the text as the user gave it.

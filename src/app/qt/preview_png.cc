@@ -10,8 +10,6 @@
 
 #include <QImage>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,20 +20,9 @@
 #include "app/console_platform.h"
 #include "app/preview_parts.h"
 #include "app/qt/preview_renderer.h"
+#include "app/window_start.h"
 
 namespace {
-
-std::string OwnPath(const char* argv0) {
-  char buffer[4096];
-  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : argv0;
-}
-
-// The size table and the help document are named after the program.
-std::string AsTheProgram(const std::string& own_path) {
-  const std::size_t folder_end = own_path.rfind('/');
-  return own_path.substr(0, folder_end == std::string::npos ? 0 : folder_end + 1) + "boltgen";
-}
 
 bool IsSize(const char* text) { return std::strtol(text, nullptr, 10) > 0; }
 
@@ -56,7 +43,7 @@ int main(int argc, char** argv) {
     first_switch = 4;
   }
   AppEnvironment environment;
-  environment.program_path = AsTheProgram(OwnPath(argv[0]));
+  environment.program_path = FrontProgramBesideThis();
   environment.raw_args = JoinArguments(argc - first_switch + 1, argv + first_switch - 1);
   environment.headless = true;
 

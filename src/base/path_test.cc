@@ -1,0 +1,42 @@
+#include "base/path.h"
+
+#include <gtest/gtest.h>
+
+namespace boltgen {
+namespace {
+
+struct Split {
+  std::string_view path, folder_prefix, file_name, folder;
+};
+
+void ExpectSplits(std::initializer_list<Split> cases) {
+  for (const Split& c : cases) {
+    EXPECT_EQ(FolderPrefixOf(c.path), c.folder_prefix) << c.path;
+    EXPECT_EQ(FileNameOf(c.path), c.file_name) << c.path;
+    EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
+  }
+}
+
+// What both systems agree on: '/' separates, the root keeps its separator.
+TEST(Path, SlashSeparatesEverywhere) {
+  ExpectSplits({{"bolt.scr", "", "bolt.scr", ""},
+                {"out/bolt.scr", "out/", "bolt.scr", "out"},
+                {"/usr/bin/boltgen", "/usr/bin/", "boltgen", "/usr/bin"},
+                {"/boltgen", "/", "boltgen", "/"},
+                {"out/", "out/", "", "out"}});
+}
+
+// The rule the systems differ on: '\' is a separator on Windows only.
+TEST(Path, BackslashSeparatesOnWindowsOnly) {
+#ifdef _WIN32
+  ExpectSplits({{"C:\\cad\\bolt.scr", "C:\\cad\\", "bolt.scr", "C:\\cad"},
+                {"C:\\boltgen.exe", "C:\\", "boltgen.exe", "C:\\"},
+                {"C:/cad\\parts/bolt.scr", "C:/cad\\parts/", "bolt.scr", "C:/cad\\parts"}});
+#else
+  ExpectSplits({{"C:\\cad\\bolt.scr", "", "C:\\cad\\bolt.scr", ""},
+                {"out/a\\b.scr", "out/", "a\\b.scr", "out"}});
+#endif
+}
+
+}  // namespace
+}  // namespace boltgen
