@@ -11,7 +11,6 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "config/leading_number.h"
-#include "config/size_table_file.h"
 #include "generate/dxf_export.h"
 #include "generate/stl_check.h"
 #include "generate/stl_export.h"
@@ -94,8 +93,8 @@ void BoltApp::Form_Load() {
 
 bool BoltApp::LoadSizeTable() {
   const std::string file_name = ExeName + ".ini";
-  size_table_path = LocateDataFile(file_name, environment_.working_dir, exe_dir_,
-                                   WorkingFolderEntry::kAnyKind);
+  size_table_path = LocateDataFile(*environment_.files, file_name, environment_.working_dir,
+                                   exe_dir_, WorkingFolderEntry::kAnyKind);
   if (size_table_path.empty()) {
     std::string message = "The size table " + file_name + " was not found in the working folder (" +
                           environment_.working_dir + ")";
@@ -104,7 +103,8 @@ bool BoltApp::LoadSizeTable() {
     return false;
   }
   std::string error;
-  const std::optional<std::string> content = ReadSizeTable(size_table_path, &error);
+  const std::optional<std::string> content =
+      environment_.files->ReadSizeTable(size_table_path, &error);
   if (!content) {
     Fail(error + ".");
     return false;
@@ -268,7 +268,8 @@ void BoltApp::CmdExit_Click() { EndProgram(kExitOk); }
 void BoltApp::CMD_Help_Click() {
   if (Ending()) return;
   // A missing document is not reported: the button simply does nothing.
-  const std::string path = LocateDataFile(ExeName + ".pdf", environment_.working_dir, exe_dir_);
+  const std::string path =
+      LocateDataFile(*environment_.files, ExeName + ".pdf", environment_.working_dir, exe_dir_);
   if (path.empty() || platform_.OpenDocument(path)) return;
   // A window user never sees standard error: say it where they look.
   platform_.ShowMessage(MessageKind::kError, std::string(kNoViewerMessage) + path + ".");

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/file_system.h"
 #include "base/controls.h"
 #include "base/date.h"
 #include "base/platform.h"
@@ -20,6 +21,9 @@ struct AppEnvironment {
   std::string program_path;  // argv[0] or the resolved executable path
   std::string raw_args;      // everything after the program name, one text
   std::string working_dir;   // empty means "."
+  // Where the size table and the help document are looked for and read; it
+  // outlives the app.
+  const FileSystem* files = &RealFileSystem();
   std::function<Date()> today = Today;
   bool headless = false;     // no display: skip the sleeps meant for a watching user
 };

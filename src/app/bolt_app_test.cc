@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "app/fake_file_system.h"
 #include "app/window_texts.h"
 #include "generate/block_commands.h"
 #ifndef _WIN32
@@ -57,43 +58,22 @@ constexpr const char* kSizeTable =
     "[ISO M12]\r\ndianom=12\r\npitch0=1.75\r\npitch1=1.25\r\n"
     "[Bare]\r\ndianom=1\r\n";
 
-// The program in a fresh working folder, where the scripts go.
+// The program's job state over a file system in memory, whose working folder
+// and program folder hold what each test puts there.
 class BoltAppTest : public testing::Test {
  protected:
-  BoltAppTest() : old_dir_(fs::current_path()) {
-    // A folder name beyond ASCII: every path goes through UTF-8 text.
-    dir_ = os::PathFromUtf8(MakeTestFolder("boltgen_app_\xC3\xB1"));
-    fs::current_path(dir_);
-    Write("boltgen.ini", kSizeTable);
-  }
-  ~BoltAppTest() override {
-    fs::current_path(old_dir_);
-    fs::remove_all(dir_);
-  }
+  BoltAppTest() { files_.AddFile(Path("boltgen.ini"), kSizeTable); }
 
-  void Write(const std::string& name, std::string_view content) {
-    std::ofstream(dir_ / name, std::ios::binary) << content;
-  }
-  void UseShippedSizeTable() {
-    // Removed first: mingw's copy_file refuses to overwrite ("File exists").
-    fs::remove(dir_ / "boltgen.ini");
-    fs::copy_file(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", dir_ / "boltgen.ini");
-  }
-  std::string ShippedSizeTable() const {
-    std::ifstream in(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::string ReadFile(const std::string& name) const {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  // `name` in the working folder.
+  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
   BoltApp& Start(std::string args = "", bool headless = false) {
     platform_ = FakePlatform{};
     AppEnvironment environment;
-    environment.program_path = os::Utf8FromPath(dir_ / "bin" / program_name_);
+    environment.program_path = Path("bin/" + program_name_);
     environment.raw_args = std::move(args);
-    environment.working_dir = os::Utf8FromPath(dir_);
+    environment.working_dir = folder_;
+    environment.files = file_system_;
     environment.headless = headless;
     app_ = std::make_unique<BoltApp>(platform_, environment);
     app_->Form_Load();
@@ -118,10 +98,45 @@ class BoltAppTest : public testing::Test {
     return false;
   }
 
-  fs::path old_dir_, dir_;
+  std::string folder_ = "/work";
+  FakeFileSystem files_;
+  const FileSystem* file_system_ = &files_;
   std::string program_name_ = "boltgen.v1.bin";  // up to its first point names the size table
   FakePlatform platform_;
   std::unique_ptr<BoltApp> app_;
+};
+
+// Generations write real files, and the size table's reader judges real
+// kinds of file: these tests run in a real folder of their own and give every
+// script its path there, so the process's working folder is never changed.
+class BoltAppOnDiskTest : public BoltAppTest {
+ protected:
+  BoltAppOnDiskTest() {
+    // A folder name beyond ASCII: every path goes through UTF-8 text.
+    folder_ = MakeTestFolder("boltgen_app_\xC3\xB1");
+    file_system_ = &RealFileSystem();
+    Write("boltgen.ini", kSizeTable);
+  }
+  ~BoltAppOnDiskTest() override { fs::remove_all(dir()); }
+
+  fs::path dir() const { return os::PathFromUtf8(folder_); }
+  void Write(const std::string& name, std::string_view content) {
+    std::ofstream(dir() / name, std::ios::binary) << content;
+  }
+  void UseShippedSizeTable() {
+    // Removed first: mingw's copy_file refuses to overwrite ("File exists").
+    fs::remove(dir() / "boltgen.ini");
+    fs::copy_file(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", dir() / "boltgen.ini");
+  }
+  std::string ShippedSizeTable() const {
+    std::ifstream in(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  std::string ReadFile(const std::string& path) const {
+    std::ifstream in(os::PathFromUtf8(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool Exists(const std::string& path) const { return fs::exists(os::PathFromUtf8(path)); }
 };
 
 TEST_F(BoltAppTest, StartUpWithoutArgumentsKeepsTheWindowDefaults) {
@@ -136,15 +151,20 @@ TEST_F(BoltAppTest, StartUpWithoutArgumentsKeepsTheWindowDefaults) {
 }
 
 // Without a table in the working folder the one beside the program is used,
-// wherever the system's separators put the program's folder.
+// else the installed one in ../share/boltgen; the program's own file is no
+// table.
 TEST_F(BoltAppTest, SizeTableBesideTheProgramWhenTheWorkingFolderHasNone) {
-  fs::create_directory(dir_ / "bin");
-  fs::rename(dir_ / "boltgen.ini", dir_ / "bin" / "boltgen.ini");
-  EXPECT_FALSE(Start().exit_status());
-  EXPECT_TRUE(platform_.messages.empty());
-  EXPECT_EQ(controls().Cmb_Size.items.size(), 10u);
-  EXPECT_EQ(os::PathFromUtf8(app_->size_table_path).lexically_normal(),
-            (dir_ / "bin" / "boltgen.ini").lexically_normal());
+  files_.Remove(Path("boltgen.ini"));
+  files_.AddFile(Path("bin/boltgen.ini"), kSizeTable);
+  files_.AddFile(Path("share/boltgen/boltgen.ini"), "[Installed]\r\n");
+  for (const char* expected : {"bin/boltgen.ini", "share/boltgen/boltgen.ini"}) {
+    EXPECT_FALSE(Start().exit_status()) << expected;
+    EXPECT_TRUE(platform_.messages.empty()) << expected;
+    EXPECT_EQ(os::PathFromUtf8(app_->size_table_path).lexically_normal(),
+              os::PathFromUtf8(Path(expected)).lexically_normal());
+    files_.Remove(Path("bin/boltgen.ini"));
+  }
+  EXPECT_EQ(controls().Cmb_Size.items, std::vector<std::string>{"[Installed]"});
 }
 
 TEST_F(BoltAppTest, SizeTableMissingOrWithoutSizesEndsBeforeTheCommandLine) {
@@ -152,7 +172,7 @@ TEST_F(BoltAppTest, SizeTableMissingOrWithoutSizesEndsBeforeTheCommandLine) {
       {nullptr, "boltgen.ini"},
       {"; nothing\r\nkey=1\r\n", "lists no size"}};
   for (const auto& [content, said] : cases) {
-    content ? Write("boltgen.ini", content) : void(fs::remove(dir_ / "boltgen.ini"));
+    content ? files_.AddFile(Path("boltgen.ini"), content) : files_.Remove(Path("boltgen.ini"));
     EXPECT_EQ(Start("?").exit_status(), kExitFailed) << said;
     EXPECT_EQ(platform_.messages.size(), 1u) << said;  // no help
     EXPECT_TRUE(Messaged(said));
@@ -188,7 +208,7 @@ TEST_F(BoltAppTest, NutsOnlyWithAWasherFaceAndHelpOnF1) {
   EXPECT_TRUE(controls().Chk_WF.checked && controls().Chk_Nuts.enabled);
 
   app.Form_KeyDown(112);  // no document: nothing happens, nothing is said
-  Write("BoltGen.PDF", "%PDF");
+  files_.AddFile(Path("BoltGen.PDF"), "%PDF");
   app.Form_KeyDown(113);
   EXPECT_TRUE(platform_.opened.empty() && platform_.messages.empty());
   app.Form_KeyDown(112);
@@ -277,41 +297,39 @@ TEST_F(BoltAppTest, HelpOrABadIndexWithG1EndsTheProgramAndGeneratesNothing) {
   EXPECT_EQ(platform_.ends, std::vector<int>{kExitFailed});
   EXPECT_TRUE(Messaged("0 to 1"));
   EXPECT_EQ(platform_.windows_shown + platform_.sleeps.size(), 0u);
-  EXPECT_FALSE(fs::exists(dir_ / (controls().TXT_File.text + ".scr")));
+  EXPECT_EQ(app_->last_result().path, "");  // no generation ran
 }
 
-TEST_F(BoltAppTest, UnattendedRunWritesTheScriptAndEnds) {
+TEST_F(BoltAppOnDiskTest, UnattendedRunWritesTheScriptAndEnds) {
   UseShippedSizeTable();
-  const std::string args = "/D:7 /P:1 /L:3.000 /S:1 /T:0 /N:1 /B:1 /G:1";
-  const std::string script = "IN_07500_HCSW-UNC_03000-3D(036).scr";
+  const std::string script = Path("IN_07500_HCSW-UNC_03000-3D(036).scr");
+  const std::string args = "/D:7 /P:1 /S:1 /T:0 /N:1 /B:1 /G:1 /F:" + script;
   EXPECT_EQ(Start(args).exit_status(), kExitOk);
   EXPECT_EQ(platform_.ends, std::vector<int>{kExitOk});
   EXPECT_TRUE(platform_.messages.empty());
   EXPECT_EQ(platform_.sleeps, (std::vector<int>{1000, 2000}));
   EXPECT_EQ(controls().Status, "(Script File Written)Ready .... ... exting in 2 seconds.");
-  const auto size = fs::file_size(dir_ / script);
+  const auto size = fs::file_size(os::PathFromUtf8(script));
 
   // STL files come beside the script, which they leave as it was; no sleeps headless.
   EXPECT_EQ(Start(args + " /M:1", /*headless=*/true).exit_status(), kExitOk);
   EXPECT_TRUE(platform_.sleeps.empty());
-  EXPECT_EQ(fs::file_size(dir_ / script), size);
+  EXPECT_EQ(fs::file_size(os::PathFromUtf8(script)), size);
   EXPECT_EQ(app_->companion_files().size(), 5u);
-  for (const std::string& name : app_->companion_files()) EXPECT_GT(fs::file_size(name), 84u) << name;
+  for (const std::string& name : app_->companion_files()) {
+    EXPECT_GT(fs::file_size(os::PathFromUtf8(name)), 84u) << name;
+  }
 
 #ifndef _WIN32  // dxflib and ezdxf are not there for Windows
   // So do the DXF drawings, one per part under its drawing name, in the
   // table's unit.
-  const auto script_bytes = [&] {
-    std::ifstream in(dir_ / script, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  const std::string before = script_bytes();
+  const std::string before = ReadFile(script);
   EXPECT_EQ(Start(args + " /E:1", /*headless=*/true).exit_status(), kExitOk);
-  EXPECT_EQ(script_bytes(), before);
+  EXPECT_EQ(ReadFile(script), before);
   ASSERT_EQ(app_->companion_files().size(), 5u);
   EXPECT_EQ(fs::path(app_->companion_files()[2]).filename(), "IN_07500_HNJW-3D(036).dxf");
   std::string report;
-  std::string checker_args = ShellWord((dir_ / script).string()) + " in";
+  std::string checker_args = ShellWord(script) + " in";
   for (const std::string& name : app_->companion_files()) checker_args += " " + ShellWord(name);
   EXPECT_EQ(RunDxfChecker(checker_args, report), 0) << report;
 #endif
@@ -321,23 +339,23 @@ TEST_F(BoltAppTest, UnattendedRunWritesTheScriptAndEnds) {
   // writes it without them.
   EXPECT_EQ(Start(args + " /M:1 /X:1", /*headless=*/true).exit_status(), kExitOk);
   ASSERT_EQ(app_->companion_files().size(), 6u);
-  EXPECT_EQ(app_->companion_files().back(), "IN_07500_HCSW-UNC_03000-3D(036).3mf");
-  fs::remove_all(dir_ / "IN_07500_HCSW-UNC_03000-3D(036).3mf");
+  const std::string package = Path("IN_07500_HCSW-UNC_03000-3D(036).3mf");
+  EXPECT_EQ(app_->companion_files().back(), package);
+  fs::remove_all(os::PathFromUtf8(package));
   EXPECT_EQ(Start(args + " /X:1", /*headless=*/true).exit_status(), kExitOk);
-  EXPECT_EQ(app_->companion_files(),
-            std::vector<std::string>{"IN_07500_HCSW-UNC_03000-3D(036).3mf"});
-  EXPECT_GT(fs::file_size(dir_ / "IN_07500_HCSW-UNC_03000-3D(036).3mf"), 1000u);
+  EXPECT_EQ(app_->companion_files(), std::vector<std::string>{package});
+  EXPECT_GT(fs::file_size(os::PathFromUtf8(package)), 1000u);
 #endif
 }
 
-TEST_F(BoltAppTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
-  const char* const cases[] = {"/D:9 /T:0 /F:bare /G:1",   // no pitch: refused
-                               "/T:0 /L:0.1 /F:bare /G:1",  // too short for its pitch
-                               "/F:bolt /M:1 /G:1",         // the STL file is a folder
-                               "/F:nuts /X:1 /G:1"};        // and so is the 3MF file
-  fs::create_directory(dir_ / "bolt.stl");
-  fs::create_directory(dir_ / "nuts.3mf");
-  for (const char* args : cases) {
+TEST_F(BoltAppOnDiskTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
+  const std::string cases[] = {"/D:9 /T:0 /G:1 /F:" + Path("bare"),    // no pitch: refused
+                               "/T:0 /L:0.1 /G:1 /F:" + Path("bare"),  // too short for its pitch
+                               "/M:1 /G:1 /F:" + Path("bolt"),  // the STL file is a folder
+                               "/X:1 /G:1 /F:" + Path("nuts")};  // and so is the 3MF file
+  fs::create_directory(dir() / "bolt.stl");
+  fs::create_directory(dir() / "nuts.3mf");
+  for (const std::string& args : cases) {
     EXPECT_EQ(Start(args).exit_status(), kExitFailed) << args;
     EXPECT_EQ(platform_.ends, std::vector<int>{kExitFailed});
     EXPECT_EQ(platform_.messages.size(), 1u) << args;
@@ -345,38 +363,38 @@ TEST_F(BoltAppTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
     EXPECT_TRUE(app_->companion_files().empty());
     UseShippedSizeTable();
   }
-  EXPECT_FALSE(fs::exists(dir_ / "bare.scr"));
+  EXPECT_FALSE(Exists(Path("bare.scr")));
 #ifdef BOLTGEN_HAVE_LIB3MF  // without it every /X:1 is refused, before any file
   EXPECT_TRUE(Messaged("nuts.3mf"));
 #endif
-  EXPECT_FALSE(fs::exists(dir_ / "nuts.scr"));
+  EXPECT_FALSE(Exists(Path("nuts.scr")));
 }
 
-TEST_F(BoltAppTest, WindowStaysAfterARefusalOrAWriteFailure) {
+TEST_F(BoltAppOnDiskTest, WindowStaysAfterARefusalOrAWriteFailure) {
   UseShippedSizeTable();
   BoltApp& app = Start();
-  for (const char* name : {"no such folder/bolt", "", "again"}) {
+  for (const std::string& name : {Path("no such folder/bolt"), std::string(), Path("again")}) {
     app.controls.TXT_File.text = name;
     app.CmdProcess_Click();
   }
   EXPECT_EQ(platform_.messages.size(), 2u);
   EXPECT_TRUE(platform_.ends.empty());
-  EXPECT_TRUE(fs::is_regular_file(dir_ / "again.scr"));
+  EXPECT_TRUE(fs::is_regular_file(dir() / "again.scr"));
 }
 
 #ifndef _WIN32  // a FIFO and a dangling link are made with POSIX calls
 // Whatever the working folder holds under the table's name is the table: a
 // folder, a link to nothing or a FIFO is reported, never replaced by the copy
 // beside the program.
-TEST_F(BoltAppTest, TheWorkingFoldersTableOfAnyKindIsReportedWithoutFallingBack) {
-  fs::create_directories(dir_ / "bin");
-  fs::copy_file(dir_ / "boltgen.ini", dir_ / "bin" / "boltgen.ini");
-  fs::remove(dir_ / "boltgen.ini");
+TEST_F(BoltAppOnDiskTest, TheWorkingFoldersTableOfAnyKindIsReportedWithoutFallingBack) {
+  fs::create_directories(dir() / "bin");
+  fs::copy_file(dir() / "boltgen.ini", dir() / "bin" / "boltgen.ini");
+  fs::remove(dir() / "boltgen.ini");
   EXPECT_FALSE(Start("/G:0").exit_status());  // only the installed copy: it is used
-  const auto table = (dir_ / "boltgen.ini").string();
+  const auto table = (dir() / "boltgen.ini").string();
   const std::pair<std::function<void()>, std::string> cases[] = {
       {[&] { fs::create_directory(table); }, " is a folder"},
-      {[&] { fs::create_symlink(dir_ / "gone.ini", table); }, " is a link to "},
+      {[&] { fs::create_symlink(dir() / "gone.ini", table); }, " is a link to "},
       {[&] { ASSERT_EQ(mkfifo(table.c_str(), 0600), 0); }, " is a FIFO"},
   };
   for (const auto& [make, said] : cases) {
@@ -391,10 +409,10 @@ TEST_F(BoltAppTest, TheWorkingFoldersTableOfAnyKindIsReportedWithoutFallingBack)
 
 // CR LF, CR and LF all end a line: a table saved any of these ways, or with
 // one line touched by another editor, writes the same bytes.
-TEST_F(BoltAppTest, EveryKindOfLineEndGivesTheSameScript) {
+TEST_F(BoltAppOnDiskTest, EveryKindOfLineEndGivesTheSameScript) {
   const std::string crlf = ShippedSizeTable();
-  const std::string args = "/D:7 /P:1 /L:3.000 /S:1 /T:0 /N:1 /B:1 /G:1";
-  const std::string script = "IN_07500_HCSW-UNC_03000-3D(036).scr";
+  const std::string script = Path("IN_07500_HCSW-UNC_03000-3D(036).scr");
+  const std::string args = "/D:7 /P:1 /L:3.000 /S:1 /T:0 /N:1 /B:1 /G:1 /F:" + script;
   Write("boltgen.ini", crlf);
   ASSERT_EQ(Start(args).exit_status(), kExitOk);
   const std::string expected = ReadFile(script);
@@ -404,7 +422,7 @@ TEST_F(BoltAppTest, EveryKindOfLineEndGivesTheSameScript) {
   std::string stray = crlf;
   stray.erase(stray.find("\r\n[Inch 5/16]"), 1);  // one LF alone before a header
   for (const std::string& table : {replaced("\r\n", "\n"), replaced("\r\n", "\r"), stray}) {
-    fs::remove(dir_ / script);
+    fs::remove(os::PathFromUtf8(script));
     Write("boltgen.ini", table);
     ASSERT_EQ(Start(args).exit_status(), kExitOk) << testing::PrintToString(platform_.messages);
     EXPECT_EQ(ReadFile(script), expected);
@@ -414,43 +432,45 @@ TEST_F(BoltAppTest, EveryKindOfLineEndGivesTheSameScript) {
 
 // A size whose section fails the checks keeps its place in the list (later
 // indexes do not move) but refuses to generate, naming file, line and value.
-TEST_F(BoltAppTest, ASizeThatFailsTheChecksStaysListedButRefuses) {
+TEST_F(BoltAppOnDiskTest, ASizeThatFailsTheChecksStaysListedButRefuses) {
   std::string table = ShippedSizeTable();
   const auto section = table.find("[Inch 5/8]");
   const auto flats = table.find("Flats=", section);
   table.replace(flats, table.find('\r', flats) - flats, "Flats=1 1/4");
   const auto line = std::count(table.begin(), table.begin() + flats, '\n') + 1;
   Write("boltgen.ini", table);
-  EXPECT_EQ(Start("/D:6 /F:refused /G:1").exit_status(), kExitFailed);
+  EXPECT_EQ(Start("/D:6 /G:1 /F:" + Path("refused")).exit_status(), kExitFailed);
   EXPECT_EQ(platform_.messages,
-            std::vector<std::string>{(dir_ / "boltgen.ini").string() + ":" + std::to_string(line) +
+            std::vector<std::string>{os::Utf8FromPath(dir() / "boltgen.ini") + ":" +
+                                     std::to_string(line) +
                                      ": [Inch 5/8]: Flats=1 1/4 is not one finite decimal number"});
-  EXPECT_FALSE(fs::exists(dir_ / "refused.scr"));
-  EXPECT_EQ(Start("/D:7 /F:kept /G:1").exit_status(), kExitOk);
+  EXPECT_FALSE(Exists(Path("refused.scr")));
+  EXPECT_EQ(Start("/D:7 /G:1 /F:" + Path("kept")).exit_status(), kExitOk);
   EXPECT_EQ(controls().Cmb_Size.text, "[Inch 3/4]");
-  EXPECT_TRUE(fs::exists(dir_ / "kept.scr"));
+  EXPECT_TRUE(Exists(Path("kept.scr")));
 }
 
-TEST_F(BoltAppTest, AFileNameWithAControlCharacterIsRefusedInTheWindowToo) {
+TEST_F(BoltAppOnDiskTest, AFileNameWithAControlCharacterIsRefusedInTheWindowToo) {
   UseShippedSizeTable();
   BoltApp& app = Start();
   for (const char* name : {"bolt\rDelete", "bolt\t", "ok"}) {
-    app.controls.TXT_File.text = name;
+    app.controls.TXT_File.text = Path(name);
     app.CmdProcess_Click();
   }
   EXPECT_EQ(platform_.messages.size(), 2u);
-  EXPECT_TRUE(Messaged("\"bolt\\x0DDelete\" holds a control character (code 13) at character 5"));
+  EXPECT_TRUE(Messaged("\"" + Path("bolt") + "\\x0DDelete\" holds a control character (code 13) at character " +
+                       std::to_string(Path("bolt").size() + 1) + "."));
   EXPECT_TRUE(platform_.ends.empty());
   int scripts = 0;
-  for (const auto& entry : fs::directory_iterator(dir_)) scripts += entry.path().extension() == ".scr";
+  for (const auto& entry : fs::directory_iterator(dir())) scripts += entry.path().extension() == ".scr";
   EXPECT_EQ(scripts, 1);
-  EXPECT_TRUE(fs::exists(dir_ / "ok.scr"));
+  EXPECT_TRUE(Exists(Path("ok.scr")));
 }
 
 // No text from a table or a file name becomes a command: every line of every
 // script that is not a comment is one the program composes, whatever hostile
 // line breaks the table's names and pitches or the /F: name try to smuggle in.
-TEST_F(BoltAppTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
+TEST_F(BoltAppOnDiskTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
   const std::regex composed(
       "|Plan World|_ortho N|CCS World|SetVar SETESNPMODE 0|SetVar SETACTLCLR BYLAYER|Mesh|"
       "\\d{3}|-?\\d{3,}\\.\\d{4},-?\\d{3,}\\.\\d{4},-?\\d{3,}\\.\\d{4}|DisplayDialogs [NY]|"
@@ -461,9 +481,11 @@ TEST_F(BoltAppTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
   hostile.replace(hostile.find("pitch1=0.1 UNC"), 14, "pitch1=0.1 UNC\nQuit Y");
   Write("boltgen.ini", hostile);
   int scripts = 0;
-  for (const char* options : {"/T:0 /N:1 /B:1", "/T:1 /W:0 /R:0 /B:1", "/T:0 /S:5 /B:0 /N:1",
-                              "/D:20 /L:40 /T:0 /N:1 /B:1 /F:m12;bolt", "/F:x\nQuit /B:1"}) {
-    if (!Start(std::string("/D:7 /P:1 ") + options + " /G:1").exit_status()) continue;
+  for (const std::string& options :
+       {"/T:0 /N:1 /B:1 /F:" + Path("a"), "/T:1 /W:0 /R:0 /B:1 /F:" + Path("b"),
+        "/T:0 /S:5 /B:0 /N:1 /F:" + Path("c"), "/D:20 /L:40 /T:0 /N:1 /B:1 /F:" + Path("m12;bolt"),
+        "/F:" + Path("x\nQuit") + " /B:1"}) {
+    if (!Start("/D:7 /P:1 " + options + " /G:1").exit_status()) continue;
     const std::string path = app_->last_result().path;
     if (path.empty()) continue;
     ++scripts;
@@ -487,16 +509,16 @@ TEST_F(BoltAppTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
   EXPECT_EQ(scripts, 4);  // the name with a line feed is refused
 }
 
-TEST_F(BoltAppTest, InTheWindowTooShortABoltIsRefusedAndTheStatusSaysSo) {
+TEST_F(BoltAppOnDiskTest, InTheWindowTooShortABoltIsRefusedAndTheStatusSaysSo) {
   UseShippedSizeTable();
   BoltApp& app = Start();
   app.controls.TXT_Nom_Length.text = "0.1";
-  app.controls.TXT_File.text = "short";
+  app.controls.TXT_File.text = Path("short");
   app.CmdProcess_Click();
   ASSERT_EQ(platform_.messages.size(), 1u);
   EXPECT_EQ(platform_.messages[0].rfind("Fatal Error: Bolt length (000.100) too short", 0), 0u);
   EXPECT_TRUE(platform_.ends.empty() && !app.exit_status());
-  EXPECT_FALSE(fs::exists(dir_ / "short.scr"));
+  EXPECT_FALSE(Exists(Path("short.scr")));
   EXPECT_EQ(controls().Status, "(Nothing Written) " + platform_.messages[0]);
   EXPECT_EQ(controls().TXT_Nom_Length.text, "0.1");
 

@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "base/os.h"
 #include "base/text.h"
@@ -98,51 +96,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
   std::fclose(file);
   if (read_error != 0) return fail(read_error);
   return content;
-}
-
-namespace {
-
-namespace fs = std::filesystem;
-
-// The working folder's file whose name matches without regard to case. An
-// exact match wins; among several other spellings the first in byte order,
-// so that the choice does not depend on the order of the folder listing.
-// Entries of other kinds (folders, links to nothing, FIFOs) count only when
-// `any_kind`.
-std::string FindIgnoringCase(const fs::path& folder, std::string_view file_name, bool any_kind) {
-  std::error_code ec;
-  fs::directory_iterator it(folder, ec);
-  if (ec) return {};
-  std::string best;
-  for (const fs::directory_entry& entry : it) {
-    const std::string name = os::Utf8FromPath(entry.path().filename());
-    if (!EqualsIgnoreCase(name, file_name) || !(any_kind || entry.is_regular_file(ec))) continue;
-    if (name == file_name) return os::Utf8FromPath(folder / os::PathFromUtf8(name));
-    if (best.empty() || name < best) best = name;
-  }
-  return best.empty() ? std::string() : os::Utf8FromPath(folder / os::PathFromUtf8(best));
-}
-
-bool IsFile(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_regular_file(path, ec);
-}
-
-}  // namespace
-
-std::string LocateDataFile(std::string_view file_name, const std::string& working_dir,
-                           const std::string& exe_dir, WorkingFolderEntry entry) {
-  std::string found = FindIgnoringCase(os::PathFromUtf8(working_dir.empty() ? "." : working_dir),
-                                        file_name, entry == WorkingFolderEntry::kAnyKind);
-  if (!found.empty()) return found;
-  // Without a known program folder there is no installed copy to fall back on.
-  if (exe_dir.empty()) return {};
-  const fs::path folder = os::PathFromUtf8(exe_dir);
-  const fs::path beside = folder / os::PathFromUtf8(file_name);
-  if (IsFile(beside)) return os::Utf8FromPath(beside);
-  const fs::path shared = folder / ".." / "share" / "boltgen" / os::PathFromUtf8(file_name);
-  if (IsFile(shared)) return os::Utf8FromPath(shared);
-  return {};
 }
 
 }  // namespace boltgen

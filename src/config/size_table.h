@@ -37,22 +37,6 @@ const SizeEntry* FindSize(const std::vector<SizeEntry>& sizes, std::string_view 
 // The whole file as bytes, or nullopt with `error` set to the system's reason.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error);
 
-// Which entries of the working folder count as the data file.
-enum class WorkingFolderEntry {
-  kRegularFile,  // only a file; anything else is passed over
-  kAnyKind,      // any entry of that name, so that a folder, a link to nothing
-                 // or a FIFO is reported rather than silently replaced by the
-                 // installed copy
-};
-
-// Where the size table (or the help document) is found: an entry in
-// `working_dir` whose name equals `file_name` without regard to letter case,
-// else the copy beside the program (`exe_dir`), else
-// `exe_dir`/../share/boltgen. Empty when none exists.
-std::string LocateDataFile(std::string_view file_name, const std::string& working_dir,
-                           const std::string& exe_dir,
-                           WorkingFolderEntry entry = WorkingFolderEntry::kRegularFile);
-
 }  // namespace boltgen
 
 #endif  // BOLTGEN_CONFIG_SIZE_TABLE_H_

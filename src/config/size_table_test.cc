@@ -60,39 +60,15 @@ TEST(ReadIniSections, NoCapOnSectionsTheEighthIsTheDefaultAndPitchLookup) {
   for (const char* other : {"[a]", "[A] ", "A"}) EXPECT_EQ(FindSize(sizes, other), nullptr);
 }
 
-TEST(SizeTableFiles, ReadWholeFileAndLocateDataFileOrder) {
-  // Folder names beyond ASCII, in UTF-8 like every path the program handles.
+TEST(SizeTableFiles, ReadWholeFile) {
   const fs::path root = os::PathFromUtf8(MakeTestFolder("size_table_\xC3\x98"));
-  const fs::path work = root / os::PathFromUtf8("w\xC3\xB6rk");
-  const auto write = [&](const char* relative, const std::string& content) {
-    const fs::path path = (root / os::PathFromUtf8(relative)).lexically_normal();
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-    return os::Utf8FromPath(path);
-  };
-  const auto locate = [&] {
-    const std::string found = LocateDataFile("boltgen.ini", os::Utf8FromPath(work),
-                                             os::Utf8FromPath(root / "prefix" / "bin"));
-    return found.empty() ? found : os::Utf8FromPath(os::PathFromUtf8(found).lexically_normal());
-  };
+  const std::string path = os::Utf8FromPath(root / "t.ini");
   const std::string bytes("[A]\r\nx\n\0y\r", 11);
+  std::ofstream(os::PathFromUtf8(path), std::ios::binary) << bytes;
   std::string error;
-  EXPECT_EQ(ReadWholeFile(write("t.ini", bytes), &error), bytes);
+  EXPECT_EQ(ReadWholeFile(path, &error), bytes);
   EXPECT_EQ(ReadWholeFile(os::Utf8FromPath(root / "missing.ini"), &error), std::nullopt);
   EXPECT_EQ(error, "No such file or directory");
-  // A folder of that name in the working folder is not the file.
-  fs::create_directories(work / "boltgen.ini");
-  fs::create_directories(root / "prefix" / "bin");
-  EXPECT_EQ(locate(), "");
-  const std::string shared = write("prefix/share/boltgen/boltgen.ini", "s");
-  EXPECT_EQ(locate(), shared);
-  EXPECT_EQ(locate(), write("prefix/bin/boltgen.ini", "b"));
-  fs::remove(work / "boltgen.ini");
-  // The working folder's file matches in any case; an exact match goes first.
-  EXPECT_EQ(locate(), write("w\xC3\xB6rk/BoltGen.INI", "w"));
-#ifndef _WIN32  // Windows' names ignore case: the two spellings are one file
-  EXPECT_EQ(locate(), write("w\xC3\xB6rk/boltgen.ini", "exact"));
-#endif
   fs::remove_all(root);
 }
 
