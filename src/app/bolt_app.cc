@@ -5,16 +5,13 @@
 
 #include "app/command_line.h"
 #include "app/file_name.h"
+#include "app/request.h"
 #include "app/window_texts.h"
 #include "base/number_format.h"
 #include "base/os.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "config/leading_number.h"
-#include "generate/dxf_export.h"
-#include "generate/stl_check.h"
-#include "generate/stl_export.h"
-#include "generate/threemf_export.h"
 
 namespace boltgen {
 namespace {
@@ -190,32 +187,37 @@ void BoltApp::CmdProcess_Click() {
   // leaves the choices for the user to mend: ending the program would throw
   // them away over an ordinary slip. Unattended runs end in RunUnattended.
   if (Generate()) return;
-  controls.Status = std::string(kStatusNothingWritten) + last_result_.message;
+  controls.Status = std::string(kStatusNothingWritten) + last_error_;
   reported_choices_ = ChoicesOf(controls);
   platform_.Repaint(controls);
 }
 
 bool BoltApp::Generate() {
-  companion_files_.clear();
+  written_ = {};
+  last_error_.clear();
   // A refusal like the generation's own: the window stays for a new name.
   if (std::string problem = FileNameProblem(controls.TXT_File.text); !problem.empty()) {
-    last_result_ = {GenerationResult::Kind::kRefused, std::move(problem), {}};
-    platform_.ShowMessage(MessageKind::kError, last_result_.message);
+    last_error_ = std::move(problem);
+    platform_.ShowMessage(MessageKind::kError, last_error_);
     return false;
   }
   const GenerationInput input{size_table_path, environment_.today()};
-  last_result_ = CmdProcess(generation, controls, platform_, input,
-                            [&](const GenerationState& state, const std::string& script_path,
-                                std::vector<OutputFile>& files) {
-                              return AddCompanionFiles(state, input, script_path, files);
-                            });
-  if (last_result_.kind == GenerationResult::Kind::kWritten) {
-    reported_choices_ = ChoicesOf(controls);
-    return true;
+  Result<WrittenFiles> written =
+      GenerateFiles(generation, RequestFromControls(controls, IsMetric), input,
+                    [&](std::string_view status) {
+                      controls.Status = std::string(status);
+                      platform_.Repaint(controls);
+                    });
+  if (!written) {
+    last_error_ = written.error().message;
+    platform_.ShowMessage(MessageKind::kError, last_error_);
+    return false;
   }
-  companion_files_.clear();
-  platform_.ShowMessage(MessageKind::kError, last_result_.message);
-  return false;
+  written_ = std::move(written.value());
+  // The written status stays on screen while queued repaints run.
+  platform_.ProcessEvents();
+  reported_choices_ = ChoicesOf(controls);
+  return true;
 }
 
 void BoltApp::UpdateReadyStatus() {
@@ -223,44 +225,6 @@ void BoltApp::UpdateReadyStatus() {
   reported_choices_.reset();
   controls.Status = kStatusReady;
   platform_.Repaint(controls);
-}
-
-// The part files the boxes ask for besides the script, from the parts of the
-// script built again in memory, starting from the dimensions the generation
-// read (a copy: the generation's own stay as they are).
-std::string BoltApp::AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
-                                       const std::string& script_path,
-                                       std::vector<OutputFile>& files) {
-  if (!controls.Chk_STL.checked && !controls.Chk_DXF.checked && !controls.Chk_3MF.checked) return {};
-  GenerationState copy;
-  copy.dims = state.dims;
-  std::vector<Part> parts;
-  const GenerationResult built = BuildPartsInMemory(copy, controls, input, parts);
-  if (built.kind != GenerationResult::Kind::kWritten) return built.message;
-  // The same rule as the file name's IN_ and MM_.
-  const LengthUnit unit = SizeTextUnit(controls.Cmb_Size.text, IsMetric);
-  std::vector<OutputFile> added;
-  if (controls.Chk_STL.checked) {
-    added = StlFiles(parts, script_path, unit);
-    // A part too long for its detail at the file's precision is refused
-    // rather than written broken; so is one without a surface.
-    if (std::string problem = StlFilesProblem(added); !problem.empty()) return problem;
-  }
-  if (controls.Chk_DXF.checked) {
-    if (std::string unavailable = DxfUnavailable(); !unavailable.empty()) return unavailable;
-    for (OutputFile& file : DxfFiles(parts, script_path, unit)) added.push_back(std::move(file));
-  }
-  if (controls.Chk_3MF.checked) {
-    OutputFile& package = added.emplace_back();
-    package.path = ThreeMfPath(script_path);
-    if (std::string failed = EncodeThreeMf(parts, unit, package.bytes); !failed.empty())
-      return failed;
-  }
-  for (OutputFile& file : added) {
-    companion_files_.push_back(file.path);
-    files.push_back(std::move(file));
-  }
-  return {};
 }
 
 void BoltApp::CmdExit_Click() { EndProgram(kExitOk); }
@@ -312,7 +276,7 @@ void BoltApp::ProcessCmdStr() {
   }
   indexes_ok &= ApplyIndex(settings.segments_index, settings.segments_value,
                            controls.CMB_Segments, "/S:", "segments", &BoltApp::SelectSegments);
-  SetCheck(controls.Chk_No_Threads, settings.threads);
+  SetCheck(controls.Chk_No_Threads, settings.no_threads);
   SetCheck(controls.Chk_WF, settings.washer_face);
   SetCheck(controls.Chk_Rad_HEAD, settings.head_radius);
   SetCheck(controls.Chk_Sharp_Threads, settings.sharp_threads);

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/controls.h"
 #include "app/file_system.h"
-#include "base/controls.h"
+#include "app/platform.h"
 #include "base/date.h"
-#include "base/platform.h"
 #include "config/size_table.h"
 #include "generate/driver.h"
 
@@ -83,12 +83,16 @@ class BoltApp {
 
   // The status the program is to end with, once a handler asked to end it.
   std::optional<int> exit_status() const { return exit_status_; }
-  const GenerationResult& last_result() const { return last_result_; }
   const AppEnvironment& environment() const { return environment_; }
+  // The script the last generation wrote, with its extension; empty when it
+  // wrote none.
+  const std::string& written_script() const { return written_.script_path; }
   // The files written beside the script by the last generation (STL when
   // "Write STL" was checked, then DXF when "Write DXF" was, then 3MF when
   // "Write 3MF" was), in that order.
-  const std::vector<std::string>& companion_files() const { return companion_files_; }
+  const std::vector<std::string>& companion_files() const { return written_.part_files; }
+  // Why the last generation wrote nothing; empty after one that wrote.
+  const std::string& last_error() const { return last_error_; }
 
  private:
   bool Ending() const { return exit_status_.has_value(); }
@@ -104,16 +108,14 @@ class BoltApp {
   void RunUnattended();
   // One generation; a failure is shown in its message. True when written.
   bool Generate();
-  std::string AddCompanionFiles(const GenerationState& state, const GenerationInput& input,
-                                const std::string& script_path, std::vector<OutputFile>& files);
   void Sleep(int milliseconds);
 
   Platform& platform_;
   AppEnvironment environment_;
   std::string exe_dir_;
   std::optional<int> exit_status_;
-  GenerationResult last_result_;
-  std::vector<std::string> companion_files_;
+  WrittenFiles written_;
+  std::string last_error_;
   // The size text of the last pitch lookup: the lookup keeps the user's
   // pitch while the size stays the same.
   std::optional<std::string> looked_up_size_;

@@ -297,7 +297,7 @@ TEST_F(BoltAppTest, HelpOrABadIndexWithG1EndsTheProgramAndGeneratesNothing) {
   EXPECT_EQ(platform_.ends, std::vector<int>{kExitFailed});
   EXPECT_TRUE(Messaged("0 to 1"));
   EXPECT_EQ(platform_.windows_shown + platform_.sleeps.size(), 0u);
-  EXPECT_EQ(app_->last_result().path, "");  // no generation ran
+  EXPECT_EQ(app_->written_script(), "");  // no generation ran
 }
 
 TEST_F(BoltAppOnDiskTest, UnattendedRunWritesTheScriptAndEnds) {
@@ -486,7 +486,7 @@ TEST_F(BoltAppOnDiskTest, EveryScriptLineThatIsNotACommentIsOneTheProgramCompose
         "/T:0 /S:5 /B:0 /N:1 /F:" + Path("c"), "/D:20 /L:40 /T:0 /N:1 /B:1 /F:" + Path("m12;bolt"),
         "/F:" + Path("x\nQuit") + " /B:1"}) {
     if (!Start("/D:7 /P:1 " + options + " /G:1").exit_status()) continue;
-    const std::string path = app_->last_result().path;
+    const std::string path = app_->written_script();
     if (path.empty()) continue;
     ++scripts;
     const std::string base = path.substr(0, path.size() - 4);

@@ -121,7 +121,7 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
     else if (key == "/P:") settings.pitch_index = IndexValue(value), settings.pitch_value = value;
     else if (key == "/L:") settings.length = LeadingNumber(value);
     else if (key == "/S:") settings.segments_index = IndexValue(value), settings.segments_value = value;
-    else if (key == "/T:") settings.threads = FlagValue(value);
+    else if (key == "/T:") settings.no_threads = FlagValue(value);
     else if (key == "/W:") settings.washer_face = FlagValue(value);
     else if (key == "/R:") settings.head_radius = FlagValue(value);
     else if (key == "/A:") settings.sharp_threads = FlagValue(value);

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "base/platform.h"
+#include "app/platform.h"
 
 namespace boltgen {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/controls.h"
+#include "app/controls.h"
 #include "base/length_unit.h"
 #include "config/size_table.h"
 

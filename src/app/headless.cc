@@ -31,9 +31,8 @@ int Run(int argc, char** argv) {
   app.Form_Load();
 
   if (const auto status = app.exit_status()) {
-    if (*status == kExitOk && app.last_result().kind == GenerationResult::Kind::kWritten &&
-        !app.last_result().path.empty()) {
-      std::fprintf(stdout, "%s\n", app.last_result().path.c_str());
+    if (*status == kExitOk && !app.written_script().empty()) {
+      std::fprintf(stdout, "%s\n", app.written_script().c_str());
       for (const std::string& stl : app.companion_files()) std::fprintf(stdout, "%s\n", stl.c_str());
     }
     return *status;

@@ -1,5 +1,6 @@
 #include "app/preview_parts.h"
 
+#include "app/request.h"
 #include "base/text.h"
 #include "generate/parts.h"
 
@@ -11,19 +12,17 @@ PreviewParts BuildPreviewParts(const BoltApp& app) {
   // preview had run.
   GenerationState state;
   state.dims = app.generation.dims;
-  Controls controls = app.controls;
+  BoltRequest request = RequestFromControls(app.controls, app.IsMetric);
   // The parts do not depend on the file name; an empty box refuses only the
   // script.
-  if (TrimBlanks(controls.TXT_File.text).empty()) controls.TXT_File.text = "preview";
-  std::vector<Part> parts;
-  const GenerationResult built =
-      BuildPartsInMemory(state, controls, {app.size_table_path, {}}, parts);
+  if (TrimBlanks(request.file_name).empty()) request.file_name = "preview";
+  const Result<BoltParts> built = BuildBoltParts(state, request, {app.size_table_path, {}});
   PreviewParts preview;
-  if (built.kind != GenerationResult::Kind::kWritten) {
-    preview.message = built.message;
+  if (!built) {
+    preview.message = built.error().message;
     return preview;
   }
-  for (const Part& part : parts) preview.meshes.push_back(PartMesh(part));
+  for (const Part& part : built->parts) preview.meshes.push_back(PartMesh(part));
   return preview;
 }
 

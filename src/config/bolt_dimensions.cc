@@ -11,9 +11,9 @@
 
 #include "base/number_format.h"
 #include "base/text.h"
+#include "base/angles.h"
 #include "config/leading_number.h"
 #include "config/size_table_check.h"
-#include "mesh/mesh_grid.h"
 
 namespace boltgen {
 
@@ -94,35 +94,32 @@ std::int16_t ClampToInt16(double rounded) {
   return static_cast<std::int16_t>(rounded);
 }
 
-DimensionsResult Refuse(std::string message) {
-  return {DimensionsResult::Kind::kRefused, std::move(message)};
-}
+Error Refuse(std::string message) { return {std::move(message)}; }
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // The choices from the window that must be numbers: a typed "1e999" is an
 // infinity, which no geometry can use.
-std::optional<DimensionsResult> CheckChoices(const Controls& controls, double nom_length, double pitch,
-                                             double segments) {
-  if (!std::isfinite(nom_length)) {
-    return Refuse("The nominal length " + Quoted(controls.TXT_Nom_Length.text) +
+Result<> CheckChoices(const BoltRequest& request) {
+  if (!std::isfinite(request.length)) {
+    return Refuse("The nominal length " + Quoted(request.length_text) +
                   " is not a finite number. Type a length such as 2.5.");
   }
-  if (!std::isfinite(pitch)) {
-    return Refuse("The pitch " + Quoted(controls.Cmb_Pitch.text) +
+  if (!std::isfinite(request.pitch)) {
+    return Refuse("The pitch " + Quoted(request.pitch_text) +
                   " is not a finite number. Choose a pitch from the list.");
   }
-  if (!std::isfinite(segments)) {
-    return Refuse("The segment count " + Quoted(controls.CMB_Segments.text) +
+  if (!std::isfinite(request.segments)) {
+    return Refuse("The segment count " + Quoted(request.segments_text) +
                   " is not a finite number. Choose 24, 36, 48, 72, 144 or 240.");
   }
-  return std::nullopt;
+  return Done();
 }
 
 // An optional key, when given, must say something: a width or length of 0 or
 // less would draw no nut or thread. The extra-long thread needs both its keys
 // and a limit beyond the long one, or bolts between the limits would change.
-std::optional<DimensionsResult> CheckOptionalValues(const SectionValues& values,
+Result<> CheckOptionalValues(const SectionValues& values,
                                                     const BoltDimensions& dims,
                                                     const std::string& size_text) {
   for (std::size_t k = kOptionalKeys; k < kDimensionKeys.size(); ++k) {
@@ -138,12 +135,12 @@ std::optional<DimensionsResult> CheckOptionalValues(const SectionValues& values,
     return Refuse("The size table gives LongXL=" + *values[kOptionalKeys + 1] + " for " + size_text +
                   ", which is not greater than Long. Correct the value in the size table.");
   }
-  return std::nullopt;
+  return Done();
 }
 
 // Values derived from finite inputs can still overflow (a pitch near the
 // largest double doubled is infinite).
-std::optional<DimensionsResult> CheckDerived(const BoltDimensions& dims) {
+Result<> CheckDerived(const BoltDimensions& dims) {
   const std::array<std::pair<const char*, double>, 5> derived = {{
       {"minor diameter", dims.MinorDia},
       {"washer face diameter", dims.WshFaceDia},
@@ -157,7 +154,7 @@ std::optional<DimensionsResult> CheckDerived(const BoltDimensions& dims) {
                   " computed from the size table and the chosen pitch and length is not a finite "
                   "number. Use smaller values.");
   }
-  return std::nullopt;
+  return Done();
 }
 
 void Derive(BoltDimensions& d) {
@@ -184,12 +181,9 @@ BoltDimensions NutDimensions(const BoltDimensions& dims) {
   return nut;
 }
 
-DimensionsResult SetBoltDimensions(std::string_view content, const Controls& controls,
-                                   BoltDimensions& dims, std::string_view table_name) {
-  const std::string& size_text = controls.Cmb_Size.text;
-  const double nom_length = LeadingNumber(controls.TXT_Nom_Length.text);
-  const double pitch = LeadingNumber(controls.Cmb_Pitch.text);
-  const double segments = LeadingNumber(controls.CMB_Segments.text);
+Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
+                           BoltDimensions& dims, std::string_view table_name) {
+  const std::string& size_text = request.size;
 
   // An empty size text would match the first blank line of the file and
   // read whatever follows it as dimensions.
@@ -205,15 +199,15 @@ DimensionsResult SetBoltDimensions(std::string_view content, const Controls& con
   }
   // Every value the section gives is checked before any is used: a
   // generation uses exactly what is written under its own header.
-  std::string problems = CheckSizeSection(content, table_name, size_text, controls.Chk_Nuts.checked);
+  std::string problems = CheckSizeSection(content, table_name, size_text, request.nuts);
   if (!problems.empty()) return Refuse(std::move(problems));
-  if (auto refused = CheckChoices(controls, nom_length, pitch, segments)) return *refused;
+  if (Result<> checked = CheckChoices(request); !checked) return checked;
 
   // Work on a copy: a refused generation leaves the dimensions as they were.
   BoltDimensions next = dims;
-  next.NomLength = nom_length;
-  next.Pitch = pitch;
-  next.Segments = ClampToInt16(RoundHalfEven(segments));
+  next.NomLength = request.length;
+  next.Pitch = request.pitch;
+  next.Segments = ClampToInt16(request.segments);
   const SectionValues values = ReadSection(lines, *header);
   for (std::size_t k = kOptionalKeys; k < kDimensionKeys.size(); ++k) {
     next.*kDimensionKeys[k].field = 0;
@@ -221,17 +215,16 @@ DimensionsResult SetBoltDimensions(std::string_view content, const Controls& con
   for (std::size_t k = 0; k < kDimensionKeys.size(); ++k) {
     if (values[k]) next.*kDimensionKeys[k].field = LeadingNumber(*values[k]);
   }
-  if (auto refused = CheckOptionalValues(values, next, size_text)) return *refused;
+  if (Result<> checked = CheckOptionalValues(values, next, size_text); !checked) return checked;
   Derive(next);
-  if (auto refused = CheckDerived(next)) return *refused;
+  if (Result<> checked = CheckDerived(next); !checked) return checked;
 
   dims = next;
   if (dims.Pitch * 4 > dims.ThreadLength) {
-    return {DimensionsResult::Kind::kFatal,
-            "Fatal Error: Bolt length (" + FormatNumber(dims.NomLength, "000.000") +
-                ") too short for pitch (" + FormatNumber(dims.Pitch, "000.0000") + ")."};
+    return Error{"Fatal Error: Bolt length (" + FormatNumber(dims.NomLength, "000.000") +
+                 ") too short for pitch (" + FormatNumber(dims.Pitch, "000.0000") + ")."};
   }
-  return {};
+  return Done();
 }
 
 }  // namespace boltgen

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/controls.h"
+#include "base/error.h"
+#include "config/bolt_request.h"
 
 namespace boltgen {
 
@@ -44,25 +45,15 @@ struct BoltDimensions {
 // corners that follow from it) when the section gives FlatsNut.
 BoltDimensions NutDimensions(const BoltDimensions& dims);
 
-struct DimensionsResult {
-  enum class Kind {
-    kOk,
-    kFatal,    // the bolt is too short for its pitch: the program ends
-    kRefused,  // no generation: no such section, a section that fails the checks, a value not finite
-  };
-  Kind kind = Kind::kOk;
-  std::string message;
-};
-
-// Reads the selected size's section from the size table `content` and the
-// choices from `controls`, fills `dims` and derives the remaining values.
-// Refuses, before touching `dims`, a size text that names no section, a
-// section that fails the size table checks (messages name `table_name` and
-// the line), and any choice or derived value that is not finite, all before
-// the too-short test.
-DimensionsResult SetBoltDimensions(std::string_view content, const Controls& controls,
-                                   BoltDimensions& dims,
-                                   std::string_view table_name = "boltgen.ini");
+// Reads the requested size's section from the size table `content` with the
+// request's pitch, length and segment count, fills `dims` and derives the
+// remaining values. Refuses, before touching `dims`, a size that names no
+// section, a section that fails the size table checks (messages name
+// `table_name` and the line), and any choice or derived value that is not
+// finite, all before the too-short test. A bolt too short for its pitch is an
+// error too, but only after `dims` holds its values ("Fatal Error: ...").
+Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
+                           BoltDimensions& dims, std::string_view table_name = "boltgen.ini");
 
 }  // namespace boltgen
 

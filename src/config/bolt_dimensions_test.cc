@@ -5,12 +5,25 @@
 
 #include <gtest/gtest.h>
 
-#include "mesh/mesh_grid.h"
+#include "base/angles.h"
+#include "config/bolt_request_test.h"
 
 namespace boltgen {
 namespace {
 
-using Kind = DimensionsResult::Kind;
+// A bolt too short for its pitch is an error like any refusal, but only
+// after the dimensions were read: told apart here by its message.
+enum class Kind { kOk, kFatal, kRefused };
+struct Outcome {
+  Kind kind;
+  std::string message;
+};
+Outcome Set(std::string_view content, const BoltRequest& request, BoltDimensions& dims) {
+  const Result<> result = SetBoltDimensions(content, request, dims);
+  if (result) return {Kind::kOk, {}};
+  const std::string& message = result.error().message;
+  return {message.starts_with("Fatal Error: ") ? Kind::kFatal : Kind::kRefused, message};
+}
 
 // The 3/4 inch size of the worked example, with the dimensions of the shipped table.
 constexpr char kThreeQuarter[] =
@@ -21,12 +34,9 @@ constexpr char kThreeQuarter[] =
     "HghtWshFace=0.015\r\nRadWshFace=0.02\r\nHghtNut=0.75\r\nHghtNutJam=0.46875\r\n"
     "MinThrSht=2\r\nMinThrLng=2.25\r\nLong=6\r\n";
 
-Controls Choices(const char* size, const char* pitch, const char* length,
-                 const char* segments = "36") {
-  Controls controls;
-  controls.Cmb_Size.text = size, controls.Cmb_Pitch.text = pitch;
-  controls.TXT_Nom_Length.text = length, controls.CMB_Segments.text = segments;
-  return controls;
+BoltRequest Choices(const char* size, const char* pitch, const char* length,
+                    const char* segments = "36") {
+  return TextRequest(size, pitch, length, segments);
 }
 
 // A complete section whose thread lengths make the boundaries exact in
@@ -39,7 +49,7 @@ std::string Section(const std::string& keys) {
 
 TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
   BoltDimensions dims;
-  ASSERT_EQ(SetBoltDimensions(kThreeQuarter, Choices("[Inch 3/4]", "0.076923 UNC", "2.5", "48"),
+  ASSERT_EQ(Set(kThreeQuarter, Choices("[Inch 3/4]", "0.076923 UNC", "2.5", "48"),
                               dims).kind, Kind::kOk);
   EXPECT_NEAR(dims.MinorDia, 0.6167655, 5e-8);
   EXPECT_NEAR(dims.AcrossCorners, 1.125 * 1.1547005, 1e-7);
@@ -47,13 +57,13 @@ TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
   EXPECT_EQ(dims.Segments, 48);
 
   const auto fatal =
-      SetBoltDimensions(kThreeQuarter, Choices("[Inch 3/4]", "0.076923 UNC", "0.25"), dims);
+      Set(kThreeQuarter, Choices("[Inch 3/4]", "0.076923 UNC", "0.25"), dims);
   EXPECT_EQ(fatal.kind, Kind::kFatal);
   EXPECT_EQ(fatal.message, "Fatal Error: Bolt length (000.250) too short for pitch (000.0769).");
   EXPECT_NEAR(dims.ThreadLength, -0.0192305, 1e-9);
 
   // The size matches in any case; the next size takes its own values only.
-  ASSERT_EQ(SetBoltDimensions(kThreeQuarter, Choices("[INCH 7/8]", "0.1", "3"), dims).kind,
+  ASSERT_EQ(Set(kThreeQuarter, Choices("[INCH 7/8]", "0.1", "3"), dims).kind,
             Kind::kOk);
   EXPECT_DOUBLE_EQ(dims.DiaNom, 0.875);
   EXPECT_DOUBLE_EQ(dims.AcrossCorners, 1.3125 * 1.1547005383792517);
@@ -77,7 +87,7 @@ TEST(SetBoltDimensions, ThreadLengthAtTheLongShorteningAndFourPitchBoundaries) {
   };
   for (const auto& c : cases) {
     BoltDimensions dims;
-    const auto result = SetBoltDimensions(Section(c.keys), Choices("[T]", c.pitch, c.length), dims);
+    const auto result = Set(Section(c.keys), Choices("[T]", c.pitch, c.length), dims);
     EXPECT_EQ(result.kind, c.kind) << c.keys << c.length << result.message;
     EXPECT_DOUBLE_EQ(dims.ThreadLength, c.thread) << c.keys << c.length;
   }
@@ -88,14 +98,14 @@ TEST(SetBoltDimensions, SectionLineRulesAndSegmentsRoundHalfToEvenClampedToSixte
   const std::string content = Section(
       "FLATS = 2.5\r\nhghthex=0.625 ; the number ends\r\n;HghtNut=7\r\n   ;HghtNutJam=7\r\n"
       "HghtWshFace 0.3\r\nflats=2.75\r\n[Next without a bracket\r\nHghtNut=8\r\n");
-  ASSERT_EQ(SetBoltDimensions(content, Choices("[T]", "0", "1"), dims).kind, Kind::kOk);
+  ASSERT_EQ(Set(content, Choices("[T]", "0", "1"), dims).kind, Kind::kOk);
   EXPECT_DOUBLE_EQ(dims.Flats, 2.75);
   EXPECT_DOUBLE_EQ(dims.HghtHex, 0.625);
   EXPECT_EQ(dims.HghtNut + dims.HghtNutJam + dims.HghtWshFace, 0.75 + 0.5 + 0.03);
   const std::pair<const char*, int> cases[] = {{"36.5", 36}, {"37.5", 38}, {"240 segments", 240},
                                                {"x", 0}, {"99999", 32767}, {"-99999", -32768}};
   for (const auto& [text, expected] : cases) {
-    ASSERT_EQ(SetBoltDimensions(Section(""), Choices("[T]", "0.125", "3", text), dims).kind,
+    ASSERT_EQ(Set(Section(""), Choices("[T]", "0.125", "3", text), dims).kind,
               Kind::kOk);
     EXPECT_EQ(dims.Segments, expected) << text;
   }
@@ -103,11 +113,11 @@ TEST(SetBoltDimensions, SectionLineRulesAndSegmentsRoundHalfToEvenClampedToSixte
 
 TEST(SetBoltDimensions, RefusalsNameTheCauseAndChangeNothing) {
   BoltDimensions dims;
-  ASSERT_EQ(SetBoltDimensions(Section(""), Choices("[T]", "0.125", "3"), dims).kind, Kind::kOk);
+  ASSERT_EQ(Set(Section(""), Choices("[T]", "0.125", "3"), dims).kind, Kind::kOk);
   const BoltDimensions before = dims;
   const struct {
     std::string content;
-    Controls controls;
+    BoltRequest request;
     const char* named;
   } cases[] = {
       // No section: no header names the size, nor does a key line that spells it.
@@ -123,7 +133,7 @@ TEST(SetBoltDimensions, RefusalsNameTheCauseAndChangeNothing) {
       {Section(""), Choices("[T]", "1e308", "3"), "minor diameter"},
   };
   for (const auto& c : cases) {
-    const auto result = SetBoltDimensions(c.content, c.controls, dims);
+    const auto result = Set(c.content, c.request, dims);
     EXPECT_EQ(result.kind, Kind::kRefused) << c.content;
     EXPECT_NE(result.message.find(c.named), std::string::npos) << c.named << " in " << result.message;
     EXPECT_TRUE(dims.NomLength == before.NomLength && dims.Pitch == before.Pitch &&
@@ -143,7 +153,7 @@ TEST(SetBoltDimensions, OptionalKeysAddAThirdThreadLengthAndTheNutsFlatsOnlyWher
                {xl.c_str(), "2", 2 - 0.4375}, {"", "8.001", 3}};
   BoltDimensions dims;
   for (const auto& c : cases) {
-    ASSERT_EQ(SetBoltDimensions(Section(c.keys), Choices("[T]", "0.125", c.length), dims).kind,
+    ASSERT_EQ(Set(Section(c.keys), Choices("[T]", "0.125", c.length), dims).kind,
               Kind::kOk) << c.keys << c.length;
     EXPECT_DOUBLE_EQ(dims.ThreadLength, c.thread) << c.keys << c.length;
     const BoltDimensions nut = NutDimensions(dims);
@@ -166,7 +176,7 @@ TEST(SetBoltDimensions, OptionalKeysWhenGivenMustMakeSense) {
   };
   for (const auto& [keys, named] : cases) {
     BoltDimensions dims;
-    const auto result = SetBoltDimensions(Section(keys), Choices("[T]", "0.125", "3"), dims);
+    const auto result = Set(Section(keys), Choices("[T]", "0.125", "3"), dims);
     EXPECT_EQ(result.kind, Kind::kRefused) << keys;
     EXPECT_NE(result.message.find(named), std::string::npos) << result.message;
   }

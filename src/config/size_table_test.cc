@@ -12,6 +12,7 @@
 #include "base/os.h"
 #include "base/test_folder.h"
 #include "config/bolt_dimensions.h"
+#include "config/bolt_request_test.h"
 
 namespace boltgen {
 namespace {
@@ -91,12 +92,10 @@ TEST(ShippedSizeTable, CrLfLinesThreeQuarterUncDefaultAndEverySizeCompleteAndSan
     const auto pitches = PitchesOf(sizes, size.Name);
     ASSERT_EQ(pitches.size(), 2u);
     for (const std::string& pitch : pitches) {
-      Controls controls;
-      controls.Cmb_Size.text = size.Name, controls.Cmb_Pitch.text = pitch;
-      controls.TXT_Nom_Length.text = inch ? "3" : "80", controls.CMB_Segments.text = "36";
       BoltDimensions dims;  // all zero: a key missing from the section stays 0
-      const auto result = SetBoltDimensions(content, controls, dims);
-      ASSERT_EQ(result.kind, DimensionsResult::Kind::kOk) << result.message;
+      const Result<> result =
+          SetBoltDimensions(content, TextRequest(size.Name, pitch, inch ? "3" : "80"), dims);
+      ASSERT_TRUE(result) << result.error().message;
       for (double value : {dims.HghtWshFace, dims.HghtNutJam, dims.RadWshFace}) EXPECT_GT(value, 0);
       EXPECT_EQ(dims.DiaNom, size.DiaNom);
       EXPECT_EQ(dims.MinThrSht, 2 * dims.DiaNom + (inch ? 0.25 : 6));

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/platform.h"
+#include "app/platform.h"
 
 namespace boltgen::fuzz {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/bolt_app.h"
-#include "app/file_name.h"
+#include "app/request.h"
 #include "generate/driver.h"
 #include "generate/parts.h"
 #include "generate/stl_check.h"
@@ -30,29 +30,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   app.Form_Load();
   if (app.exit_status()) return 0;  // no size listed, or a bad switch: a message was shown
 
-  std::string script;
-  const auto result = boltgen::ComposeScript(app.generation, app.controls, &platform,
-                                             {app.size_table_path, boltgen::Date{6, 12, 2026}},
-                                             script);
-  using Kind = boltgen::GenerationResult::Kind;
-  if (result.kind != Kind::kWritten) {
-    if (result.message.empty()) __builtin_trap();  // every refusal says why
+  const boltgen::BoltRequest request = boltgen::RequestFromControls(app.controls, app.IsMetric);
+  const auto parts = boltgen::BuildBoltParts(app.generation, request,
+                                             {app.size_table_path, boltgen::Date{6, 12, 2026}});
+  if (!parts) {
+    if (parts.error().message.empty()) __builtin_trap();  // every refusal says why
     return 0;
   }
+  if (parts->parts.empty()) __builtin_trap();
+  const std::string script = boltgen::ScriptText(parts.value(), boltgen::Date{6, 12, 2026});
   if (script.size() < 2 || script.compare(script.size() - 2, 2, "\r\n") != 0) __builtin_trap();
 
-  // The STL files as "Write STL" adds them: each one sound, or the run
-  // refused with a message that names the file.
-  boltgen::GenerationState copy;
-  copy.dims = app.generation.dims;
-  std::vector<boltgen::Part> parts;
-  const auto built = boltgen::BuildPartsInMemory(copy, app.controls,
-                                                 {app.size_table_path, boltgen::Date{6, 12, 2026}},
-                                                 parts);
-  if (built.kind != Kind::kWritten || parts.empty()) __builtin_trap();  // the script was made
-  // In the table's unit as the file name names it, as the program writes them.
-  const boltgen::LengthUnit unit = boltgen::SizeTextUnit(app.controls.Cmb_Size.text, app.IsMetric);
-  const std::vector<boltgen::OutputFile> files = boltgen::StlFiles(parts, result.path, unit);
+  // The STL files as "Write STL" adds them, from the same parts: each one
+  // sound, or the run refused with a message that names the file.
+  const std::vector<boltgen::OutputFile> files =
+      boltgen::StlFiles(parts->parts, parts->script_path, request.part_file_unit);
   const std::string problem = boltgen::StlFilesProblem(files);
   if (!problem.empty() && problem.find(".stl\"") == std::string::npos) __builtin_trap();
   return 0;

@@ -1,6 +1,7 @@
 #include "generate/block_commands.h"
 
 #include "base/number_format.h"
+#include "generate/parts.h"
 #include "mesh/script_writer.h"
 
 namespace boltgen {
@@ -42,19 +43,13 @@ void AppendExportStart(std::string& script, std::string_view drawing_name) {
   AppendScriptLine(script, "");
 }
 
-struct NutBlock {
-  std::string_view code;
-  int offset_index;
-  double BoltDimensions::*height;
-};
-
-// In the order the blocks are written.
-constexpr NutBlock kNutBlocks[] = {
-    {"HNSW", 0, &BoltDimensions::HghtNut},
-    {"HNJW", 1, &BoltDimensions::HghtNutJam},
-    {"HNSP", 2, &BoltDimensions::HghtNut},
-    {"HNJP", 3, &BoltDimensions::HghtNutJam},
-};
+// The nut placed by offset `index`, if the parts hold one.
+const Part* NutAtOffset(const std::vector<Part>& parts, int index) {
+  for (const Part& part : parts) {
+    if (part.nut != nullptr && part.nut->offset_index == index) return &part;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -66,8 +61,7 @@ std::string NutBlockName(std::string_view base_name, std::string_view nut_code) 
 }
 
 void AppendBlockCommands(std::string& script, std::string_view file_name,
-                         const BoltDimensions& dims, const NutOffsets& offsets,
-                         bool include_nuts) {
+                         const BoltDimensions& dims, const std::vector<Part>& parts) {
   const std::string script_name = WithScriptExtension(file_name);
   const std::string_view base_name =
       std::string_view(script_name).substr(0, script_name.size() - 4);
@@ -88,11 +82,11 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
   AppendScriptLine(script, "");
   AppendScriptLine(script, "U");
 
-  if (include_nuts) {
-    for (const NutBlock& nut : kNutBlocks) {
-      const double P = offsets[static_cast<std::size_t>(nut.offset_index)];
-      const double H = dims.*nut.height;
-      AppendExportStart(script, NutBlockName(base_name, nut.code));
+  for (int index = 0; index < static_cast<int>(kNutKinds.size()); ++index) {
+    if (const Part* nut = NutAtOffset(parts, index)) {
+      const double P = nut->z_offset;
+      const double H = dims.*nut->nut->height;
+      AppendExportStart(script, NutBlockName(base_name, nut->nut->code));
       script += "0,0,";
       AppendNumber(script, P, "00");
       script += kScriptLineEnd;

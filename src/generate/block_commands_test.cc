@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "generate/parts.h"
 #include "generate/script_lines_test.h"
 
 namespace boltgen {
@@ -19,6 +20,18 @@ BoltDimensions Dims() {
   return d;
 }
 
+// The bolt, then the nuts as a generation holds them (the script's order),
+// each at its offset.
+std::vector<Part> Parts(const NutOffsets& offsets) {
+  std::vector<Part> parts(1);
+  for (const NutKind& nut : kNutKinds) {
+    Part& part = parts.emplace_back();
+    part.nut = &nut;
+    part.z_offset = offsets[static_cast<std::size_t>(nut.offset_index)];
+  }
+  return parts;
+}
+
 TEST(NutBlockName, TakesNineCharactersInFrontAndEightBehind) {
   EXPECT_EQ(NutBlockName("ABCDEFGHIJKLMNOPQRSTU", "HNSW"), "ABCDEFGHIHNSWNOPQRSTU");
   EXPECT_EQ(NutBlockName("BOLT", "HNJP"), "BOLTHNJPBOLT");
@@ -27,7 +40,7 @@ TEST(NutBlockName, TakesNineCharactersInFrontAndEightBehind) {
 
 TEST(AppendBlockCommands, WithoutNuts) {
   std::string script = "before\r\n";
-  AppendBlockCommands(script, "BOLT", Dims(), {2, 3, 4, 5}, false);
+  AppendBlockCommands(script, "BOLT", Dims(), std::vector<Part>(1));
   const std::vector<std::string> lines = ScriptLines(script);
   ASSERT_EQ(lines.size(), 19u);
   const std::pair<std::size_t, std::string> want[] = {
@@ -42,7 +55,7 @@ TEST(AppendBlockCommands, WithoutNuts) {
 
 TEST(AppendBlockCommands, WithNutsInTheirOrder) {
   std::string script;
-  AppendBlockCommands(script, "ABCDEFGHIJKLMNOPQRSTU.SCR", Dims(), {2, 4, 6, 10}, true);
+  AppendBlockCommands(script, "ABCDEFGHIJKLMNOPQRSTU.SCR", Dims(), Parts({2, 4, 6, 10}));
   const std::vector<std::string> lines = ScriptLines(script);
   ASSERT_EQ(lines.size(), 14u + 24u + 4u);
   const std::pair<std::size_t, std::string> want[] = {

@@ -4,68 +4,64 @@
 
 #include "base/atomic_file.h"
 #include "generate/block_commands.h"
-#include "generate/generation_steps.h"
+#include "generate/part_files.h"
+#include "generate/script_header.h"
 #include "mesh/script_writer.h"
 
 namespace boltgen {
 namespace {
 
-using Kind = GenerationResult::Kind;
-
-// The status line, repainted at once; untouched when composing without a window.
-void ShowStatus(Controls& controls, Platform* platform, std::string text) {
-  if (platform == nullptr) return;
-  controls.Status = std::move(text);
-  platform->Repaint(controls);
+void Report(const StatusReport& report, std::string_view status) {
+  if (report) report(status);
 }
 
 }  // namespace
 
-GenerationResult ComposeScript(GenerationState& state, Controls& controls, Platform* platform,
-                               const GenerationInput& input, std::string& script) {
-  ShowStatus(controls, platform, "Reading parameters ....");
-  Controls effective;
-  if (auto failed = PrepareGeneration(state, controls, input, effective)) return *failed;
-
-  const std::string path = WithScriptExtension(controls.TXT_File.text);
-  const BoltDimensions& dims = state.dims;
-
-  ShowStatus(controls, platform, "Working ....");
-  script.clear();
-  bool first_part = true;
-  BuildParts(state, effective, [&](std::string_view part_name, double z_offset) {
-    ShowStatus(controls, platform, "Writing Script File: " + path);
-    if (first_part) {
-      const int nuts = effective.Chk_Nuts.checked ? 4 : 0;
-      script.reserve(EstimatedScriptBytes(state.grid.ColumnCount, state.grid.RowCount, nuts));
-      AppendScriptHeader(script, effective, dims, input.today);
-    }
-    first_part = false;
-    AppendMeshPart(script, state.grid, part_name, 0, 0, z_offset);
-  });
-  if (effective.Chk_WBlock.checked) {
-    ShowStatus(controls, platform, "Writing Block Commands to Script File: " + path);
-    AppendBlockCommands(script, controls.TXT_File.text, dims, state.nut_offsets,
-                        effective.Chk_Nuts.checked);
+std::string ScriptText(const BoltParts& parts, const Date& today, const StatusReport& report) {
+  std::string script;
+  if (!parts.parts.empty()) {
+    const GridCopy& bolt = parts.parts.front().grid;
+    const int nuts = static_cast<int>(parts.parts.size()) - 1;
+    script.reserve(EstimatedScriptBytes(bolt.columns(), bolt.rows(), nuts));
   }
-  return {Kind::kWritten, {}, path};
+  const std::string writing = "Writing Script File: " + parts.script_path;
+  for (const Part& part : parts.parts) {
+    Report(report, writing);
+    if (&part == &parts.parts.front()) AppendScriptHeader(script, parts.built, parts.dims, today);
+    AppendMeshPart(script, part.grid, part.part_name, 0, 0, part.z_offset);
+  }
+  if (parts.built.block_commands) {
+    Report(report, "Writing Block Commands to Script File: " + parts.script_path);
+    AppendBlockCommands(script, parts.built.file_name, parts.dims, parts.parts);
+  }
+  return script;
 }
 
-GenerationResult CmdProcess(GenerationState& state, Controls& controls, Platform& platform,
-                            const GenerationInput& input, const CompanionFiles& companions) {
+Result<std::string> ComposeScript(GenerationState& state, const BoltRequest& request,
+                                  const GenerationInput& input, const StatusReport& report) {
+  Result<BoltParts> parts = BuildBoltParts(state, request, input, report);
+  if (!parts) return parts.error();
+  return ScriptText(parts.value(), input.today, report);
+}
+
+Result<WrittenFiles> GenerateFiles(GenerationState& state, const BoltRequest& request,
+                                   const GenerationInput& input, const StatusReport& report) {
+  Result<BoltParts> parts = BuildBoltParts(state, request, input, report);
+  if (!parts) return parts.error();
   std::vector<OutputFile> files(1);
-  GenerationResult result = ComposeScript(state, controls, &platform, input, files[0].bytes);
-  if (result.kind != Kind::kWritten) return result;
-  files[0].path = result.path;
-  if (companions) {
-    std::string refused = companions(state, result.path, files);
-    if (!refused.empty()) return {Kind::kRefused, std::move(refused), result.path};
+  files[0].path = parts->script_path;
+  files[0].bytes = ScriptText(parts.value(), input.today, report);
+  Result<std::vector<OutputFile>> part_files = PartFiles(parts.value());
+  if (!part_files) return part_files.error();
+  WrittenFiles written{parts->script_path, {}};
+  for (OutputFile& file : part_files.value()) {
+    written.part_files.push_back(file.path);
+    files.push_back(std::move(file));
   }
   std::string error = WriteFilesAtomically(files);
-  if (!error.empty()) return {Kind::kWriteFailed, std::move(error), result.path};
-  ShowStatus(controls, &platform, "(Script File Written)Ready ....");
-  platform.ProcessEvents();
-  return result;
+  if (!error.empty()) return Error{std::move(error)};
+  Report(report, "(Script File Written)Ready ....");
+  return written;
 }
 
 }  // namespace boltgen

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 
 #include <benchmark/benchmark.h>
 
@@ -15,69 +16,64 @@
 namespace boltgen {
 namespace {
 
-class QuietPlatform : public Platform {
- public:
-  void Repaint(const Controls&) override {}
-  void ProcessEvents() override {}
-  void ShowMessage(MessageKind, std::string_view) override {}
-  void Sleep(int) override {}
-  bool OpenDocument(const std::string&) override { return true; }
-  void EndProgram(int) override {}
-  void ShowWindow() override {}
-};
-
 const GenerationInput kInput{BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {6, 12, 2026}};
 
-Controls PlainBolt() {
-  Controls controls;
-  controls.Cmb_Size.text = "[Inch 3/4]";
-  controls.Cmb_Pitch.text = "0.1 UNC";
-  controls.TXT_Nom_Length.text = "3";
-  controls.CMB_Segments.text = "240";
-  controls.TXT_File.text = "bolt.scr";
-  controls.Chk_No_Threads.checked = true;
-  controls.Chk_WF.checked = true;
-  controls.Chk_Rad_HEAD.checked = true;
-  return controls;
+BoltRequest PlainBolt() {
+  BoltRequest request;
+  request.size = "[Inch 3/4]";
+  request.pitch_text = "0.1 UNC", request.pitch = 0.1;
+  request.length_text = "3", request.length = 3;
+  request.segments_text = "240", request.segments = 240;
+  request.file_name = "bolt.scr";
+  request.plain_body = true;
+  request.washer_face = true;
+  request.head_radius = true;
+  return request;
 }
 
 // 1.75 of thread at pitch 0.015 is 117 turns: the thread fills the grid's
 // 256 rows.
-Controls LongestThreadWithNutsAndBlocks() {
-  Controls controls = PlainBolt();
-  controls.Cmb_Pitch.text = "0.015";
-  controls.Chk_No_Threads.checked = false;
-  controls.Chk_Nuts.checked = true;
-  controls.Chk_WBlock.checked = true;
-  return controls;
+BoltRequest LongestThreadWithNutsAndBlocks() {
+  BoltRequest request = PlainBolt();
+  request.pitch_text = "0.015", request.pitch = 0.015;
+  request.plain_body = false;
+  request.nuts = true;
+  request.block_commands = true;
+  return request;
 }
 
-void ToMemory(benchmark::State& bench, Controls controls) {
+void ToMemory(benchmark::State& bench, BoltRequest request) {
   GenerationState state;
   std::string script;
   for (auto _ : bench) {
-    const GenerationResult result = ComposeScript(state, controls, nullptr, kInput, script);
-    if (result.kind != GenerationResult::Kind::kWritten) bench.SkipWithError(result.message.c_str());
+    Result<std::string> composed = ComposeScript(state, request, kInput);
+    if (!composed) {
+      bench.SkipWithError(composed.error().message.c_str());
+      break;
+    }
+    script = std::move(composed.value());
     benchmark::DoNotOptimize(script.data());
   }
   bench.counters["script_bytes"] = static_cast<double>(script.size());
   bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations() * script.size()));
 }
 
-void ToDisk(benchmark::State& bench, Controls controls) {
+void ToDisk(benchmark::State& bench, BoltRequest request) {
   std::string dir = std::string(P_tmpdir) + "/boltgen_bench_XXXXXX";
   if (mkdtemp(dir.data()) == nullptr) {
     bench.SkipWithError("no temporary folder");
     return;
   }
-  controls.TXT_File.text = dir + "/bolt.scr";
+  request.file_name = dir + "/bolt.scr";
   GenerationState state;
-  QuietPlatform platform;
   for (auto _ : bench) {
-    const GenerationResult result = CmdProcess(state, controls, platform, kInput);
-    if (result.kind != GenerationResult::Kind::kWritten) bench.SkipWithError(result.message.c_str());
+    const Result<WrittenFiles> written = GenerateFiles(state, request, kInput);
+    if (!written) {
+      bench.SkipWithError(written.error().message.c_str());
+      break;
+    }
   }
-  unlink(controls.TXT_File.text.c_str());
+  unlink(request.file_name.c_str());
   rmdir(dir.c_str());
 }
 
@@ -100,22 +96,21 @@ void BM_LargestScriptAgainstPlainWrite(benchmark::State& bench) {
     bench.SkipWithError("no temporary folder");
     return;
   }
-  Controls controls = LongestThreadWithNutsAndBlocks();
-  controls.TXT_File.text = dir + "/bolt.scr";
+  BoltRequest request = LongestThreadWithNutsAndBlocks();
+  request.file_name = dir + "/bolt.scr";
   GenerationState state;
-  QuietPlatform platform;
-  std::string script;
-  ComposeScript(state, controls, nullptr, kInput, script);
+  const Result<std::string> composed = ComposeScript(state, request, kInput);
+  const std::string script = composed ? composed.value() : std::string();
   const std::string copy_path = dir + "/copy.scr";
   using Clock = std::chrono::steady_clock;
   Clock::duration generate{}, write{};
   for (auto _ : bench) {
     const auto start = Clock::now();
-    const GenerationResult result = CmdProcess(state, controls, platform, kInput);
+    const Result<WrittenFiles> written = GenerateFiles(state, request, kInput);
     const auto middle = Clock::now();
     const std::string error = WriteFileAtomically(copy_path, script);
     const auto end = Clock::now();
-    if (result.kind != GenerationResult::Kind::kWritten || !error.empty()) {
+    if (!written || !error.empty()) {
       bench.SkipWithError("write failed");
       break;
     }
@@ -128,7 +123,7 @@ void BM_LargestScriptAgainstPlainWrite(benchmark::State& bench) {
   bench.counters["write_only_ms"] = std::chrono::duration<double, std::milli>(write).count() / iterations;
   bench.counters["ratio"] = std::chrono::duration<double>(generate).count() /
                             std::chrono::duration<double>(write).count();
-  unlink(controls.TXT_File.text.c_str());
+  unlink(request.file_name.c_str());
   unlink(copy_path.c_str());
   rmdir(dir.c_str());
 }

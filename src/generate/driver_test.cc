@@ -11,24 +11,14 @@
 #include <gtest/gtest.h>
 
 #include "base/test_folder.h"
+#include "config/bolt_request_test.h"
 #include "generate/script_lines_test.h"
 
 namespace boltgen {
 namespace {
 
-using Kind = GenerationResult::Kind;
-
-struct RecordingPlatform : Platform {
-  void Repaint(const Controls& controls) override { statuses.push_back(controls.Status); }
-  void ProcessEvents() override { ++events; }
-  void ShowMessage(MessageKind, std::string_view) override {}
-  void Sleep(int) override {}
-  bool OpenDocument(const std::string&) override { return true; }
-  void EndProgram(int) override {}
-  void ShowWindow() override {}
-  std::vector<std::string> statuses;
-  int events = 0;
-};
+// A too-short bolt fails like a refusal; a file that cannot be written too.
+enum class Kind { kWritten, kFatal, kRefused, kWriteFailed };
 
 std::string Read(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -41,50 +31,59 @@ class Driver : public testing::Test {
     dir_ = MakeTestFolder("driver");
     path_ = dir_ + "/bolt.scr";
     input_ = {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {6, 12, 2026}};
-    controls_.Cmb_Size.text = "[Inch 3/4]";
-    controls_.TXT_File.text = path_;
-    Choose("0.1 UNC", "3", "36");
-    controls_.Chk_WF.checked = controls_.Chk_Rad_HEAD.checked = true;
+    Choose("[Inch 3/4]", "0.1 UNC", "3", "36");
+    request_.file_name = path_;
+    request_.washer_face = request_.head_radius = true;
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
-  void Choose(const std::string& pitch, const std::string& length, const std::string& segments) {
-    controls_.Cmb_Pitch.text = pitch;
-    controls_.TXT_Nom_Length.text = length;
-    controls_.CMB_Segments.text = segments;
+  void Choose(const std::string& size, const std::string& pitch, const std::string& length,
+              const std::string& segments) {
+    BoltRequest texts = TextRequest(size, pitch, length, segments);
+    texts.file_name = request_.file_name;
+    texts.washer_face = request_.washer_face, texts.head_radius = request_.head_radius;
+    texts.plain_body = request_.plain_body, texts.nuts = request_.nuts;
+    texts.block_commands = request_.block_commands;
+    request_ = texts;
   }
-  GenerationResult Run() { return CmdProcess(state_, controls_, platform_, input_); }
+  Kind Run() {
+    statuses_.clear();
+    const Result<WrittenFiles> written =
+        GenerateFiles(state_, request_, input_,
+                      [&](std::string_view status) { statuses_.emplace_back(status); });
+    message_ = written ? std::string() : written.error().message;
+    if (written) return Kind::kWritten;
+    if (message_.starts_with("Fatal Error: ")) return Kind::kFatal;
+    return statuses_.back() == "Reading parameters ...." ? Kind::kRefused : Kind::kWriteFailed;
+  }
 
   // A generation over an existing script that must fail, saying so.
   void RunOverOldScript(Kind kind, const std::string& says) {
     std::ofstream(path_, std::ios::binary) << "old script\r\n";
-    platform_ = RecordingPlatform();
-    const GenerationResult result = Run();
-    EXPECT_EQ(result.kind, kind);
-    EXPECT_NE(result.message.find(says), std::string::npos) << result.message;
+    EXPECT_EQ(Run(), kind);
+    EXPECT_NE(message_.find(says), std::string::npos) << message_;
     EXPECT_EQ(Read(path_), "old script\r\n");
   }
   std::string dir_, path_;
   GenerationState state_;
-  Controls controls_;
-  RecordingPlatform platform_;
+  BoltRequest request_;
+  std::vector<std::string> statuses_;
+  std::string message_;
   GenerationInput input_;
 };
 
 // Nuts imply a washer face without changing the boxes.
 TEST_F(Driver, WritesBoltNutsAndBlocksTheSameEachRun) {
-  controls_.Chk_WF.checked = false;
-  controls_.Chk_Nuts.checked = controls_.Chk_WBlock.checked = true;
-  ASSERT_EQ(Run().kind, Kind::kWritten);
-  EXPECT_FALSE(controls_.Chk_WF.checked);
+  request_.washer_face = false;
+  request_.nuts = request_.block_commands = true;
+  ASSERT_EQ(Run(), Kind::kWritten);
   const std::string first = Read(path_);
   EXPECT_NE(first.find("; Details: Threaded 0.1 UNC, Washer Face, "), std::string::npos);
   const std::string w = "Writing Script File: " + path_;
-  EXPECT_EQ(platform_.statuses,
+  EXPECT_EQ(statuses_,
             (std::vector<std::string>{"Reading parameters ....", "Working ....", w, w, w, w, w,
                                       "Writing Block Commands to Script File: " + path_,
                                       "(Script File Written)Ready ...."}));
-  EXPECT_EQ(platform_.events, 1);
-  ASSERT_EQ(Run().kind, Kind::kWritten);
+  ASSERT_EQ(Run(), Kind::kWritten);
   EXPECT_EQ(Read(path_), first);
 }
 
@@ -110,33 +109,30 @@ TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.says);
     input_.size_table_path = c.size_table;
-    controls_.Cmb_Size.text = c.size;
-    Choose(c.pitch, c.length, c.segments);
+    Choose(c.size, c.pitch, c.length, c.segments);
     RunOverOldScript(c.kind, c.says);
-    EXPECT_EQ(platform_.events, 0);
-    EXPECT_EQ(platform_.statuses, std::vector<std::string>{"Reading parameters ...."});
+    EXPECT_EQ(statuses_, std::vector<std::string>{"Reading parameters ...."});
   }
   const struct {
     std::string pitch, length;
     int rows;  // the grid's last row: the thread is written to the end
   } offers[] = {{"0.007", "0.843", 256}, {"0.015", "3", 256}, {"0.016", "6", 0}, {"UNC", "3", 15}};
-  controls_.TXT_File.text = dir_ + "/plain";
+  request_.file_name = dir_ + "/plain";
   for (const auto& c : offers) {
-    Choose(c.pitch, c.length, "36");
-    controls_.Chk_No_Threads.checked = c.rows == 15;
-    ASSERT_EQ(Run().kind, Kind::kWritten) << c.pitch;
+    Choose("[Inch 3/4]", c.pitch, c.length, "36");
+    request_.plain_body = c.rows == 15;
+    ASSERT_EQ(Run(), Kind::kWritten) << c.pitch;
     EXPECT_TRUE(c.rows == 0 || state_.grid.RowCount == c.rows) << c.pitch;
   }
-  EXPECT_EQ(controls_.TXT_File.text, dir_ + "/plain");
   EXPECT_EQ(ScriptLines(Read(dir_ + "/plain.scr")).size(), 9u + 10u + 37u * (15u + 1u));
 }
 
 TEST_F(Driver, AnEmptyFileNameOrAMissingFolderWritesNothing) {
-  controls_.TXT_File.text = "  ";
+  request_.file_name = "  ";
   RunOverOldScript(Kind::kRefused, "file name");
-  controls_.TXT_File.text = dir_ + "/no folder/bolt.scr";
+  request_.file_name = dir_ + "/no folder/bolt.scr";
   RunOverOldScript(Kind::kWriteFailed, "no folder");
-  EXPECT_NE(platform_.statuses.back(), "(Script File Written)Ready ....");
+  EXPECT_NE(statuses_.back(), "(Script File Written)Ready ....");
 }
 
 }  // namespace

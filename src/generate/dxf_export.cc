@@ -157,7 +157,7 @@ void WriteMesh(MemoryWriter& dw, const Part& part) {
   dw.dxfInt(72, part.grid.rows());     // N
   for (int col = 1; col <= part.grid.columns(); ++col) {
     for (int row = 1; row <= part.grid.rows(); ++row) {
-      const MeshVertex& v = part.grid.at(row, col);
+      const GridPoint& v = part.grid.at(row, col);
       BeginEntity(dw, "VERTEX", mesh, layer);
       dw.subClass("AcDbVertex");
       dw.subClass("AcDbPolygonMeshVertex");

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "config/bolt_request_test.h"
+#include "generate/driver.h"
 #include "generate/dxf_read_test.h"
 
 namespace boltgen {
@@ -16,39 +18,32 @@ namespace {
 
 constexpr char kSizeTable[] = BOLTGEN_SOURCE_DIR "/data/boltgen.ini";
 
-Controls Choices(const std::string& size, const std::string& pitch, const std::string& segments,
-                 const std::string& file, const std::string& length = "3.0000") {
-  Controls c;
-  c.Cmb_Size.text = size;
-  c.Cmb_Pitch.text = pitch;
-  c.TXT_Nom_Length.text = length;
-  c.CMB_Segments.text = segments;
-  c.TXT_File.text = file;
-  c.Chk_WF.checked = c.Chk_Rad_HEAD.checked = c.Chk_Sharp_Threads.checked = c.Chk_Nuts.checked =
-      true;
+BoltRequest Choices(const std::string& size, const std::string& pitch, const std::string& segments,
+                    const std::string& file, const std::string& length = "3.0000") {
+  BoltRequest c = TextRequest(size, pitch, length, segments);
+  c.file_name = file;
+  c.washer_face = c.head_radius = c.sharp_threads = c.nuts = true;
   return c;
 }
 
-std::vector<Part> Parts(Controls c) {
+std::vector<Part> Parts(const BoltRequest& c) {
   GenerationState state;
-  std::vector<Part> parts;
-  EXPECT_EQ(BuildPartsInMemory(state, c, {kSizeTable, {}}, parts).kind,
-            GenerationResult::Kind::kWritten);
-  return parts;
+  Result<BoltParts> built = BuildBoltParts(state, c, {kSizeTable, {}});
+  EXPECT_TRUE(built);
+  return built ? std::move(built.value().parts) : std::vector<Part>();
 }
 
 // Writes the script and the drawings of `c` into its folder; returns the
 // checker's arguments for them.
-std::string WriteRun(Controls c, LengthUnit unit) {
+std::string WriteRun(const BoltRequest& c, LengthUnit unit) {
   GenerationState state;
-  std::string script;
-  EXPECT_EQ(ComposeScript(state, c, nullptr, {kSizeTable, {6, 12, 2026}}, script).kind,
-            GenerationResult::Kind::kWritten);
-  const std::string script_path = c.TXT_File.text + ".scr";
+  const Result<std::string> script = ComposeScript(state, c, {kSizeTable, {6, 12, 2026}});
+  EXPECT_TRUE(script);
+  const std::string script_path = c.file_name + ".scr";
   std::vector<OutputFile> files = DxfFiles(Parts(c), script_path, unit);
   std::string args = ShellWord(script_path) + (unit == LengthUnit::kInch ? " in" : " mm");
   for (const OutputFile& file : files) args += " " + ShellWord(file.path);
-  files.push_back({script_path, script});
+  files.push_back({script_path, script ? script.value() : std::string()});
   EXPECT_EQ(WriteFilesAtomically(files), "");
   return args;
 }
@@ -58,11 +53,11 @@ std::string WriteRun(Controls c, LengthUnit unit) {
 TEST(DxfFiles, EzdxfReadsEachPartAsTheScriptsMeshInTheTablesUnit) {
   std::string dir = testing::TempDir() + "/dxf_export_XXXXXX";
   ASSERT_NE(mkdtemp(dir.data()), nullptr);
-  const Controls inch = Choices("[Inch 3/4]", "0.076923 UNC", "36",
+  const BoltRequest inch = Choices("[Inch 3/4]", "0.076923 UNC", "36",
                                 dir + "/IN_07500_HCSW-UNC_03000-3D(036)");
-  const Controls metric = Choices("[Metric M12]", "1.75 coarse", "24",
+  const BoltRequest metric = Choices("[Metric M12]", "1.75 coarse", "24",
                                   dir + "/MM_01200_HCSW-017_0075.0-3D(024)", "75");
-  const std::vector<OutputFile> files = DxfFiles(Parts(inch), inch.TXT_File.text + ".scr",
+  const std::vector<OutputFile> files = DxfFiles(Parts(inch), inch.file_name + ".scr",
                                                  LengthUnit::kInch);
   const std::string names[] = {"IN_07500_HCSW-UNC_03000-3D(036)", "IN_07500_HNSW-3D(036)",
                                "IN_07500_HNJW-3D(036)", "IN_07500_HNJP-3D(036)",
@@ -79,15 +74,14 @@ TEST(DxfFiles, EzdxfReadsEachPartAsTheScriptsMeshInTheTablesUnit) {
   EXPECT_NE(report.find("check_dxf: 10 files, 0 failures"), std::string::npos) << report;
   // The checker itself refuses a drawing in the other unit.
   report.clear();
-  EXPECT_EQ(RunDxfChecker(ShellWord(inch.TXT_File.text + ".scr") + " mm " +
+  EXPECT_EQ(RunDxfChecker(ShellWord(inch.file_name + ".scr") + " mm " +
                               ShellWord(dir + "/" + names[0] + ".dxf"), report), 1) << report;
 }
 
 // The group codes a reader keys on: the mesh's flags and sizes, the vertex
 // flags, and a handle seed above every handle (on the largest grid).
 TEST(EncodeDxf, WritesAnOpenPolygonMeshWithAHandleSeedAboveItsHandles) {
-  Controls c = Choices("[Inch 3/4]", "0.076923 UNC", "240", "BOLT");
-  c.TXT_Nom_Length.text = "12";
+  const BoltRequest c = Choices("[Inch 3/4]", "0.076923 UNC", "240", "BOLT", "12");
   const Part bolt = Parts(c).front();
   const std::vector<DxfGroup> groups = DxfGroups(EncodeDxf(bolt, LengthUnit::kMillimetre));
   unsigned long seed = 0, highest = 0;

@@ -1,16 +1,87 @@
 #include "generate/parts.h"
 
+#include <cmath>
+#include <utility>
+
+#include "base/number_format.h"
 #include "base/path.h"
+#include "base/text.h"
+#include "config/size_table_file.h"
 #include "generate/block_commands.h"
-#include "generate/generation_steps.h"
+#include "geometry/bolt_body.h"
+#include "geometry/threads.h"
 #include "mesh/grid_triangulation.h"
 #include "mesh/script_writer.h"
 
 namespace boltgen {
 namespace {
 
-// The nut codes in the order MakeNuts hands the nuts over.
-constexpr std::string_view kNutCodes[] = {"HNSW", "HNJW", "HNJP", "HNSP"};
+constexpr int kOfferedSegments[] = {24, 36, 48, 72, 144, 240};
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+bool IsOfferedSegmentCount(int segments) {
+  for (int offered : kOfferedSegments) {
+    if (segments == offered) return true;
+  }
+  return false;
+}
+
+// The thread adds 2 * turns + 7 rows to the body; the grid ends at row 256.
+Result<> CheckThread(const BoltRequest& request, const BoltDimensions& dims, int body_rows) {
+  if (!(dims.Pitch > 0)) {
+    return Error{"The pitch " + Quoted(request.pitch_text) +
+                 " is 0 or less, which gives no thread. Choose a pitch from the list, "
+                 "or check No Threads."};
+  }
+  const int max_turns = (MeshGrid::kLastIndex - 7 - body_rows) / 2;
+  const int turns = ThreadTurns(dims.ThreadLength, dims.Pitch);
+  if (turns <= max_turns) return Done();
+  // Rounded up (pitch) and down (length) to the decimals shown, so that the
+  // values offered do fit.
+  const double smallest_pitch = std::ceil(dims.ThreadLength / max_turns * 10000) / 10000;
+  const double longest_thread = max_turns * dims.Pitch;
+  // Short bolts take MinThrSht; shorter still, the thread is the length less
+  // three and a half pitches.
+  const double longest_bolt =
+      longest_thread < dims.MinThrSht ? longest_thread + dims.Pitch * 3.5 : dims.Long;
+  return Error{"A thread length of " + FormatNumber(dims.ThreadLength, "###0.000") +
+               " at pitch " + FormatNumber(dims.Pitch, "0.0000") + " needs " +
+               FormatNumber(turns, "0") + " turns, but the mesh holds at most " +
+               FormatNumber(max_turns, "0") + ". Choose a pitch of at least " +
+               FormatNumber(smallest_pitch, "0.0000") + ", or a length of at most " +
+               FormatNumber(std::floor(longest_bolt * 1000) / 1000, "###0.000") + "."};
+}
+
+// Everything that would make the generation impossible, found before any
+// geometry is built or anything is written. `built` is the request as the
+// parts are built from it.
+Result<> CheckChoices(const BoltRequest& built, const BoltDimensions& dims) {
+  if (!IsOfferedSegmentCount(dims.Segments)) {
+    return Error{"The segment count " + Quoted(built.segments_text) +
+                 " is not offered. Choose 24, 36, 48, 72, 144 or 240."};
+  }
+  if (!built.plain_body) {
+    const int body_rows = BoltBodyRowCount(dims, built.washer_face, built.head_radius);
+    if (Result<> fits = CheckThread(built, dims, body_rows); !fits) return fits;
+  }
+  if (TrimBlanks(built.file_name).empty()) {
+    return Error{"No script file name is given. Type a file name, such as bolt.scr."};
+  }
+  return Done();
+}
+
+Result<> ReadDimensions(GenerationState& state, const BoltRequest& request,
+                        const GenerationInput& input) {
+  std::string error;
+  const std::optional<std::string> content = ReadSizeTable(input.size_table_path, &error);
+  if (!content) return Error{error + "."};
+  return SetBoltDimensions(*content, request, state.dims, SizeTableLabel(input.size_table_path));
+}
+
+void Report(const StatusReport& report, std::string_view status) {
+  if (report) report(status);
+}
 
 }  // namespace
 
@@ -28,18 +99,31 @@ std::string PartFilePath(std::string_view script_path, std::string_view drawing_
   return path;
 }
 
-GenerationResult BuildPartsInMemory(GenerationState& state, const Controls& controls,
-                                    const GenerationInput& input, std::vector<Part>& parts) {
-  parts.clear();
-  Controls effective;
-  if (auto failed = PrepareGeneration(state, controls, input, effective)) return *failed;
-  const std::string base = DrawingBaseName(controls.TXT_File.text);
-  BuildParts(state, effective, [&](std::string_view part_name, double z_offset) {
-    const std::size_t nut = parts.empty() ? 0 : parts.size() - 1;
-    std::string drawing = parts.empty() ? base : NutBlockName(base, kNutCodes[nut % 4]);
-    parts.push_back({std::string(part_name), std::move(drawing), z_offset, GridCopy(state.grid)});
-  });
-  return {GenerationResult::Kind::kWritten, {}, WithScriptExtension(controls.TXT_File.text)};
+Result<BoltParts> BuildBoltParts(GenerationState& state, const BoltRequest& request,
+                                 const GenerationInput& input, const StatusReport& report) {
+  Report(report, "Reading parameters ....");
+  if (Result<> read = ReadDimensions(state, request, input); !read) return read.error();
+  BoltParts built{request, state.dims, WithScriptExtension(request.file_name), {}};
+  // Nuts are made from the bolt's washer face rows, so nuts imply a washer
+  // face; the header then says so too. The request itself stays as it is.
+  if (built.built.nuts) built.built.washer_face = true;
+  if (Result<> checked = CheckChoices(built.built, built.dims); !checked) return checked.error();
+
+  Report(report, "Working ....");
+  MeshGrid& grid = state.grid;
+  const BoltRequest& b = built.built;
+  MakeBoltBody(grid, built.dims, b.washer_face, b.head_radius);
+  if (!b.plain_body) MakeThreads(grid, built.dims);
+  const std::string base = DrawingBaseName(request.file_name);
+  built.parts.reserve(b.nuts ? 1 + kNutKinds.size() : 1);
+  built.parts.push_back({std::string(kBoltPartName), base, nullptr, 0, GridCopy(grid)});
+  if (b.nuts) {
+    MakeNuts(grid, built.dims, [&](const NutKind& nut, double z_offset) {
+      built.parts.push_back(
+          {std::string(nut.name), NutBlockName(base, nut.code), &nut, z_offset, GridCopy(grid)});
+    });
+  }
+  return built;
 }
 
 TriangleMesh PartMesh(const Part& part) {

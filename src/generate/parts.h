@@ -5,19 +5,34 @@
 #include <string_view>
 #include <vector>
 
-#include "base/controls.h"
-#include "generate/driver.h"
+#include "base/error.h"
+#include "config/bolt_dimensions.h"
+#include "config/bolt_request.h"
+#include "generate/generation.h"
+#include "geometry/nuts.h"
 #include "mesh/grid_copy.h"
 #include "mesh/triangle_mesh.h"
 
 namespace boltgen {
 
+inline constexpr std::string_view kBoltPartName = "Hex Head Cap Screw(Bolt)";
+
 // One part of a generation, kept after the shared grid has moved on.
 struct Part {
-  std::string part_name;     // as the script names it
-  std::string drawing_name;  // its drawing export: the base name, or the nut block name
-  double z_offset = 0;       // where the script puts it along the axis
+  std::string part_name;         // as the script names it
+  std::string drawing_name;      // its drawing export: the base name, or the nut's block name
+  const NutKind* nut = nullptr;  // which nut it is; none for the bolt
+  double z_offset = 0;           // where the script puts it along the axis
   GridCopy grid;
+};
+
+// Every part of one request, each built once: the script, its block
+// commands, the part files and the preview all read this.
+struct BoltParts {
+  BoltRequest built;        // the request as built: nuts imply a washer face
+  BoltDimensions dims;      // the dimensions the parts were built with
+  std::string script_path;  // the script's file name, with its extension
+  std::vector<Part> parts;  // the bolt, then with nuts the nuts in the order of kNutKinds
 };
 
 // The script's file name without its folder and extension: the base name
@@ -29,12 +44,15 @@ std::string DrawingBaseName(std::string_view file_name);
 std::string PartFilePath(std::string_view script_path, std::string_view drawing_name,
                          std::string_view extension);
 
-// Builds the parts that the choices ask for, as a generation builds them but
-// in memory only: nothing is written and the status line is not touched.
-// Refuses exactly what a generation refuses. `state` is changed as a
-// generation changes it; pass a copy of the dimensions to keep them.
-GenerationResult BuildPartsInMemory(GenerationState& state, const Controls& controls,
-                                    const GenerationInput& input, std::vector<Part>& parts);
+// Reads the requested size from the size table once, refuses what cannot be
+// generated before any geometry is built, then builds the bolt body, its
+// threads unless a plain body is asked for, and the nuts one after another in
+// `state.grid`, keeping each part. Reports "Reading parameters ...." and,
+// once the choices hold, "Working ....". `state` changes as a generation
+// changes it; pass a copy of the dimensions to keep them.
+Result<BoltParts> BuildBoltParts(GenerationState& state, const BoltRequest& request,
+                                 const GenerationInput& input,
+                                 const StatusReport& report = nullptr);
 
 // The part as a closed triangle mesh where the script puts it.
 TriangleMesh PartMesh(const Part& part);

@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include "base/number_format.h"
+#include "config/bolt_request_test.h"
 #include "config/leading_number.h"
 #include "config/size_table.h"
+#include "generate/driver.h"
 #include "generate/parts.h"
 #include "generate/script_lines_test.h"
 #include "geometry/bolt_body.h"
@@ -128,8 +130,12 @@ double TurnedVolume(const Part& bolt, int shank_end,
   grid.ColumnCount = static_cast<std::int16_t>(bolt.grid.columns());
   grid.RowCount = static_cast<std::int16_t>(shank_end + tail.size());
   for (int col = 1; col <= grid.ColumnCount; ++col) {
-    for (int row = 1; row <= shank_end; ++row) grid.at(row, col) = bolt.grid.at(row, col);
-    const double a = bolt.grid.at(1, col).AngleRad;
+    for (int row = 1; row <= shank_end; ++row) {
+      const GridPoint& p = bolt.grid.at(row, col);
+      std::tie(grid.at(row, col).X, grid.at(row, col).Y, grid.at(row, col).Z) =
+          std::tuple(p.X, p.Y, p.Z);
+    }
+    const double a = DegToRad(bolt.grid.angle_deg(col));
     for (std::size_t i = 0; i < tail.size(); ++i) {
       MeshVertex& v = grid.at(shank_end + 1 + static_cast<int>(i), col);
       std::tie(v.X, v.Y, v.Z) =
@@ -183,10 +189,9 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
   ASSERT_GE(sizes.size(), 20u);
   GenerationState state;  // reused as one run of the program reuses it
   const GenerationInput input{kSizeTable, {6, 12, 2026}};
-  Controls c;
-  c.TXT_File.text = "ABCDEFGHIJKLMNOPQRSTU.scr";
-  c.Chk_Sharp_Threads.checked = c.Chk_WBlock.checked = true;
-  std::vector<Part> parts;
+  BoltRequest c;
+  c.file_name = "ABCDEFGHIJKLMNOPQRSTU.scr";
+  c.sharp_threads = c.block_commands = true;
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     const double D = sizes[i].DiaNom;
     const std::vector<std::string> pitches = PitchesOf(sizes, sizes[i].Name);
@@ -203,25 +208,27 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
                              {{240, 0, 4 * D}, {std::array{36, 48, 72, 144}[i % 4], 7, 4 * D}});
       if (first || last) runs.push_back({240, 7, 4 * D});
       for (const Run& run : runs) {
-        c.Cmb_Size.text = sizes[i].Name;
-        c.Cmb_Pitch.text = pitch;
-        c.CMB_Segments.text = std::to_string(run.segments);
-        c.TXT_Nom_Length.text = FormatNumber(run.length, "0.0000");
-        c.Chk_No_Threads.checked = !(run.options & 1);
-        c.Chk_WF.checked = c.Chk_Nuts.checked = run.options & 2;
-        c.Chk_Rad_HEAD.checked = (run.options & 4) && run.length > 10 * P;
-        SCOPED_TRACE(sizes[i].Name + " " + pitch + " /" + c.CMB_Segments.text + " " +
-                     c.TXT_Nom_Length.text + " long, options " + std::to_string(run.options));
+        const BoltRequest texts = TextRequest(sizes[i].Name, pitch,
+                                              FormatNumber(run.length, "0.0000"),
+                                              std::to_string(run.segments));
+        c.size = texts.size, c.pitch_text = texts.pitch_text, c.pitch = texts.pitch;
+        c.segments_text = texts.segments_text, c.segments = texts.segments;
+        c.length_text = texts.length_text, c.length = texts.length;
+        c.plain_body = !(run.options & 1);
+        c.washer_face = c.nuts = run.options & 2;
+        c.head_radius = (run.options & 4) && run.length > 10 * P;
+        SCOPED_TRACE(sizes[i].Name + " " + pitch + " /" + c.segments_text + " " +
+                     c.length_text + " long, options " + std::to_string(run.options));
+        const Result<BoltParts> built = BuildBoltParts(state, c, input);
+        ASSERT_TRUE(built) << built.error().message;
+        const std::vector<Part>& parts = built->parts;
         std::string text;
         if (run.options == 7) {
-          const GenerationResult result = ComposeScript(state, c, nullptr, input, text);
-          ASSERT_EQ(result.kind, GenerationResult::Kind::kWritten) << result.message;
-          ExpectScript(text, state.dims, c.Chk_Rad_HEAD.checked);
+          text = ScriptText(built.value(), input.today);
+          ExpectScript(text, state.dims, c.head_radius);
         }
-        const GenerationResult built = BuildPartsInMemory(state, c, input, parts);
-        ASSERT_EQ(built.kind, GenerationResult::Kind::kWritten) << built.message;
-        ASSERT_EQ(parts.size(), c.Chk_Nuts.checked ? 5u : 1u);
-        ExpectStlParts(parts, state.dims, c.Chk_WF.checked, c.Chk_Rad_HEAD.checked);
+        ASSERT_EQ(parts.size(), c.nuts ? 5u : 1u);
+        ExpectStlParts(parts, state.dims, c.washer_face, c.head_radius);
         if (run.options == 7) {
           // Reserved once, a script never has to be copied as it grows, and
           // the reservation is not much larger than the script.
@@ -243,17 +250,13 @@ std::string ShippedScript(const std::string& size, int pitch_index, const std::s
   const auto content = ReadWholeFile(kSizeTable, &error);
   EXPECT_TRUE(content) << error;
   const std::vector<SizeEntry> sizes = ReadIniSections(content.value_or(""));
-  Controls c;
-  c.Cmb_Size.text = size;
-  c.Cmb_Pitch.text = PitchesOf(sizes, size).at(static_cast<std::size_t>(pitch_index));
-  c.TXT_Nom_Length.text = length;
-  c.CMB_Segments.text = "48";
-  c.TXT_File.text = "BOLT.scr";
-  c.Chk_WF.checked = c.Chk_Nuts.checked = c.Chk_WBlock.checked = true;
-  std::string text;
-  const GenerationResult result = ComposeScript(state, c, nullptr, {kSizeTable, {6, 12, 2026}}, text);
-  EXPECT_EQ(result.kind, GenerationResult::Kind::kWritten) << result.message;
-  return text;
+  BoltRequest c = TextRequest(
+      size, PitchesOf(sizes, size).at(static_cast<std::size_t>(pitch_index)), length, "48");
+  c.file_name = "BOLT.scr";
+  c.washer_face = c.nuts = c.block_commands = true;
+  const Result<std::string> text = ComposeScript(state, c, {kSizeTable, {6, 12, 2026}});
+  EXPECT_TRUE(text) << (text ? "" : text.error().message);
+  return text ? text.value() : std::string();
 }
 
 // The 7/16 and 9/16 nuts are wider than their cap screws' heads: measured

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "base/test_folder.h"
+#include "config/bolt_request_test.h"
 #include "mesh/stl.h"
 
 namespace boltgen {
@@ -54,17 +55,15 @@ void CheckWithAdmesh(const std::string& path) {
 TEST(StlFiles, OneSoundFilePerPartNamedLikeItsDrawingOrNoneAtAll) {
   EXPECT_EQ(StlPath("cad/BOLT.SCR", "BOLT"), "cad/BOLT.stl");
   const std::string dir = MakeTestFolder("stl_export");
-  Controls c;
-  c.Cmb_Size.text = "[Inch 3/4]";
-  c.Cmb_Pitch.text = "0.076923 UNC";
-  c.TXT_Nom_Length.text = "3.0000";
-  c.CMB_Segments.text = "240";
-  c.TXT_File.text = dir + "/IN_07500_HCSW-UNC_03000-3D(240)";
-  c.Chk_WF.checked = c.Chk_Rad_HEAD.checked = c.Chk_Nuts.checked = true;
+  BoltRequest c = TextRequest("[Inch 3/4]", "0.076923 UNC", "3.0000", "240");
+  c.file_name = dir + "/IN_07500_HCSW-UNC_03000-3D(240)";
+  c.washer_face = c.head_radius = c.nuts = true;
   GenerationState state;
-  std::vector<Part> parts;
-  BuildPartsInMemory(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}}, parts);
-  const std::vector<OutputFile> files = StlFiles(parts, c.TXT_File.text + ".scr", LengthUnit::kInch);
+  const Result<BoltParts> built =
+      BuildBoltParts(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}});
+  ASSERT_TRUE(built);
+  const std::vector<Part>& parts = built->parts;
+  const std::vector<OutputFile> files = StlFiles(parts, c.file_name + ".scr", LengthUnit::kInch);
   ASSERT_EQ(WriteFilesAtomically(files), "");
   const std::string names[] = {"IN_07500_HCSW-UNC_03000-3D(240)", "IN_07500_HNSW-3D(240)",
                                "IN_07500_HNJW-3D(240)", "IN_07500_HNJP-3D(240)",
@@ -108,16 +107,14 @@ TEST(StlFiles, InMillimetresWhateverTheSectionsUnit) {
   } cases[] = {{"[Inch 3/4]", "0.076923 UNC", LengthUnit::kInch, 25.4},
                {"[Metric M12]", "1.75 coarse", LengthUnit::kMillimetre, 1}};
   for (const auto& k : cases) {
-    Controls c;
-    c.Cmb_Size.text = k.size;
-    c.Cmb_Pitch.text = k.pitch;
-    c.TXT_Nom_Length.text = "40.0000";
-    c.CMB_Segments.text = "36";
-    c.TXT_File.text = "BOLT";
-    c.Chk_WF.checked = c.Chk_Nuts.checked = true;
+    BoltRequest c = TextRequest(k.size, k.pitch, "40.0000", "36");
+    c.file_name = "BOLT";
+    c.washer_face = c.nuts = true;
     GenerationState state;
-    std::vector<Part> parts;
-    BuildPartsInMemory(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}}, parts);
+    const Result<BoltParts> built =
+        BuildBoltParts(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}});
+    ASSERT_TRUE(built) << k.size;
+    const std::vector<Part>& parts = built->parts;
     const std::vector<OutputFile> files = StlFiles(parts, "BOLT.scr", k.unit);
     ASSERT_EQ(files.size(), 5u) << k.size;
     for (std::size_t i = 0; i < files.size(); ++i) {

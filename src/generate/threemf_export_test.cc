@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "config/bolt_request_test.h"
+
 #if BOLTGEN_HAVE_LIB3MF
 #include <Model/COM/NMR_DLLInterfaces.h>
 #endif
@@ -23,20 +25,14 @@ TEST(ThreeMfPath, TheScriptsNameBesideIt) {
 // The parts of one shipped size, built as a generation builds them.
 std::vector<Part> ShippedParts(const char* size, const char* pitch, const char* length,
                                bool nuts) {
-  Controls c;
-  c.Cmb_Size.text = size;
-  c.Cmb_Pitch.text = pitch;
-  c.TXT_Nom_Length.text = length;
-  c.CMB_Segments.text = "72";
-  c.TXT_File.text = "BOLT.scr";
-  c.Chk_WF.checked = c.Chk_Rad_HEAD.checked = true;
-  c.Chk_Nuts.checked = nuts;
+  BoltRequest c = TextRequest(size, pitch, length, "72");
+  c.file_name = "BOLT.scr";
+  c.washer_face = c.head_radius = true;
+  c.nuts = nuts;
   GenerationState state;
-  std::vector<Part> parts;
-  const GenerationResult built =
-      BuildPartsInMemory(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}}, parts);
-  EXPECT_EQ(built.kind, GenerationResult::Kind::kWritten) << built.message;
-  return parts;
+  Result<BoltParts> built = BuildBoltParts(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}});
+  EXPECT_TRUE(built) << (built ? "" : built.error().message);
+  return built ? std::move(built.value().parts) : std::vector<Part>();
 }
 
 #if BOLTGEN_HAVE_LIB3MF

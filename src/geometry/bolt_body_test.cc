@@ -84,7 +84,7 @@ TEST(MakeBoltBody, WrittenColumnByHand) {
   MeshGrid grid;
   MakeBoltBody(grid, Bolt(24), false, false);
   std::string plain;
-  AppendMeshPart(plain, grid, kBoltPartName);
+  AppendMeshPart(plain, GridCopy(grid), "Hex Head Cap Screw(Bolt)");
   EXPECT_NE(plain.find("; ---Column 002, Angle: 015.00-----------\r\n"
                         "000.0000,000.0000,000.5000\r\n"
                         "000.4890,000.1310,000.5000\r\n"

@@ -1,16 +1,12 @@
 #include "geometry/nuts.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "geometry/hex_row.h"
 
 namespace boltgen {
 namespace {
-
-constexpr std::string_view kWasherFaceStandardNut = "Washer Face Standard Nut";
-constexpr std::string_view kWasherFaceJamNut = "Washer Face Jam Nut";
-constexpr std::string_view kPlainFaceJamNut = "Plain Face Jam Nut";
-constexpr std::string_view kPlainFaceStandardNut = "Plain Face Standard Nut";
 
 // Sets the radius of a vertex and turns X and Y with it.
 void SetRadius(MeshVertex& v, double angle, double radius) {
@@ -117,10 +113,13 @@ NutOffsets NutOffsetsFor(double hght_nut) {
   return {6, 9, 12, 15};
 }
 
-void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, NutOffsets& offsets,
-              const NutWriter& write) {
+void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, const NutWriter& write) {
   const BoltDimensions dims = NutDimensions(bolt);
-  offsets = NutOffsetsFor(dims.HghtNut);
+  const NutOffsets offsets = NutOffsetsFor(dims.HghtNut);
+  const auto hand_over = [&](int step) {
+    const NutKind& nut = kNutKinds[static_cast<std::size_t>(step)];
+    write(nut, offsets[static_cast<std::size_t>(nut.offset_index)]);
+  };
   const double D2 = std::fabs(dims.HghtNut - dims.HghtNutJam);
 
   // Without FlatsNut the head's rows are the nut's, exactly as the head left
@@ -128,16 +127,16 @@ void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, NutOffsets& offsets,
   if (bolt.FlatsNut > 0) SetNutTopRows(grid, dims);
   SetWasherFaceRows(grid, dims);
   MakeWasherFaceStandardNut(grid, dims);
-  write(kWasherFaceStandardNut, offsets[0]);
+  hand_over(0);
 
   MoveFarFace(grid, {9, 10, 1, 2, 3}, D2);
-  write(kWasherFaceJamNut, offsets[1]);
+  hand_over(1);
 
   MakePlainFace(grid, dims);
-  write(kPlainFaceJamNut, offsets[3]);
+  hand_over(2);
 
   MoveFarFace(grid, {8, 9, 1, 2, 3}, -D2);
-  write(kPlainFaceStandardNut, offsets[2]);
+  hand_over(3);
 }
 
 }  // namespace boltgen

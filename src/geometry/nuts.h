@@ -16,16 +16,34 @@ using NutOffsets = std::array<double, 4>;
 // plain face standard, plain face jam), from the standard nut height.
 NutOffsets NutOffsetsFor(double hght_nut);
 
-// Called once per nut with the nut in the grid, its name and its Z offset.
-using NutWriter = std::function<void(std::string_view part_name, double z_offset)>;
+// One of the four nuts: everything the script, its block commands and the
+// part files name or place it by.
+struct NutKind {
+  std::string_view name;           // the part's name in the script
+  std::string_view code;           // in its drawing's file name: "HNSW"
+  double BoltDimensions::*height;  // HghtNut or HghtNutJam
+  int offset_index;                // which of the four offsets places it
+};
+
+// The nuts in the order MakeNuts derives them, each from the one before, and
+// the script holds them. The block commands export them in the order of
+// their offsets instead.
+inline constexpr std::array<NutKind, 4> kNutKinds = {{
+    {"Washer Face Standard Nut", "HNSW", &BoltDimensions::HghtNut, 0},
+    {"Washer Face Jam Nut", "HNJW", &BoltDimensions::HghtNutJam, 1},
+    {"Plain Face Jam Nut", "HNJP", &BoltDimensions::HghtNutJam, 3},
+    {"Plain Face Standard Nut", "HNSP", &BoltDimensions::HghtNut, 2},
+}};
+
+// Called once per nut with the nut in the grid, which nut it is and its Z offset.
+using NutWriter = std::function<void(const NutKind& nut, double z_offset)>;
 
 // Derives the four nuts one after the other from the bolt head left in the
 // grid (built with a washer face), with the nuts' own width across flats when
 // the section gives one (NutDimensions), handing each to `write` in the order
-// washer face standard, washer face jam, plain face jam, plain face standard.
-// Sets `offsets`. Leaves the plain face standard nut in the grid.
-void MakeNuts(MeshGrid& grid, const BoltDimensions& dims, NutOffsets& offsets,
-              const NutWriter& write);
+// of kNutKinds at its offset from NutOffsetsFor. Leaves the plain face
+// standard nut in the grid.
+void MakeNuts(MeshGrid& grid, const BoltDimensions& dims, const NutWriter& write);
 
 }  // namespace boltgen
 

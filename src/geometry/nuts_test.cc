@@ -59,12 +59,12 @@ void ExpectNuts(const BoltDimensions& d) {
               {"Washer Face Jam Nut", 3, d.HghtNutJam},
               {"Plain Face Jam Nut", 5, d.HghtNutJam},
               {"Plain Face Standard Nut", 4, d.HghtNut}};
-  NutOffsets offsets{};
   int i = 0;
-  MakeNuts(grid, d, offsets, [&](std::string_view name, double offset) {
+  MakeNuts(grid, d, [&](const NutKind& nut, double offset) {
     ASSERT_LT(i, 4);
     SCOPED_TRACE(want[i].name);
-    EXPECT_EQ(name, want[i].name);
+    EXPECT_EQ(nut.name, want[i].name);
+    EXPECT_EQ(d.*nut.height, want[i].height);
     EXPECT_EQ(offset, want[i].offset);
     ExpectNutRows(grid, body, d, want[i].height, i < 2);
     ++i;

@@ -1,14 +1,26 @@
 #ifndef BOLTGEN_MESH_GRID_COPY_H_
 #define BOLTGEN_MESH_GRID_COPY_H_
 
+#include <cstddef>
 #include <vector>
 
 #include "mesh/mesh_grid.h"
 
 namespace boltgen {
 
+// A vertex as the outputs read it: where it is, nothing of how it was built.
+struct GridPoint {
+  double X = 0;
+  double Y = 0;
+  double Z = 0;
+};
+
 // One part taken out of the shared grid: rows 1..RowCount of columns
-// 1..ColumnCount, so that it outlives the grid being rebuilt for the next part.
+// 1..ColumnCount, so that it outlives the grid being rebuilt for the next
+// part. Only what the outputs read is kept (a third of a grid vertex), column
+// after column as the script writes them, in storage of exactly the part's
+// size: the bolt of the largest script is a megabyte and a half, and every
+// page of it is touched once.
 class GridCopy {
  public:
   GridCopy() = default;
@@ -17,14 +29,18 @@ class GridCopy {
   int rows() const { return rows_; }
   int columns() const { return columns_; }
   // Indices as in the grid: 1..rows(), 1..columns().
-  const MeshVertex& at(int row, int col) const {
-    return vertices_[static_cast<std::size_t>(row - 1) * columns_ + (col - 1)];
+  const GridPoint& at(int row, int col) const {
+    return points_[static_cast<std::size_t>(col - 1) * static_cast<std::size_t>(rows_) +
+                   static_cast<std::size_t>(row - 1)];
   }
+  // The column's angle in degrees, as row 1 of the grid carries it.
+  double angle_deg(int col) const { return angles_deg_[static_cast<std::size_t>(col - 1)]; }
 
  private:
   int rows_ = 0;
   int columns_ = 0;
-  std::vector<MeshVertex> vertices_;
+  std::vector<GridPoint> points_;
+  std::vector<double> angles_deg_;
 };
 
 }  // namespace boltgen

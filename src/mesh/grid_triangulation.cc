@@ -13,7 +13,7 @@ std::vector<Point3> GridPoints(const GridCopy& grid) {
   points.reserve(static_cast<std::size_t>(grid.rows()) * grid.columns());
   for (int row = 1; row <= grid.rows(); ++row) {
     for (int col = 1; col <= grid.columns(); ++col) {
-      const MeshVertex& v = grid.at(row, col);
+      const GridPoint& v = grid.at(row, col);
       points.push_back({v.X, v.Y, v.Z});
     }
   }

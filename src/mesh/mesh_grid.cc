@@ -8,9 +8,6 @@
 
 namespace boltgen {
 
-double DegToRad(double degrees) { return degrees * kPi / 180; }
-double RadToDeg(double radians) { return radians / kPi * 180; }
-
 // Zero-filled pages from the system rather than new[]: the grid is 3 MB of
 // zeros, mostly touched by the first part, and large pages spare the system
 // hundreds of page faults per run. MeshVertex is a trivial type, so zeroed

@@ -4,16 +4,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/angles.h"
+
 namespace boltgen {
-
-// The constant the whole program uses for pi, on purpose with 15 significant
-// digits: scripts are compared byte for byte with others built on it.
-inline constexpr double kPi = 3.14159265358979;
-
-// Degrees to radians: multiplied first, then divided.
-double DegToRad(double degrees);
-// Radians to degrees: divided first, then multiplied.
-double RadToDeg(double radians);
 
 struct MeshVertex {
   double AngleDeg = 0;  // only row 1 of a column carries it; the writer reads it there

@@ -17,49 +17,6 @@ TEST(WithScriptExtension, AddsTheExtensionOnlyWhenMissing) {
   for (const auto& [name, expected] : cases) EXPECT_EQ(WithScriptExtension(name), expected);
 }
 
-std::string Header(const Controls& controls) {
-  BoltDimensions dims;
-  dims.DiaNom = 0.75, dims.NomLength = 3, dims.Segments = 24, dims.RadWshFace = 0.0625;
-  std::string script;
-  AppendScriptHeader(script, controls, dims, Date{6, 12, 2026});
-  return script;
-}
-
-TEST(AppendScriptHeader, ExactTextThenTheDetailsAndSizeNameOfOtherChoices) {
-  Controls controls;
-  controls.Cmb_Size.text = "[Inch 3/4]", controls.Cmb_Pitch.text = "0.1 UNC";
-  controls.Chk_WF.checked = controls.Chk_Rad_HEAD.checked = true;
-  controls.Chk_Sharp_Threads.checked = true;
-  EXPECT_EQ(Header(controls),
-            "; This script file was created by the 'Quillfen 3D Bolt Generator'.\r\n"
-            "; Visit www.quillfen.example to access the PUBLIC DOMAIN CAD library.\r\n"
-            "; ---------------------------------------------------------------------\r\n"
-            "; Nominal Diameter: Inch 3/4 (000.7500)\r\n"
-            "; Nominal Length: 0003.0000\r\n"
-            "; Segments: 024\r\n"
-            "; Details: Threaded 0.1 UNC, Washer Face, Radius Under Head (00.0625), "
-            "Sharp Threads\r\n"
-            "; Date: 06 Dec 2026\r\n"
-            "; \r\n");
-
-  controls.Chk_WF.checked = controls.Chk_Rad_HEAD.checked = controls.Chk_Sharp_Threads.checked =
-      false;
-  EXPECT_EQ(ScriptLines(Header(controls)).at(6),
-            "; Details: Threaded 0.1 UNC, Plain Face, No Head Radius, Radius Threads");
-  controls.Chk_No_Threads.checked = true;
-  EXPECT_EQ(ScriptLines(Header(controls)).at(6),
-            "; Details: Plain Body, Plain Face, No Head Radius, Radius Threads");
-
-  const std::pair<const char*, const char*> names[] = {
-      {"[ Metric M6 ]", "Metric M6"}, {"[]", ""}, {"", ""}, {"[\tTab]", "\tTab"},
-      {"[A very long size name that goes past thirty]", "A very long size name that goe"}};
-  for (const auto& [text, name] : names) {
-    controls.Cmb_Size.text = text;
-    EXPECT_EQ(ScriptLines(Header(controls)).at(3),
-              std::string("; Nominal Diameter: ") + name + " (000.7500)");
-  }
-}
-
 // Two columns of three rows, with values that test the mask's edges.
 MeshGrid SmallGrid() {
   MeshGrid grid;
@@ -76,7 +33,7 @@ MeshGrid SmallGrid() {
 
 TEST(AppendMeshPart, ExactTextAndOffsetsMoveOnlyTheText) {
   std::string script = "before\r\n";
-  AppendMeshPart(script, SmallGrid(), "Nut");
+  AppendMeshPart(script, GridCopy(SmallGrid()), "Nut");
   const std::string part =
       "; we need to be in a known orientation\r\nPlan World\r\n_ortho N\r\nCCS World\r\n"
       "SetVar SETESNPMODE 0\r\nSetVar SETACTLCLR BYLAYER\r\n"
@@ -93,7 +50,7 @@ TEST(AppendMeshPart, ExactTextAndOffsetsMoveOnlyTheText) {
   EXPECT_EQ(script, "before\r\n" + part);
 
   std::string moved;
-  AppendMeshPart(moved, SmallGrid(), kBoltPartName, 1, -2, 0.5);
+  AppendMeshPart(moved, GridCopy(SmallGrid()), "Hex Head Cap Screw(Bolt)", 1, -2, 0.5);
   std::vector<std::string> expected = ScriptLines(part);
   expected[6] = "; ----PART: Hex Head Cap Screw(Bolt)----------------------------------------";
   expected[11] = expected[15] = "001.0000,-002.0000,001.0000";

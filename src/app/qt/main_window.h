@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/bolt_app.h"
-#include "base/controls.h"
+#include "app/controls.h"
 
 class QCheckBox;
 class QComboBox;

@@ -11,6 +11,7 @@
 
 #include "app/qt/preview_window.h"
 #include "app/qt/window_test.h"
+#include "app/request.h"
 #include "config/bolt_dimensions.h"
 #include "config/size_table.h"
 #include "mesh/mesh_grid.h"
@@ -72,7 +73,7 @@ class PreviewTest : public QObject {
     // Seen towards a corner of the hexagon, the head is as wide as across its flats, the shank
     // below it as the major diameter: the default 3/4 inch bolt, 3 long, seen 20 degrees above.
     BoltDimensions d;
-    QCOMPARE(SetBoltDimensions(Table(), w_->app->controls, d).kind, DimensionsResult::Kind::kOk);
+    QVERIFY(SetBoltDimensions(Table(), RequestFromControls(w_->app->controls, w_->app->IsMetric), d).ok());
     int head = 0;
     for (int y = s.top(); y < s.top() + s.height() / 8; ++y)
       head = std::max(head, WidthAt(image, y));

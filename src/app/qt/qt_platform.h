@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/platform.h"
+#include "app/platform.h"
 
 namespace boltgen {
 

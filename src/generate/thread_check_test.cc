@@ -1,4 +1,4 @@
-#include "generate/generation_steps.h"
+#include "generate/parts.h"
 
 #include <cstdlib>
 #include <optional>
@@ -7,13 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "base/number_format.h"
+#include "config/bolt_request_test.h"
 #include "geometry/bolt_body.h"
 #include "geometry/threads.h"
 
 namespace boltgen {
 namespace {
-
-using Kind = GenerationResult::Kind;
 
 // A pitch exact in binary, so that the longest length offered is decided by
 // the check and not by rounding; fine enough that the thread of a short 3/4
@@ -28,20 +27,15 @@ struct Layout {
 // `layout`, or nothing, with the dimensions it was read with in `state`.
 std::optional<std::string> Refusal(GenerationState& state, const Layout& layout,
                                    const std::string& length) {
-  Controls controls;
-  controls.Cmb_Size.text = "[Inch 3/4]";
-  controls.Cmb_Pitch.text = kFinePitch;
-  controls.TXT_Nom_Length.text = length;
-  controls.CMB_Segments.text = "24";
-  controls.TXT_File.text = "bolt";
-  controls.Chk_WF.checked = layout.washer_face;
-  controls.Chk_Rad_HEAD.checked = layout.radius_under_head;
-  Controls effective;
-  const auto refused = PrepareGeneration(
-      state, controls, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {6, 12, 2026}}, effective);
-  if (!refused) return std::nullopt;
-  EXPECT_EQ(refused->kind, Kind::kRefused) << refused->message;
-  return refused->message;
+  BoltRequest request = TextRequest("[Inch 3/4]", kFinePitch, length, "24");
+  request.file_name = "bolt";
+  request.washer_face = layout.washer_face;
+  request.head_radius = layout.radius_under_head;
+  const Result<BoltParts> built =
+      BuildBoltParts(state, request, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {6, 12, 2026}});
+  if (built) return std::nullopt;
+  EXPECT_FALSE(built.error().message.starts_with("Fatal Error: ")) << built.error().message;
+  return built.error().message;
 }
 
 // The last number of `message` before `ending`.

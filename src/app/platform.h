@@ -1,10 +1,10 @@
-#ifndef BOLTGEN_BASE_PLATFORM_H_
-#define BOLTGEN_BASE_PLATFORM_H_
+#ifndef BOLTGEN_APP_PLATFORM_H_
+#define BOLTGEN_APP_PLATFORM_H_
 
 #include <string>
 #include <string_view>
 
-#include "base/controls.h"
+#include "app/controls.h"
 
 namespace boltgen {
 
@@ -36,4 +36,4 @@ class Platform {
 
 }  // namespace boltgen
 
-#endif  // BOLTGEN_BASE_PLATFORM_H_
+#endif  // BOLTGEN_APP_PLATFORM_H_

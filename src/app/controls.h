@@ -1,5 +1,5 @@
-#ifndef BOLTGEN_BASE_CONTROLS_H_
-#define BOLTGEN_BASE_CONTROLS_H_
+#ifndef BOLTGEN_APP_CONTROLS_H_
+#define BOLTGEN_APP_CONTROLS_H_
 
 #include <string>
 #include <vector>
@@ -52,4 +52,4 @@ struct Controls {
 
 }  // namespace boltgen
 
-#endif  // BOLTGEN_BASE_CONTROLS_H_
+#endif  // BOLTGEN_APP_CONTROLS_H_

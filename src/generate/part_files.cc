@@ -1,0 +1,39 @@
+#include "generate/part_files.h"
+
+#include <string>
+#include <utility>
+
+#include "generate/dxf_export.h"
+#include "generate/stl_check.h"
+#include "generate/stl_export.h"
+#include "generate/threemf_export.h"
+
+namespace boltgen {
+
+Result<std::vector<OutputFile>> PartFiles(const BoltParts& parts) {
+  const BoltRequest& request = parts.built;
+  const LengthUnit unit = request.part_file_unit;
+  std::vector<OutputFile> files;
+  if (request.write_stl) {
+    files = StlFiles(parts.parts, parts.script_path, unit);
+    // A part too long for its detail at the file's precision is refused
+    // rather than written broken; so is one without a surface.
+    if (std::string problem = StlFilesProblem(files); !problem.empty()) return Error{problem};
+  }
+  if (request.write_dxf) {
+    if (std::string unavailable = DxfUnavailable(); !unavailable.empty()) return Error{unavailable};
+    for (OutputFile& file : DxfFiles(parts.parts, parts.script_path, unit)) {
+      files.push_back(std::move(file));
+    }
+  }
+  if (request.write_3mf) {
+    OutputFile& package = files.emplace_back();
+    package.path = ThreeMfPath(parts.script_path);
+    if (std::string failed = EncodeThreeMf(parts.parts, unit, package.bytes); !failed.empty()) {
+      return Error{failed};
+    }
+  }
+  return files;
+}
+
+}  // namespace boltgen
