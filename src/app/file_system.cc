@@ -32,7 +32,10 @@ class Real : public FileSystem {
 
   std::optional<std::string> ReadSizeTable(const std::string& path,
                                            std::string* error) const override {
-    return boltgen::ReadSizeTable(path, error);
+    Result<std::string> content = boltgen::ReadSizeTable(path);
+    if (content) return std::move(content.value());
+    if (error != nullptr) *error = content.error().message;
+    return std::nullopt;
   }
 };
 

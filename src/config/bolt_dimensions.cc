@@ -199,8 +199,9 @@ Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
   }
   // Every value the section gives is checked before any is used: a
   // generation uses exactly what is written under its own header.
-  std::string problems = CheckSizeSection(content, table_name, size_text, request.nuts);
-  if (!problems.empty()) return Refuse(std::move(problems));
+  if (Result<> checked = CheckSizeSection(content, table_name, size_text, request.nuts); !checked) {
+    return checked;
+  }
   if (Result<> checked = CheckChoices(request); !checked) return checked;
 
   // Work on a copy: a refused generation leaves the dimensions as they were.

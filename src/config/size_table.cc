@@ -80,11 +80,8 @@ std::vector<std::string> PitchesOf(const std::vector<SizeEntry>& sizes, std::str
   return pitches;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
-  auto fail = [error](int code) -> std::optional<std::string> {
-    if (error != nullptr) *error = std::strerror(code);
-    return std::nullopt;
-  };
+Result<std::string> ReadWholeFile(const std::string& path) {
+  auto fail = [](int code) { return Error{std::strerror(code)}; };
   std::FILE* file = os::OpenFile(path, "rb");
   if (file == nullptr) return fail(errno);
   std::string content;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
+
 namespace boltgen {
 
 // One size as the start-up reader sees it.
@@ -34,8 +36,8 @@ std::vector<std::string> PitchesOf(const std::vector<SizeEntry>& sizes, std::str
 // The first size whose Name equals `size_text` exactly, or null.
 const SizeEntry* FindSize(const std::vector<SizeEntry>& sizes, std::string_view size_text);
 
-// The whole file as bytes, or nullopt with `error` set to the system's reason.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error);
+// The whole file as bytes, or the system's reason why it cannot be read.
+Result<std::string> ReadWholeFile(const std::string& path);
 
 }  // namespace boltgen
 

@@ -199,11 +199,11 @@ void CheckSectionLines(const std::vector<std::string_view>& lines, std::size_t h
 
 }  // namespace
 
-std::string CheckSizeSection(std::string_view content, std::string_view label,
-                             std::string_view size_text, bool with_nuts) {
+Result<> CheckSizeSection(std::string_view content, std::string_view label,
+                          std::string_view size_text, bool with_nuts) {
   const std::vector<std::string_view> lines = SplitLines(content);
   const std::optional<std::size_t> header = FindHeader(lines, size_text);
-  if (!header) return {};
+  if (!header) return Done();
   std::vector<Problem> problems;
   CheckHeader(lines, *header, problems);
   CheckSectionLines(lines, *header, with_nuts, problems);
@@ -216,7 +216,8 @@ std::string CheckSizeSection(std::string_view content, std::string_view label,
     message += std::string(label) + ":" + LineText(problem.line + 1) + ": " + name + ": " +
                problem.what;
   }
-  return message;
+  if (message.empty()) return Done();
+  return Error{std::move(message)};
 }
 
 }  // namespace boltgen

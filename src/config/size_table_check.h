@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/error.h"
+
 namespace boltgen {
 
 // The largest size table value that is accepted. Every coordinate of a
@@ -23,9 +25,10 @@ inline constexpr double kLargestTableValue = 1e300;
 // header indented with a tab.
 //
 // Returns every problem, one per line in line order, each in the form
-// "LABEL:LINE: [Size]: what is wrong"; empty when the section may generate,
-// and also when no header names the size (the caller refuses that itself).
-std::string CheckSizeSection(std::string_view content, std::string_view label,
+// "LABEL:LINE: [Size]: what is wrong", as one error; none when the section
+// may generate, and also when no header names the size (the caller refuses
+// that itself).
+Result<> CheckSizeSection(std::string_view content, std::string_view label,
                              std::string_view size_text, bool with_nuts);
 
 }  // namespace boltgen

@@ -16,8 +16,11 @@ std::string Table(const std::string& more = "") {
          more;
 }
 
+// The problems as the user reads them; empty when there are none.
+std::string Message(const Result<>& checked) { return checked ? "" : checked.error().message; }
+
 std::string Check(const std::string& content, bool with_nuts = true) {
-  return CheckSizeSection(content, "boltgen.ini", "[Inch 1/2]", with_nuts);
+  return Message(CheckSizeSection(content, "boltgen.ini", "[Inch 1/2]", with_nuts));
 }
 
 TEST(CheckSizeSection, WellFormedSectionsPassAsTheyAreWrittenToday) {
@@ -38,7 +41,7 @@ TEST(CheckSizeSection, WellFormedSectionsPassAsTheyAreWrittenToday) {
   // The nut heights are held to "greater than 0" only when the nuts are drawn.
   EXPECT_EQ(Check(Table("HghtNut=0\r\nHghtNutJam=-1\r\n"), false), "");
   // A size that no header names is left to the caller.
-  EXPECT_EQ(CheckSizeSection(Table(), "boltgen.ini", "[Inch 5/8]", true), "");
+  EXPECT_TRUE(CheckSizeSection(Table(), "boltgen.ini", "[Inch 5/8]", true));
 }
 
 TEST(CheckSizeSection, EachFaultNamesFileLineSizeAndValue) {
@@ -75,7 +78,7 @@ TEST(CheckSizeSection, EachFaultNamesFileLineSizeAndValue) {
 
 TEST(CheckSizeSection, MissingKeysPitchesAndBadHeadersAreNamedAtTheHeader) {
   // Every fault is listed, one per line, in line order.
-  EXPECT_EQ(CheckSizeSection("[Inch 1/2\r\nDiaNom=x\r\nFlats=1\r\n", "t.ini", "[Inch 1/2", true),
+  EXPECT_EQ(Message(CheckSizeSection("[Inch 1/2\r\nDiaNom=x\r\nFlats=1\r\n", "t.ini", "[Inch 1/2", true)),
             "t.ini:1: [Inch 1/2: the header has no closing ]\n"
             "t.ini:1: [Inch 1/2: HghtHex is missing\n"
             "t.ini:1: [Inch 1/2: HghtWshFace is missing\n"
@@ -89,10 +92,10 @@ TEST(CheckSizeSection, MissingKeysPitchesAndBadHeadersAreNamedAtTheHeader) {
             "t.ini:2: [Inch 1/2: DiaNom=x is not one finite decimal number");
   // The start-up reader names "[A] ;c" as "[A] "; a comment on a header is refused.
   const std::string commented = "[A] ;c\r\n" + Table().substr(Table().find("DiaNom"));
-  EXPECT_EQ(CheckSizeSection(commented, "t.ini", "[A] ", true),
+  EXPECT_EQ(Message(CheckSizeSection(commented, "t.ini", "[A] ", true)),
             "t.ini:1: [A] : a comment follows the header; a header must stand alone on its line");
   // A header that is the last line lists every key as missing.
-  EXPECT_NE(CheckSizeSection("[Z]", "t.ini", "[Z]", true).find("t.ini:1: [Z]: DiaNom is missing"),
+  EXPECT_NE(Message(CheckSizeSection("[Z]", "t.ini", "[Z]", true)).find("t.ini:1: [Z]: DiaNom is missing"),
             std::string::npos);
 }
 

@@ -73,7 +73,7 @@ std::string SizeTableLabel(std::string_view path) {
   return std::string(path);
 }
 
-std::string CheckSizeTableBounds(std::string_view content, std::string_view label) {
+Result<> CheckSizeTableBounds(std::string_view content, std::string_view label) {
   // One pass that stops at the first fault, without a list of lines: a file
   // of a million one-character lines is judged as fast as a short one.
   std::size_t sections = 0;
@@ -91,25 +91,23 @@ std::string CheckSizeTableBounds(std::string_view content, std::string_view labe
     }
     const auto where = [&] { return std::string(label) + ":" + Count(number) + ": "; };
     if (line.size() > kMaxSizeTableLineLength) {
-      return where() + "the line is " + Count(line.size()) +
+      return Error{where() + "the line is " + Count(line.size()) +
              " characters long; a size table line may be at most " +
-             Count(kMaxSizeTableLineLength);
+             Count(kMaxSizeTableLineLength)};
     }
     // Counted the way the start-up reader lists sizes.
     if (TrimBlanks(line).starts_with('[') && ++sections > kMaxSizeTableSections) {
-      return where() + "a section beyond the first " + Count(kMaxSizeTableSections) +
-             "; a size table may have at most " + Count(kMaxSizeTableSections) + " sections";
+      return Error{where() + "a section beyond the first " + Count(kMaxSizeTableSections) +
+                   "; a size table may have at most " + Count(kMaxSizeTableSections) +
+                   " sections"};
     }
   }
-  return {};
+  return Done();
 }
 
-std::optional<std::string> ReadSizeTable(const std::string& path, std::string* error) {
+Result<std::string> ReadSizeTable(const std::string& path) {
   const std::string label = SizeTableLabel(path);
-  const auto fail = [error](std::string message) -> std::optional<std::string> {
-    if (error != nullptr) *error = std::move(message);
-    return std::nullopt;
-  };
+  const auto fail = [](std::string message) { return Error{std::move(message)}; };
   // Judged before opening: opening a FIFO would wait for a writer.
   if (std::string problem = KindProblem(path, label); !problem.empty()) return fail(problem);
   std::error_code ec;
@@ -138,9 +136,7 @@ std::optional<std::string> ReadSizeTable(const std::string& path, std::string* e
   std::fclose(file);
   if (read_error != 0) return fail(label + " cannot be read: " + std::strerror(read_error));
   if (count > kMaxSizeTableBytes) return fail(TooLarge(label, count));
-  if (std::string problem = CheckSizeTableBounds(content, label); !problem.empty()) {
-    return fail(problem);
-  }
+  if (Result<> bounded = CheckSizeTableBounds(content, label); !bounded) return bounded.error();
   return content;
 }
 

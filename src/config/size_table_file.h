@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/error.h"
+
 namespace boltgen {
 
 // The bounds of a size table. The shipped one is a few kilobytes with 30
@@ -24,13 +26,12 @@ std::string SizeTableLabel(std::string_view path);
 // regular file (a folder, a link to nothing, a FIFO) is refused by its kind,
 // without opening it; a file over the byte bound is refused from its size,
 // before it is read; a line over the length bound or a section over the count
-// bound is refused before any reader parses the text. On refusal `error`
-// receives the whole message, naming the file (and the line).
-std::optional<std::string> ReadSizeTable(const std::string& path, std::string* error);
+// bound is refused before any reader parses the text, with a message that
+// names the file (and the line).
+Result<std::string> ReadSizeTable(const std::string& path);
 
-// The line and section bounds alone, on text already in memory: the message,
-// or empty when the text keeps them.
-std::string CheckSizeTableBounds(std::string_view content, std::string_view label);
+// The line and section bounds alone, on text already in memory.
+Result<> CheckSizeTableBounds(std::string_view content, std::string_view label);
 
 }  // namespace boltgen
 

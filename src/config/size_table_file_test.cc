@@ -31,9 +31,8 @@ class SizeTableFileTest : public testing::Test {
   std::string Path() const { return (dir_ / "boltgen.ini").string(); }
   // The message of a refused read, or "read" with the content's size.
   std::string Read() {
-    std::string error;
-    const auto content = ReadSizeTable(Path(), &error);
-    return content ? "read " + std::to_string(content->size()) : error;
+    const Result<std::string> content = ReadSizeTable(Path());
+    return content ? "read " + std::to_string(content->size()) : content.error().message;
   }
 
   fs::path dir_;
@@ -51,7 +50,7 @@ TEST_F(SizeTableFileTest, AHugeFileIsRefusedFromItsSizeAtOnce) {
   ASSERT_EQ(lines.size(), kMaxSizeTableBytes);
   Write(lines);
   EXPECT_EQ(Read(), "read 1048576");
-  EXPECT_EQ(ReadSizeTable(Path(), nullptr), lines);  // read in pieces, every one of them
+  EXPECT_EQ(ReadSizeTable(Path()).value(), lines);  // read in pieces, every one of them
   Write(lines + ";");
   EXPECT_EQ(Read(), Path() + " is 1048577 bytes; a size table may be at most 1 MiB (1048576 bytes)");
 }

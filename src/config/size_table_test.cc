@@ -66,22 +66,21 @@ TEST(SizeTableFiles, ReadWholeFile) {
   const std::string path = os::Utf8FromPath(root / "t.ini");
   const std::string bytes("[A]\r\nx\n\0y\r", 11);
   std::ofstream(os::PathFromUtf8(path), std::ios::binary) << bytes;
-  std::string error;
-  EXPECT_EQ(ReadWholeFile(path, &error), bytes);
-  EXPECT_EQ(ReadWholeFile(os::Utf8FromPath(root / "missing.ini"), &error), std::nullopt);
-  EXPECT_EQ(error, "No such file or directory");
+  EXPECT_EQ(ReadWholeFile(path).value(), bytes);
+  const Result<std::string> missing = ReadWholeFile(os::Utf8FromPath(root / "missing.ini"));
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.error().message, "No such file or directory");
   fs::remove_all(root);
 }
 
 // The shipped table: every size generates, in standard proportions, through both readers.
 TEST(ShippedSizeTable, CrLfLinesThreeQuarterUncDefaultAndEverySizeCompleteAndSane) {
-  std::string error;
-  const std::string content =
-      ReadWholeFile(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", &error).value_or("");
+  const Result<std::string> read = ReadWholeFile(BOLTGEN_SOURCE_DIR "/data/boltgen.ini");
+  const std::string content = read ? read.value() : std::string();
   // Every line ends in CR LF, the one line end both readers share.
   EXPECT_FALSE(std::regex_search(content, std::regex("\r(?!\n)|(^|[^\r])\n")));
   const auto sizes = ReadIniSections(content);
-  ASSERT_GE(sizes.size(), 8u) << error;
+  ASSERT_GE(sizes.size(), 8u) << (read ? "" : read.error().message);
   const std::string chosen = sizes[DefaultSizeIndex(sizes)].Name;
   EXPECT_EQ(chosen, "[Inch 3/4]");
   EXPECT_EQ(PitchesOf(sizes, chosen), (std::vector<std::string>{"0.0625 UNF", "0.1 UNC"}));

@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // sound, or the run refused with a message that names the file.
   const std::vector<boltgen::OutputFile> files =
       boltgen::StlFiles(parts->parts, parts->script_path, request.part_file_unit);
-  const std::string problem = boltgen::StlFilesProblem(files);
-  if (!problem.empty() && problem.find(".stl\"") == std::string::npos) __builtin_trap();
+  const boltgen::Result<> sound = boltgen::CheckStlFiles(files);
+  if (!sound && sound.error().message.find(".stl\"") == std::string::npos) __builtin_trap();
   return 0;
 }

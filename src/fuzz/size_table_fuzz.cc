@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/bolt_dimensions.h"
+#include "config/leading_number.h"
 #include "config/size_table.h"
 #include "fuzz/fuzz_support.h"
 
@@ -14,17 +15,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int chosen = boltgen::DefaultSizeIndex(sizes);
   if (!sizes.empty() && (chosen < 0 || chosen >= static_cast<int>(sizes.size()))) __builtin_trap();
 
-  boltgen::Controls controls;
-  controls.TXT_Nom_Length.text = "3.000";
-  controls.CMB_Segments.text = "36";
+  boltgen::BoltRequest request;
+  request.length_text = "3.000", request.length = 3;
+  request.segments_text = "36", request.segments = 36;
   boltgen::BoltDimensions dims;
   for (const auto& entry : sizes) {
     const auto pitches = boltgen::PitchesOf(sizes, entry.Name);
-    controls.Cmb_Size.text = entry.Name;
-    controls.Cmb_Pitch.text = pitches.empty() ? std::string() : pitches.front();
-    (void)boltgen::SetBoltDimensions(table, controls, dims);
+    request.size = entry.Name;
+    request.pitch_text = pitches.empty() ? std::string() : pitches.front();
+    request.pitch = boltgen::LeadingNumber(request.pitch_text);
+    (void)boltgen::SetBoltDimensions(table, request, dims);
   }
-  controls.Cmb_Size.text = std::string(size_text);
-  (void)boltgen::SetBoltDimensions(table, controls, dims);
+  request.size = std::string(size_text);
+  (void)boltgen::SetBoltDimensions(table, request, dims);
   return 0;
 }

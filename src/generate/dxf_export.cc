@@ -200,13 +200,13 @@ std::string EncodeDxf(const Part& part, LengthUnit unit) {
   return header.Take() + body.Take();
 }
 
-std::string DxfUnavailable() { return {}; }
+Result<> DxfAvailable() { return Done(); }
 #else
 std::string EncodeDxf(const Part&, LengthUnit) { return {}; }
 
-std::string DxfUnavailable() {
-  return "This build of the program cannot write DXF drawings (it was built without dxflib). "
-         "Clear \"Write DXF\" (/E:0).";
+Result<> DxfAvailable() {
+  return Error{"This build of the program cannot write DXF drawings (it was built without "
+               "dxflib). Clear \"Write DXF\" (/E:0)."};
 }
 #endif
 

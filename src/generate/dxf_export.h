@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/atomic_file.h"
+#include "base/error.h"
 #include "base/length_unit.h"
 #include "generate/parts.h"
 
@@ -22,10 +23,9 @@ std::string DxfPath(std::string_view script_path, std::string_view drawing_name)
 // set to `unit`. The bytes do not depend on the locale.
 std::string EncodeDxf(const Part& part, LengthUnit unit);
 
-// Empty when this build writes DXF drawings; otherwise the message that
-// refuses a run that asks for them (no DXF library for the system it was
-// built for).
-std::string DxfUnavailable();
+// Whether this build writes DXF drawings; if not, the message that refuses a
+// run that asks for them (no DXF library for the system it was built for).
+Result<> DxfAvailable();
 
 // Each part as a DXF file beside the script, in the order of the parts.
 std::vector<OutputFile> DxfFiles(const std::vector<Part>& parts, std::string_view script_path,

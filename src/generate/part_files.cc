@@ -18,20 +18,18 @@ Result<std::vector<OutputFile>> PartFiles(const BoltParts& parts) {
     files = StlFiles(parts.parts, parts.script_path, unit);
     // A part too long for its detail at the file's precision is refused
     // rather than written broken; so is one without a surface.
-    if (std::string problem = StlFilesProblem(files); !problem.empty()) return Error{problem};
+    if (Result<> sound = CheckStlFiles(files); !sound) return sound.error();
   }
   if (request.write_dxf) {
-    if (std::string unavailable = DxfUnavailable(); !unavailable.empty()) return Error{unavailable};
+    if (Result<> available = DxfAvailable(); !available) return available.error();
     for (OutputFile& file : DxfFiles(parts.parts, parts.script_path, unit)) {
       files.push_back(std::move(file));
     }
   }
   if (request.write_3mf) {
-    OutputFile& package = files.emplace_back();
-    package.path = ThreeMfPath(parts.script_path);
-    if (std::string failed = EncodeThreeMf(parts.parts, unit, package.bytes); !failed.empty()) {
-      return Error{failed};
-    }
+    Result<std::string> package = EncodeThreeMf(parts.parts, unit);
+    if (!package) return package.error();
+    files.push_back({ThreeMfPath(parts.script_path), std::move(package.value())});
   }
   return files;
 }

@@ -73,10 +73,9 @@ Result<> CheckChoices(const BoltRequest& built, const BoltDimensions& dims) {
 
 Result<> ReadDimensions(GenerationState& state, const BoltRequest& request,
                         const GenerationInput& input) {
-  std::string error;
-  const std::optional<std::string> content = ReadSizeTable(input.size_table_path, &error);
-  if (!content) return Error{error + "."};
-  return SetBoltDimensions(*content, request, state.dims, SizeTableLabel(input.size_table_path));
+  const Result<std::string> content = ReadSizeTable(input.size_table_path);
+  if (!content) return Error{content.error().message + "."};
+  return SetBoltDimensions(content.value(), request, state.dims, SizeTableLabel(input.size_table_path));
 }
 
 void Report(const StatusReport& report, std::string_view status) {

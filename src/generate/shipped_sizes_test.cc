@@ -182,9 +182,8 @@ void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, boo
 // count in turn. Each generation is composed as a script (when it has threads
 // and nuts) and built in memory for its STL files.
 TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) {
-  std::string error;
-  const auto content = ReadWholeFile(kSizeTable, &error);
-  ASSERT_TRUE(content) << error;
+  const Result<std::string> content = ReadWholeFile(kSizeTable);
+  ASSERT_TRUE(content) << content.error().message;
   const std::vector<SizeEntry> sizes = ReadIniSections(*content);
   ASSERT_GE(sizes.size(), 20u);
   GenerationState state;  // reused as one run of the program reuses it
@@ -246,10 +245,9 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
 // script text.
 std::string ShippedScript(const std::string& size, int pitch_index, const std::string& length,
                           GenerationState& state) {
-  std::string error;
-  const auto content = ReadWholeFile(kSizeTable, &error);
-  EXPECT_TRUE(content) << error;
-  const std::vector<SizeEntry> sizes = ReadIniSections(content.value_or(""));
+  const Result<std::string> content = ReadWholeFile(kSizeTable);
+  EXPECT_TRUE(content);
+  const std::vector<SizeEntry> sizes = ReadIniSections(content ? content.value() : "");
   BoltRequest c = TextRequest(
       size, PitchesOf(sizes, size).at(static_cast<std::size_t>(pitch_index)), length, "48");
   c.file_name = "BOLT.scr";

@@ -47,13 +47,13 @@ std::string StlFileProblem(const OutputFile& file) {
   return Refusal(file.path, why);
 }
 
-std::string StlFilesProblem(const std::vector<OutputFile>& files) {
+Result<> CheckStlFiles(const std::vector<OutputFile>& files) {
   for (const OutputFile& file : files) {
     const std::string_view path = file.path;
     if (path.size() < 4 || path.substr(path.size() - 4) != ".stl") continue;
-    if (std::string problem = StlFileProblem(file); !problem.empty()) return problem;
+    if (std::string problem = StlFileProblem(file); !problem.empty()) return Error{problem};
   }
-  return {};
+  return Done();
 }
 
 }  // namespace boltgen

@@ -6,6 +6,8 @@
 
 #include "base/atomic_file.h"
 
+#include "base/error.h"
+
 namespace boltgen {
 
 // Why a binary STL file is not a sound part as a reader will see it: its
@@ -15,9 +17,9 @@ namespace boltgen {
 // it is empty when the part is sound.
 std::string StlFileProblem(const OutputFile& file);
 
-// The first problem of the STL files among `files` (those named ".stl"), or
-// an empty string.
-std::string StlFilesProblem(const std::vector<OutputFile>& files);
+// Refuses, naming the file, the first STL file among `files` (those named
+// ".stl") that is not a sound closed surface as written.
+Result<> CheckStlFiles(const std::vector<OutputFile>& files);
 
 }  // namespace boltgen
 

@@ -48,8 +48,9 @@ TEST(StlFileProblem, RefusesWhatAReaderWouldNotSeeAsAClosedPart) {
     EXPECT_NE(problem.find(c.why), std::string::npos) << problem;
   }
   // Only the STL files of a run are looked at, the first bad one named.
-  EXPECT_EQ(StlFilesProblem({{"bolt.scr", "not an STL"}, Stl("a.stl", Cube(1, 0))}), "");
-  EXPECT_NE(StlFilesProblem({Stl("a.stl", Cube(1, 0)), Stl("open.stl", open), cases[1].file})
+  EXPECT_TRUE(CheckStlFiles({{"bolt.scr", "not an STL"}, Stl("a.stl", Cube(1, 0))}));
+  EXPECT_NE(CheckStlFiles({Stl("a.stl", Cube(1, 0)), Stl("open.stl", open), cases[1].file})
+                .error().message
                 .find("open.stl"),
             std::string::npos);
 }

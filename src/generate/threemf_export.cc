@@ -5,6 +5,7 @@
 #include <locale.h>
 
 #include <memory>
+#include <utility>
 
 #include <Model/COM/NMR_DLLInterfaces.h>
 #endif
@@ -139,7 +140,10 @@ std::string AddPart(Instance model, const Part& part) {
 
 bool CanWriteThreeMf() { return LoadLib3mf(nullptr) != nullptr; }
 
-std::string EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit, std::string& bytes) {
+namespace {
+
+// The package in `bytes`, or why none could be made.
+std::string EncodePackage(const std::vector<Part>& parts, LengthUnit unit, std::string& bytes) {
   bytes.clear();
   if (std::string why; LoadLib3mf(&why) == nullptr) {
     return "The 3MF file could not be composed: lib3mf is not there (" + why +
@@ -172,14 +176,23 @@ std::string EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit, std::
   return {};
 }
 
+}  // namespace
+
+Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit) {
+  std::string bytes;
+  if (std::string failed = EncodePackage(parts, unit, bytes); !failed.empty()) {
+    return Error{std::move(failed)};
+  }
+  return bytes;
+}
+
 #else  // !BOLTGEN_HAVE_LIB3MF
 
 bool CanWriteThreeMf() { return false; }
 
-std::string EncodeThreeMf(const std::vector<Part>&, LengthUnit, std::string& bytes) {
-  bytes.clear();
-  return "This build of the program cannot write 3MF files (it was built without lib3mf). "
-         "Clear \"Write 3MF\" (/X:0).";
+Result<std::string> EncodeThreeMf(const std::vector<Part>&, LengthUnit) {
+  return Error{"This build of the program cannot write 3MF files (it was built without lib3mf). "
+               "Clear \"Write 3MF\" (/X:0)."};
 }
 
 #endif

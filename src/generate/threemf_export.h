@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
 #include "base/length_unit.h"
 #include "generate/parts.h"
 
@@ -20,9 +21,8 @@ bool CanWriteThreeMf();
 // All parts of a run as one 3MF package in `bytes`: each part a mesh object
 // of its own, named like the part, at its place in the script, with the
 // model's unit set to the section's (3MF carries its unit, so nothing is
-// scaled). Returns an empty string, or a message saying why no package could
-// be made.
-std::string EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit, std::string& bytes);
+// scaled). Refuses with a message saying why no package could be made.
+Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit);
 
 }  // namespace boltgen
 

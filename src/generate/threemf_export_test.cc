@@ -112,9 +112,9 @@ TEST(EncodeThreeMf, OneClosedObjectPerPartInTheSectionsUnit) {
                 NMR::MODELUNIT_MILLIMETER}};
   for (const auto& c : cases) {
     const std::vector<Part> parts = ShippedParts(c.size, c.pitch, c.length, c.nuts);
-    std::string bytes;
-    ASSERT_EQ(EncodeThreeMf(parts, c.unit, bytes), "") << c.size;
-    const ReadBack back = Read(bytes);
+    const Result<std::string> bytes = EncodeThreeMf(parts, c.unit);
+    ASSERT_TRUE(bytes) << c.size << bytes.error().message;
+    const ReadBack back = Read(bytes.value());
     EXPECT_EQ(back.unit, c.read_unit) << c.size;
     ASSERT_EQ(back.meshes.size(), c.nuts ? 5u : 1u) << c.size;
     EXPECT_EQ(back.build_items, back.meshes.size()) << c.size;
@@ -136,11 +136,11 @@ TEST(EncodeThreeMf, OneClosedObjectPerPartInTheSectionsUnit) {
 #else  // !BOLTGEN_HAVE_LIB3MF
 
 TEST(EncodeThreeMf, ABuildWithoutLib3mfRefusesAndSaysHowToGoOn) {
-  std::string bytes = "x";
   EXPECT_FALSE(CanWriteThreeMf());
-  EXPECT_NE(EncodeThreeMf(ShippedParts("[Inch 3/4]", "0.076923 UNC", "3.0000", false), LengthUnit::kInch,
-                          bytes).find("/X:0"), std::string::npos);
-  EXPECT_TRUE(bytes.empty());
+  const Result<std::string> bytes = EncodeThreeMf(
+      ShippedParts("[Inch 3/4]", "0.076923 UNC", "3.0000", false), LengthUnit::kInch);
+  ASSERT_FALSE(bytes);
+  EXPECT_NE(bytes.error().message.find("/X:0"), std::string::npos);
 }
 
 #endif

@@ -19,7 +19,7 @@
 namespace boltgen {
 namespace {
 
-std::string Table() { return *ReadWholeFile(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", nullptr); }
+std::string Table() { return ReadWholeFile(BOLTGEN_SOURCE_DIR "/data/boltgen.ini").value(); }
 
 // What differs clearly from the background is part of the picture.
 bool IsPart(QRgb pixel) {
