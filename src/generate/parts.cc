@@ -1,6 +1,7 @@
 #include "generate/parts.h"
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 #include "base/number_format.h"
@@ -15,6 +16,9 @@
 
 namespace boltgen {
 namespace {
+
+// The rows of the tallest nut: the washer face nuts.
+constexpr std::size_t kMaxNutRows = 10;
 
 constexpr int kOfferedSegments[] = {24, 36, 48, 72, 144, 240};
 
@@ -115,11 +119,15 @@ Result<BoltParts> BuildBoltParts(GenerationState& state, const BoltRequest& requ
   if (!b.plain_body) MakeThreads(grid, built.dims);
   const std::string base = DrawingBaseName(request.file_name);
   built.parts.reserve(b.nuts ? 1 + kNutKinds.size() : 1);
-  built.parts.push_back({std::string(kBoltPartName), base, nullptr, 0, GridCopy(grid)});
+  // One block for the bolt and its nuts (each at most kMaxNutRows rows).
+  const auto pool = std::make_shared<std::vector<GridPoint>>();
+  pool->reserve(static_cast<std::size_t>(grid.ColumnCount) *
+                (static_cast<std::size_t>(grid.RowCount) + (b.nuts ? 4 * kMaxNutRows : 0)));
+  built.parts.push_back({std::string(kBoltPartName), base, nullptr, 0, GridCopy(grid, pool)});
   if (b.nuts) {
     MakeNuts(grid, built.dims, [&](const NutKind& nut, double z_offset) {
-      built.parts.push_back(
-          {std::string(nut.name), NutBlockName(base, nut.code), &nut, z_offset, GridCopy(grid)});
+      built.parts.push_back({std::string(nut.name), NutBlockName(base, nut.code), &nut, z_offset,
+                             GridCopy(grid, pool)});
     });
   }
   return built;

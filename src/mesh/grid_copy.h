@@ -2,6 +2,7 @@
 #define BOLTGEN_MESH_GRID_COPY_H_
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "mesh/mesh_grid.h"
@@ -15,16 +16,24 @@ struct GridPoint {
   double Z = 0;
 };
 
+// Storage that several copies fill one after another: the parts of one
+// generation, reserved once at their total size, so that the bolt and its
+// nuts take one block instead of one each.
+using GridPointPool = std::shared_ptr<std::vector<GridPoint>>;
+
 // One part taken out of the shared grid: rows 1..RowCount of columns
 // 1..ColumnCount, so that it outlives the grid being rebuilt for the next
 // part. Only what the outputs read is kept (a third of a grid vertex), column
-// after column as the script writes them, in storage of exactly the part's
-// size: the bolt of the largest script is a megabyte and a half, and every
-// page of it is touched once.
+// after column as the script writes them: the bolt of the largest script is
+// a megabyte and a half, and every page of it is touched once.
 class GridCopy {
  public:
   GridCopy() = default;
+  // In storage of exactly the part's size.
   explicit GridCopy(const MeshGrid& grid);
+  // Appended to `pool`, which it keeps alive; in storage of its own when the
+  // pool was reserved too small (appending would move the parts before it).
+  GridCopy(const MeshGrid& grid, const GridPointPool& pool);
 
   int rows() const { return rows_; }
   int columns() const { return columns_; }
@@ -37,9 +46,12 @@ class GridCopy {
   double angle_deg(int col) const { return angles_deg_[static_cast<std::size_t>(col - 1)]; }
 
  private:
+  void CopyFrom(const MeshGrid& grid, std::vector<GridPoint>& storage);
+
   int rows_ = 0;
   int columns_ = 0;
-  std::vector<GridPoint> points_;
+  GridPointPool storage_;
+  const GridPoint* points_ = nullptr;  // into *storage_
   std::vector<double> angles_deg_;
 };
 

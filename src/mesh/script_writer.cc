@@ -82,8 +82,9 @@ void AppendMeshPart(std::string& script, const GridCopy& grid, std::string_view 
     script.append(11, '-');
     script += kScriptLineEnd;
     char* p = column_text.data();
-    for (int row = 1; row <= rows; ++row) {
-      const GridPoint& v = grid.at(row, col);
+    const GridPoint* column = rows > 0 ? &grid.at(1, col) : nullptr;
+    for (int row = 0; row < rows; ++row) {
+      const GridPoint& v = column[row];
       p += WriteNumber(p, v.X + x_offset, "000.0000");
       *p++ = ',';
       p += WriteNumber(p, v.Y + y_offset, "000.0000");
