@@ -259,8 +259,6 @@ TEST_F(BoltAppTest, SwitchesRunTheHandlers) {
       // leading number.
       {"/D:abc", "111100", "IN_07500_HCSW-###_03000-3D(036)",
        "The switch /D:abc names no entry of the size list; valid indexes are 0 to 9."},
-      {"/D:nan", "111100", "IN_07500_HCSW-###_03000-3D(036)", "/D:nan names no"},
-      {"/D:", "111100", "IN_07500_HCSW-###_03000-3D(036)", "/D: names no"},
       {"/P:1x /L:2x", "111100", "IN_07500_HCSW-###_02000-3D(036)", "/P:1x names no"},
       // A control character in /F: is refused; the box gets the composed name.
       {"/F:a\nSaveAs.scr", "111100", "IN_07500_HCSW-###_03000-3D(036)",
