@@ -101,7 +101,7 @@ void Unregister(const std::string& name) {
 // While the files of a run are put in place, a signal waits until they all
 // are (or all are back as they were), so that the set is never left mixed.
 // Windows delivers Ctrl+C on a thread of its own and has no mask to hold it.
-class SignalsHeld {
+class [[maybe_unused]] SignalsHeld {
  public:
 #ifndef _WIN32
   SignalsHeld() {
