@@ -16,19 +16,9 @@ void CheckSelection(const boltgen::ComboBox& box) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::string args(reinterpret_cast<const char*>(data), size);
-  for (std::size_t at = args.find("/G:"); at != std::string::npos; at = args.find("/G:", at)) {
-    args[at + 1] = 'g';
-  }
-  const std::string folder = boltgen::fuzz::ScratchFolder();
-  boltgen::fuzz::SilentPlatform platform;
-  boltgen::AppEnvironment environment;
-  environment.program_path = BOLTGEN_FUZZ_DATA_DIR "/boltgen";
-  environment.raw_args = args;
-  environment.working_dir = folder;
-  environment.headless = true;
-  boltgen::BoltApp app(platform, environment);
-  app.Form_Load();
+  const std::string_view switches(reinterpret_cast<const char*>(data), size);
+  boltgen::fuzz::LoadedApp loaded(switches, BOLTGEN_FUZZ_DATA_DIR);
+  boltgen::BoltApp& app = loaded.app;
   CheckSelection(app.controls.Cmb_Size);
   CheckSelection(app.controls.Cmb_Pitch);
   CheckSelection(app.controls.CMB_Segments);

@@ -31,4 +31,22 @@ std::string WithoutProcessSwitch(std::string_view switches) {
   return args;
 }
 
+namespace {
+
+AppEnvironment HeadlessEnvironment(std::string_view switches, const std::string& program_folder) {
+  AppEnvironment environment;
+  environment.program_path = program_folder + "/boltgen";
+  environment.raw_args = WithoutProcessSwitch(switches);
+  environment.working_dir = ScratchFolder();
+  environment.headless = true;
+  return environment;
+}
+
+}  // namespace
+
+LoadedApp::LoadedApp(std::string_view switches, const std::string& program_folder)
+    : app(platform, HeadlessEnvironment(switches, program_folder)) {
+  app.Form_Load();
+}
+
 }  // namespace boltgen::fuzz

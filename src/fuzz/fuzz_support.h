@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/bolt_app.h"
 #include "app/platform.h"
 
 namespace boltgen::fuzz {
@@ -43,6 +44,16 @@ std::string WriteScratchTable(std::string_view table);
 // The switches with every /G: turned into a key the program ignores: the
 // target runs the generation itself, without the unattended pauses.
 std::string WithoutProcessSwitch(std::string_view switches);
+
+// The headless program after its load handler, run with `switches` (every
+// /G: disarmed as above) from `program_folder`, which holds its size table,
+// and working in the scratch folder: the state the targets probe.
+struct LoadedApp {
+  LoadedApp(std::string_view switches, const std::string& program_folder);
+
+  SilentPlatform platform;  // first: the program keeps a reference to it
+  BoltApp app;
+};
 
 }  // namespace boltgen::fuzz
 

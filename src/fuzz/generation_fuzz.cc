@@ -16,18 +16,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto [table, switches] = boltgen::fuzz::SplitInput(data, size);
-  const std::string folder = boltgen::fuzz::ScratchFolder();
-  const std::string table_path = boltgen::fuzz::WriteScratchTable(table);
-  if (table_path.empty()) return 0;
-  const std::string args = boltgen::fuzz::WithoutProcessSwitch(switches);
-  boltgen::fuzz::SilentPlatform platform;
-  boltgen::AppEnvironment environment;
-  environment.program_path = folder + "/boltgen";
-  environment.raw_args = args;
-  environment.working_dir = folder;
-  environment.headless = true;
-  boltgen::BoltApp app(platform, environment);
-  app.Form_Load();
+  if (boltgen::fuzz::WriteScratchTable(table).empty()) return 0;
+  boltgen::fuzz::LoadedApp loaded(switches, boltgen::fuzz::ScratchFolder());
+  boltgen::BoltApp& app = loaded.app;
   if (app.exit_status()) return 0;  // no size listed, or a bad switch: a message was shown
 
   const boltgen::BoltRequest request = boltgen::RequestFromControls(app.controls, app.IsMetric);
