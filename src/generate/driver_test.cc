@@ -1,7 +1,5 @@
 #include "generate/driver.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -103,7 +101,9 @@ TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
        "Fatal Error: Bolt length (000.250) too short for pitch (000.1000).", Kind::kFatal},
       {table, "[Inch 3/4]", "UNC", "3", "36", "No Threads", Kind::kRefused},
       {table, "[Inch 3/4]", "0.007", "3", "36",  // 1.75 / 0.007 = 250 turns where 117 fit
-       "at least 0.0150, or a length of at most 0.843.", Kind::kRefused},
+       "A thread length of 1.750 at pitch 0.0070 needs 250 turns, but the mesh holds at most "
+       "117. Choose a pitch of at least 0.0150, or a length of at most 0.843.",
+       Kind::kRefused},
       {table, "[Inch 3/4]", "0.016", "8", "36", "or a length of at most 6.000.", Kind::kRefused},
   };
   for (const auto& c : cases) {
@@ -116,7 +116,7 @@ TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
   const struct {
     std::string pitch, length;
     int rows;  // the grid's last row: the thread is written to the end
-  } offers[] = {{"0.007", "0.843", 256}, {"0.015", "3", 256}, {"0.016", "6", 0}, {"UNC", "3", 15}};
+  } offers[] = {{"0.015", "3", 256}, {"0.016", "6", 0}, {"UNC", "3", 15}};
   request_.file_name = dir_ + "/plain";
   for (const auto& c : offers) {
     Choose("[Inch 3/4]", c.pitch, c.length, "36");
@@ -125,6 +125,40 @@ TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
     EXPECT_TRUE(c.rows == 0 || state_.grid.RowCount == c.rows) << c.pitch;
   }
   EXPECT_EQ(ScriptLines(Read(dir_ + "/plain.scr")).size(), 9u + 10u + 37u * (15u + 1u));
+}
+
+// The last number of `message` before its final ".".
+std::string LastNumber(const std::string& message) {
+  const std::size_t end = message.rfind('.');
+  const std::size_t start = message.rfind(' ', end) + 1;
+  return message.substr(start, end - start);
+}
+
+// A short bolt's thread grows with its length, two grid rows a turn. The
+// longest length a refusal offers fills the grid to its last row or the one
+// before; one thousandth more is refused, never left to overrun the grid.
+// The body takes 8, 10, 13 or 15 rows, so a check off by one row shows in
+// some layouts and not in others. The pitch is exact in binary, so that the
+// check decides the longest length and not rounding.
+TEST_F(Driver, TheLongestLengthOfferedFillsTheGridInEveryBodyLayout) {
+  for (const bool washer_face : {false, true}) {
+    for (const bool radius_under_head : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "washer face " << washer_face << ", radius "
+                                      << radius_under_head);
+      request_.washer_face = washer_face;
+      request_.head_radius = radius_under_head;
+      Choose("[Inch 3/4]", "0.0078125", "1.5", "24");
+      ASSERT_EQ(Run(), Kind::kRefused) << message_;
+      const std::string longest = LastNumber(message_);
+      Choose("[Inch 3/4]", "0.0078125", longest, "24");
+      ASSERT_EQ(Run(), Kind::kWritten) << longest << ": " << message_;
+      EXPECT_GE(state_.grid.RowCount, MeshGrid::kLastIndex - 1) << longest << " leaves a turn";
+      const std::string next = FormatNumber(LeadingNumber(longest) + 0.001, "0.000");
+      Choose("[Inch 3/4]", "0.0078125", next, "24");
+      ASSERT_EQ(Run(), Kind::kRefused) << next << " is not refused";
+      EXPECT_EQ(LastNumber(message_), longest);
+    }
+  }
 }
 
 TEST_F(Driver, AnEmptyFileNameOrAMissingFolderWritesNothing) {
