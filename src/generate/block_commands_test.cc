@@ -33,33 +33,27 @@ std::vector<Part> Parts(const NutOffsets& offsets) {
 }
 
 TEST(NutBlockName, TakesNineCharactersInFrontAndEightBehind) {
-  EXPECT_EQ(NutBlockName("ABCDEFGHIJKLMNOPQRSTU", "HNSW"), "ABCDEFGHIHNSWNOPQRSTU");
   EXPECT_EQ(NutBlockName("BOLT", "HNJP"), "BOLTHNJPBOLT");
   EXPECT_EQ(NutBlockName("ABCDEFGHI", "HNSP"), "ABCDEFGHIHNSPBCDEFGHI");
 }
 
-TEST(AppendBlockCommands, WithoutNuts) {
-  std::string script = "before\r\n";
-  AppendBlockCommands(script, "BOLT", Dims(), std::vector<Part>(1));
-  const std::vector<std::string> lines = ScriptLines(script);
-  ASSERT_EQ(lines.size(), 19u);
-  const std::pair<std::size_t, std::string> want[] = {
-      {1, ";---------Commands to write out blocks --------------"},
-      {7, "SaveAs BOLT-{Master}.dwg"},
-      {9, "-exportdrawing .\\BOLT.dwg"},
-      {11, "0,0,0"},
-      {12, "W -1.866,-1.866,1.500 1.866,1.866,-3.000"},
-      {14, "U"}};
-  for (const auto& [index, line] : want) EXPECT_EQ(lines[index], line) << index;
-}
-
-TEST(AppendBlockCommands, WithNutsInTheirOrder) {
+// The bolt's block, then each nut's at its offset in the order of the
+// offsets; without nuts, the bolt's alone.
+TEST(AppendBlockCommands, BoltThenNutsInTheirOrder) {
+  std::string bolt_only;
+  AppendBlockCommands(bolt_only, "BOLT", Dims(), std::vector<Part>(1));
+  EXPECT_EQ(ScriptLines(bolt_only).size(), 18u);
   std::string script;
   AppendBlockCommands(script, "ABCDEFGHIJKLMNOPQRSTU.SCR", Dims(), Parts({2, 4, 6, 10}));
   const std::vector<std::string> lines = ScriptLines(script);
   ASSERT_EQ(lines.size(), 14u + 24u + 4u);
   const std::pair<std::size_t, std::string> want[] = {
+      {0, ";---------Commands to write out blocks --------------"},
       {6, "SaveAs ABCDEFGHIJKLMNOPQRSTU-{Master}.dwg"},
+      {8, "-exportdrawing .\\ABCDEFGHIJKLMNOPQRSTU.dwg"},
+      {10, "0,0,0"},
+      {11, "W -1.866,-1.866,1.500 1.866,1.866,-3.000"},
+      {13, "U"},
       {14, "-exportdrawing .\\ABCDEFGHIHNSWNOPQRSTU.dwg"},
       {16, "0,0,02"},
       {17, "W -1.866,-1.866,1.300 1.866,1.866,2.200"},
