@@ -148,10 +148,14 @@ void ExpectStandardSize(const SizeEntry& size, const BoltDimensions& d) {
   EXPECT_GT(d.Flats * 0.9 / 2, d.DiaNom / 2 + d.Pitch / 4);
   EXPECT_TRUE(d.Pitch > 0 && d.Pitch < d.DiaNom / 4);
   // Only the 7/16 and 9/16 nuts are wider than their cap screws' heads.
-  const double nut_flats = size.Name == "[Inch 7/16]"   ? 0.6875
-                           : size.Name == "[Inch 9/16]" ? 0.875
-                                                        : d.Flats;
-  EXPECT_EQ(NutDimensions(d).Flats, nut_flats);
+  const double nut_flats = NutDimensions(d).Flats;
+  if (size.Name == "[Inch 7/16]") {
+    EXPECT_TRUE(d.Flats == 0.625 && nut_flats == 0.6875);
+  } else if (size.Name == "[Inch 9/16]") {
+    EXPECT_TRUE(d.Flats == 0.8125 && nut_flats == 0.875);
+  } else {
+    EXPECT_EQ(nut_flats, d.Flats);
+  }
 }
 
 // The volume of the bolt's rows down to its lowest shank ring, then a
