@@ -31,9 +31,7 @@ TEST(ThreadTurns, RoundsToFourDecimalsThenUp) {
     int turns;
   } table[] = {{1.75, 0.1, 18}, {1.2, 0.1, 12}, {12.00004, 1, 12}, {12.0001, 1, 13}, {0.4, 0.1, 4}};
   for (const auto& t : table) EXPECT_EQ(ThreadTurns(t.length, t.pitch), t.turns) << t.length;
-}
-
-TEST(ThreadTurns, AnAbsurdCountStaysAboveAnyGridWithoutOverflow) {
+  // An absurd count stays above any grid, without overflow.
   EXPECT_GT(ThreadTurns(1e300, 1e-10), 1000);
   EXPECT_GT(ThreadTurns(1, 0), 1000);
 }
