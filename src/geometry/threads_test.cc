@@ -69,21 +69,13 @@ TEST(MakeThreads, TheExampleBolt) {
     EXPECT_NEAR(t.grid.at(row, last).Radius, d.MajorDia / 2, kTolerance);
   }
   EXPECT_NEAR(t.grid.at(t.B + 6, last).Radius, rMin + (d.MajorDia - d.MinorDia) / 2 / 4, 1e-9);
-}
-
-TEST(MakeThreads, TheHelixRisesTwoRowsPerRevolution) {
-  for (std::int16_t segments : {24, 240}) {
-    const BoltDimensions d = ExampleBolt(segments);
-    const Threaded t(d);
-    const int last = t.grid.ColumnCount;
-    for (int r = t.B + 9; r <= t.N - 7; ++r) {
-      EXPECT_NEAR(t.grid.at(r, last).Z, t.grid.at(r - 2, 1).Z, kTolerance) << r;
-      EXPECT_EQ(t.grid.at(r, last).Radius, t.grid.at(r - 2, 1).Radius) << r;
-    }
-    // The lead-in crest ends on the first regular crest.
-    EXPECT_NEAR(t.grid.at(t.N - 4, last).Z, t.grid.at(t.N - 7, 1).Z, kTolerance);
-    EXPECT_NEAR(t.grid.at(t.N - 4, last).Radius, d.MajorDia / 2, kTolerance);
+  // The helix rises two rows per revolution, and the lead-in crest ends on
+  // the first regular crest.
+  for (int row = t.B + 9; row <= t.N - 7; ++row) {
+    EXPECT_NEAR(t.grid.at(row, last).Z, t.grid.at(row - 2, 1).Z, kTolerance) << row;
   }
+  EXPECT_NEAR(t.grid.at(t.N - 4, last).Z, t.grid.at(t.N - 7, 1).Z, kTolerance);
+  EXPECT_NEAR(t.grid.at(t.N - 4, last).Radius, d.MajorDia / 2, kTolerance);
 }
 
 }  // namespace
