@@ -51,7 +51,7 @@ TEST(MakeThreads, TheExampleBolt) {
     EXPECT_TRUE(t.grid.at(t.N, j).X == 0 && t.grid.at(t.N, j).Y == 0 && t.grid.at(t.N, j).Z == -3);
     for (int row = 1; row < t.B; ++row) EXPECT_EQ(t.grid.at(row, j).X, t.body.at(row, j).X);
     // The regular thread alternates crest and root, a crest first above the run-out.
-    for (int row = t.B + 7; row <= t.N - 7; ++row) {
+    for (int row = t.B + 7; row <= t.N - 6; ++row) {
       EXPECT_EQ(t.grid.at(row, j).Radius, (row - t.B) % 2 == 0 ? d.MajorDia / 2 : rMin) << row;
     }
   }
@@ -71,7 +71,7 @@ TEST(MakeThreads, TheExampleBolt) {
   EXPECT_NEAR(t.grid.at(t.B + 6, last).Radius, rMin + (d.MajorDia - d.MinorDia) / 2 / 4, 1e-9);
   // The helix rises two rows per revolution, and the lead-in crest ends on
   // the first regular crest.
-  for (int row = t.B + 9; row <= t.N - 7; ++row) {
+  for (int row = t.B + 9; row <= t.N - 6; ++row) {
     EXPECT_NEAR(t.grid.at(row, last).Z, t.grid.at(row - 2, 1).Z, kTolerance) << row;
   }
   EXPECT_NEAR(t.grid.at(t.N - 4, last).Z, t.grid.at(t.N - 7, 1).Z, kTolerance);
