@@ -25,20 +25,6 @@ std::ptrdiff_t EntriesIn(const std::string& folder) {
   return std::distance(fs::directory_iterator(os::PathFromUtf8(folder)), {});
 }
 
-// The system's words for the three ways a write below fails.
-struct Reasons {
-  std::string missing_folder, folder_in_the_way, file_as_folder;
-};
-
-Reasons ExpectedReasons() {
-#ifdef _WIN32
-  return {os::ErrorText(ERROR_PATH_NOT_FOUND), os::ErrorText(ERROR_ACCESS_DENIED),
-          os::ErrorText(ERROR_PATH_NOT_FOUND)};
-#else
-  return {"No such file or directory", "Is a directory", "Not a directory"};
-#endif
-}
-
 // Bytes as given (CR LF not doubled, NUL kept) in a folder and file named
 // beyond ASCII; a failure leaves the old file and no temporary, and names
 // the file and the reason.
@@ -50,19 +36,33 @@ TEST(WriteFileAtomically, ReplacesExactlyAndAFailureLeavesTheOldFileAndNamesIt) 
   EXPECT_EQ(WriteFileAtomically(path, first), "");
   EXPECT_EQ(ReadTestFile(path), first);
   EXPECT_EQ(EntriesIn(dir), 1);
+  std::FILE* file = os::OpenFile(path, "rb");  // as the size table is read
+  ASSERT_NE(file, nullptr);
+  char head[3] = {};
+  EXPECT_EQ(std::fread(head, 1, 3, file), 3u);
+  std::fclose(file);
+  EXPECT_EQ(std::string(head, 3), "lin");
 
   // A folder where the file should be: the rename fails after the temporary is complete.
   fs::remove(os::PathFromUtf8(path)), fs::create_directory(os::PathFromUtf8(path));
   ASSERT_EQ(WriteFileAtomically(old, "old"), "");
-  const Reasons reasons = ExpectedReasons();
+  // The system's words for a missing folder, a folder in the way and a file used as a folder.
+#ifdef _WIN32
+  const std::string reasons[] = {os::ErrorText(ERROR_PATH_NOT_FOUND),
+                                 os::ErrorText(ERROR_ACCESS_DENIED),
+                                 os::ErrorText(ERROR_PATH_NOT_FOUND)};
+#else
+  const std::string reasons[] = {"No such file or directory", "Is a directory", "Not a directory"};
+#endif
   const std::pair<std::string, std::string> cases[] = {
-      {dir + "/missing/bolt.scr", reasons.missing_folder},
-      {path, reasons.folder_in_the_way},
-      {old + "/new.scr", reasons.file_as_folder}};
+      {dir + "/missing/bolt.scr", reasons[0]}, {path, reasons[1]}, {old + "/new.scr", reasons[2]}};
   for (const auto& [target, reason] : cases) {
     const std::string message = WriteFileAtomically(target, "new");
     EXPECT_NE(message.find(target), std::string::npos) << message;
     EXPECT_NE(message.find(": " + reason), std::string::npos) << message << " / " << reason;
+    // The system's words end up inside a sentence: no line break or final period.
+    EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << message;
+    EXPECT_NE(message.back(), '.') << message;
     EXPECT_EQ(ReadTestFile(old), "old");
     EXPECT_EQ(EntriesIn(dir), 1);
     EXPECT_EQ(EntriesIn(path), 1);
@@ -70,45 +70,29 @@ TEST(WriteFileAtomically, ReplacesExactlyAndAFailureLeavesTheOldFileAndNamesIt) 
   fs::remove_all(os::PathFromUtf8(dir));
 }
 
-TEST(WriteFileAtomically, GivesTheUsualPermissions) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Windows files take their folder's access rules; there are no mode bits";
-#else
-  const std::string dir = MakeTestFolder("atomic_mode");
-  const std::string path = dir + "/bolt.scr";
-  ASSERT_EQ(WriteFileAtomically(path, "x"), "");
-  const mode_t mask = umask(0);  // reads the mask, restored on the next line
-  umask(mask);
-  struct stat info {};
-  ASSERT_EQ(stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
-  fs::remove_all(dir);
-#endif
-}
-
-// The files in `dir` whose names start with ".boltgen-": temporaries left behind.
 #ifndef _WIN32  // modes, read-only bits and folder links as POSIX has them
-int Leftovers(const fs::path& dir) {
-  int count = 0;
-  for (const auto& entry : fs::directory_iterator(dir))
-    count += entry.path().filename().string().starts_with(".boltgen-");
-  return count;
-}
-
 TEST(WriteFilesAtomically, AllOrNothingKeepingModesAndSparingReadOnlyTargets) {
   std::string pattern = testing::TempDir() + "/atomic_files_XXXXXX";
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   const fs::path dir = pattern;
   const auto path = [&](const char* name) { return (dir / name).string(); };
-  ASSERT_EQ(WriteFileAtomically(path("bolt.scr"), "old bolt"), "");
+  const auto mode = [&](const char* name) {
+    struct stat info {};
+    EXPECT_EQ(stat(path(name).c_str(), &info), 0) << name;
+    return info.st_mode & 0777;
+  };
   ASSERT_EQ(WriteFileAtomically(path("nut.stl"), "old nut"), "");
   ASSERT_EQ(chmod(path("nut.stl").c_str(), 0640), 0);
 
-  // A replaced file keeps its permission bits.
-  ASSERT_EQ(WriteFilesAtomically({{path("nut.stl"), "new nut"}}), "");
-  struct stat info {};
-  ASSERT_EQ(stat(path("nut.stl").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  // A new file gets the usual permissions, a replaced one keeps its own, and
+  // each file of the run its own bytes.
+  ASSERT_EQ(WriteFilesAtomically({{path("bolt.scr"), "old bolt"}, {path("nut.stl"), "new nut"}}),
+            "");
+  const mode_t mask = umask(0);  // reads the mask, restored on the next line
+  umask(mask);
+  EXPECT_EQ(mode("bolt.scr"), 0666 & ~mask);
+  EXPECT_EQ(mode("nut.stl"), 0640u);
+  EXPECT_EQ(ReadTestFile(path("bolt.scr")), "old bolt");
   EXPECT_EQ(ReadTestFile(path("nut.stl")), "new nut");
 
   // A read-only target (for everyone, the administrator too) is not
@@ -120,7 +104,7 @@ TEST(WriteFilesAtomically, AllOrNothingKeepingModesAndSparingReadOnlyTargets) {
   EXPECT_EQ(ReadTestFile(path("bolt.scr")), "old bolt");
   EXPECT_EQ(ReadTestFile(path("nut.stl")), "new nut");
   EXPECT_FALSE(fs::exists(path("new.stl")));
-  EXPECT_EQ(Leftovers(dir), 0);
+  EXPECT_EQ(EntriesIn(dir.string()), 2);  // bolt.scr and nut.stl: no temporary left behind
 
   // A rename that fails midway: the run's second file turns the third one's
   // folder (a link to a folder) into a file. The files already replaced are
@@ -138,7 +122,8 @@ TEST(WriteFilesAtomically, AllOrNothingKeepingModesAndSparingReadOnlyTargets) {
   EXPECT_FALSE(fs::exists(path("fresh.stl")));
   EXPECT_TRUE(fs::is_symlink(dir / "link"));
   EXPECT_EQ(ReadTestFile(path("link/part.stl")), "old part");
-  EXPECT_EQ(Leftovers(dir) + Leftovers(dir / "real"), 0);
+  EXPECT_EQ(EntriesIn(dir.string()), 4);  // and the folder and its link
+  EXPECT_EQ(EntriesIn(path("real")), 1);
   fs::remove_all(dir);
 }
 #endif

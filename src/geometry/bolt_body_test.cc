@@ -1,11 +1,10 @@
 #include "geometry/bolt_body.h"
 
-#include <string>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
 #include "geometry/example_bolt_test.h"
-#include "mesh/script_writer.h"
 
 namespace boltgen {
 namespace {
@@ -19,9 +18,14 @@ BoltDimensions Bolt(int segments = 24) {
   return dims;
 }
 
+// X and Y are what the script writes: they must lie on the row's radius at
+// the column's angle.
 void ExpectAt(const MeshGrid& grid, int row, int col, double radius, double z) {
-  EXPECT_NEAR(grid.at(row, col).Radius, radius, 1e-12) << row << ", " << col;
-  EXPECT_NEAR(grid.at(row, col).Z, z, 1e-12) << row << ", " << col;
+  const MeshVertex& v = grid.at(row, col);
+  EXPECT_NEAR(v.Radius, radius, 1e-12) << row << ", " << col;
+  EXPECT_NEAR(v.Z, z, 1e-12) << row << ", " << col;
+  EXPECT_NEAR(v.X, std::cos(v.AngleRad) * v.Radius, 1e-12) << row << ", " << col;
+  EXPECT_NEAR(v.Y, std::sin(v.AngleRad) * v.Radius, 1e-12) << row << ", " << col;
 }
 
 // The fillet rows by hand: centre at R = 0.375 + 0.0625, Z = -0.0625.
@@ -47,6 +51,7 @@ TEST(MakeBoltBody, RowsFollowTheProfileInEveryLayout) {
     const double r = layout.radius_under_head ? 0.0625 : 0;
     for (int col = 1; col <= 37; ++col) {
       EXPECT_NEAR(grid.at(layout.rows, col).AngleRad, (col - 1) * 10 * kPi / 180, 1e-12) << col;
+      EXPECT_NEAR(grid.at(1, col).AngleDeg, (col - 1) * 10, 1e-9) << col;  // the column's header
       ExpectAt(grid, 1, col, 0, 0.5);
       ExpectAt(grid, 2, col, 0.50625, 0.5);
       ExpectAt(grid, 4, col, grid.at(3, col).Radius, w);
@@ -76,25 +81,6 @@ TEST(MakeBoltBody, WasherFaceOrFilletOfZeroSize) {
   MakeBoltBody(grid, dims, true, true);
   EXPECT_EQ(grid.RowCount, 15);
   for (int row = 7; row <= 12; ++row) ExpectAt(grid, row, 2, 0.375, 0);
-}
-
-// Written out, by hand: column 2 lies at 15 degrees on the flat facing +X.
-// (Every count and layout builds and closes in the shipped sizes' test.)
-TEST(MakeBoltBody, WrittenColumnByHand) {
-  MeshGrid grid;
-  MakeBoltBody(grid, Bolt(24), false, false);
-  std::string plain;
-  AppendMeshPart(plain, GridCopy(grid), "Hex Head Cap Screw(Bolt)");
-  EXPECT_NE(plain.find("; ---Column 002, Angle: 015.00-----------\r\n"
-                        "000.0000,000.0000,000.5000\r\n"
-                        "000.4890,000.1310,000.5000\r\n"
-                        "000.5625,000.1507,000.4561\r\n"
-                        "000.5625,000.1507,000.0000\r\n"
-                        "000.3622,000.0971,000.0000\r\n"
-                        "000.3622,000.0971,-002.8500\r\n"
-                        "000.2173,000.0582,-003.0000\r\n"
-                        "000.0000,000.0000,-003.0000\r\n"),
-            std::string::npos);
 }
 
 }  // namespace

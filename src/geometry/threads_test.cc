@@ -31,9 +31,7 @@ TEST(ThreadTurns, RoundsToFourDecimalsThenUp) {
     int turns;
   } table[] = {{1.75, 0.1, 18}, {1.2, 0.1, 12}, {12.00004, 1, 12}, {12.0001, 1, 13}, {0.4, 0.1, 4}};
   for (const auto& t : table) EXPECT_EQ(ThreadTurns(t.length, t.pitch), t.turns) << t.length;
-}
-
-TEST(ThreadTurns, AnAbsurdCountStaysAboveAnyGridWithoutOverflow) {
+  // An absurd count stays above any grid, without overflow.
   EXPECT_GT(ThreadTurns(1e300, 1e-10), 1000);
   EXPECT_GT(ThreadTurns(1, 0), 1000);
 }
@@ -52,6 +50,10 @@ TEST(MakeThreads, TheExampleBolt) {
     EXPECT_NEAR(t.grid.at(t.N - 2, j).Z, -2.95, kTolerance);
     EXPECT_TRUE(t.grid.at(t.N, j).X == 0 && t.grid.at(t.N, j).Y == 0 && t.grid.at(t.N, j).Z == -3);
     for (int row = 1; row < t.B; ++row) EXPECT_EQ(t.grid.at(row, j).X, t.body.at(row, j).X);
+    // The regular thread alternates crest and root, a crest first above the run-out.
+    for (int row = t.B + 7; row <= t.N - 6; ++row) {
+      EXPECT_EQ(t.grid.at(row, j).Radius, (row - t.B) % 2 == 0 ? d.MajorDia / 2 : rMin) << row;
+    }
   }
   // The lead-in starts at the root; the run-out ends flush with the shank,
   // its lower root a quarter of the depth up after one turn.
@@ -67,31 +69,13 @@ TEST(MakeThreads, TheExampleBolt) {
     EXPECT_NEAR(t.grid.at(row, last).Radius, d.MajorDia / 2, kTolerance);
   }
   EXPECT_NEAR(t.grid.at(t.B + 6, last).Radius, rMin + (d.MajorDia - d.MinorDia) / 2 / 4, 1e-9);
-}
-
-TEST(MakeThreads, TheHelixRisesTwoRowsPerRevolution) {
-  for (std::int16_t segments : {24, 240}) {
-    const BoltDimensions d = ExampleBolt(segments);
-    const Threaded t(d);
-    const int last = t.grid.ColumnCount;
-    for (int r = t.B + 9; r <= t.N - 7; ++r) {
-      EXPECT_NEAR(t.grid.at(r, last).Z, t.grid.at(r - 2, 1).Z, kTolerance) << r;
-      EXPECT_EQ(t.grid.at(r, last).Radius, t.grid.at(r - 2, 1).Radius) << r;
-    }
-    // The lead-in crest ends on the first regular crest.
-    EXPECT_NEAR(t.grid.at(t.N - 4, last).Z, t.grid.at(t.N - 7, 1).Z, kTolerance);
-    EXPECT_NEAR(t.grid.at(t.N - 4, last).Radius, d.MajorDia / 2, kTolerance);
+  // The helix rises two rows per revolution, and the lead-in crest ends on
+  // the first regular crest.
+  for (int row = t.B + 9; row <= t.N - 6; ++row) {
+    EXPECT_NEAR(t.grid.at(row, last).Z, t.grid.at(row - 2, 1).Z, kTolerance) << row;
   }
-}
-
-TEST(MakeThreads, TheShortestThreadKeepsFourRegularRows) {
-  BoltDimensions d = ExampleBolt(36);
-  d.ThreadLength = 0.4;
-  const Threaded t(d);
-  EXPECT_EQ(t.N, t.B + 17);
-  for (int row = t.B + 7; row <= t.B + 10; ++row) {
-    EXPECT_EQ(t.grid.at(row, 5).Radius, row % 2 == t.B % 2 ? d.MajorDia / 2 : d.MinorDia / 2);
-  }
+  EXPECT_NEAR(t.grid.at(t.N - 4, last).Z, t.grid.at(t.N - 7, 1).Z, kTolerance);
+  EXPECT_NEAR(t.grid.at(t.N - 4, last).Radius, d.MajorDia / 2, kTolerance);
 }
 
 }  // namespace

@@ -37,16 +37,9 @@ void ExpectCopyOf(const GridCopy& copy, int rows, int columns) {
   }
 }
 
-TEST(GridCopy, KeepsRowsUpToRowCountOfEveryColumn) {
-  ExpectCopyOf(GridCopy(Numbered(7, 5)), 7, 5);
-  const GridCopy empty{MeshGrid()};
-  EXPECT_EQ(empty.rows(), 0);
-  EXPECT_EQ(empty.columns(), 0);
-}
-
-// Copies share one pool and keep it alive; a pool reserved too small is
-// left as it is (growing it would move the copies already in it), and the
-// copy takes storage of its own.
+// Copies keep the rows up to RowCount of every column. They share one pool
+// and keep it alive; a pool reserved too small is left as it is (growing it
+// would move the copies already in it), and the copy takes storage of its own.
 TEST(GridCopy, PooledCopiesShareTheBlockAndNeverMoveIt) {
   auto pool = std::make_shared<std::vector<GridPoint>>();
   pool->reserve(7 * 5 + 3 * 5);
@@ -64,6 +57,9 @@ TEST(GridCopy, PooledCopiesShareTheBlockAndNeverMoveIt) {
   ExpectCopyOf(third, 2, 5);
   const GridCopy copied = second;
   ExpectCopyOf(copied, 3, 5);
+  const GridCopy empty{MeshGrid()};
+  EXPECT_EQ(empty.rows(), 0);
+  EXPECT_EQ(empty.columns(), 0);
 }
 
 }  // namespace
