@@ -137,8 +137,10 @@ class MainWindowTest : public QObject {
   }
 
   // A slip as ordinary as Process on a fresh metric size must not end the
-  // window with every choice in it.
+  // window with every choice in it; the status line says why until the
+  // choices change.
   void ATooShortBoltIsRefusedAndTheWindowStays() {
+    QCOMPARE(Status(), QString("Ready"));
     ChooseMetric();
     QTest::keyClick(w_->Find("Cmb_Size"), Qt::Key_Return);
     QCOMPARE(w_->platform.messages,
@@ -147,11 +149,18 @@ class MainWindowTest : public QObject {
     QVERIFY(!w_->window->ended() && w_->window->isVisible() && !w_->app->exit_status());
     QVERIFY(Scripts().isEmpty());
     QCOMPARE(Status(), "(Nothing Written) " + QString::fromStdString(w_->platform.messages[0]));
+    QCOMPARE(w_->Find("Status")->toolTip(), Status());
     QCOMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("3.000"));
+    // Any change of the choices: the old report no longer applies.
+    QTest::keyClick(w_->Find("TXT_File"), Qt::Key_Backspace);
+    QCOMPARE(Status(), QString("Ready"));
     // Mended in place, the same window writes the bolt.
     Type("TXT_Nom_Length", "80");
     QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
     QCOMPARE(Scripts(), QStringList{"MM_01200_HCSW-018_00800-3D(024).scr"});
+    QCOMPARE(Status(), QString("(Script File Written)Ready ...."));
+    QTest::mouseClick(w_->Find("Chk_WBlock"), Qt::LeftButton);
+    QCOMPARE(Status(), QString("Ready"));
   }
 
   // F1 from any control asks for the manual; where no viewer opens it, the
@@ -169,26 +178,6 @@ class MainWindowTest : public QObject {
              std::vector<std::string>{std::string(kNoViewerMessage) +
                                       w_->Path("boltgen.pdf").toStdString() + "."});
     QVERIFY(w_->window->isVisible() && !w_->window->ended());
-  }
-
-  void TheStatusLineSaysWhatHappenedUntilTheChoicesChange() {
-    QCOMPARE(Status(), QString("Ready"));
-    Type("TXT_File", "no such folder/bolt");
-    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
-    QTRY_COMPARE(w_->platform.messages.size(), size_t{1});
-    QVERIFY2(Status().startsWith("(Nothing Written) ") && Status().contains("no such folder/bolt"),
-             qPrintable(Status()));
-    QCOMPARE(w_->Find("Status")->toolTip(), Status());
-    QVERIFY(Scripts().isEmpty() && w_->window->isVisible());
-    // Any change of the choices: the old report no longer applies.
-    QTest::keyClick(w_->Find("TXT_File"), Qt::Key_Backspace);
-    QCOMPARE(Status(), QString("Ready"));
-    Type("TXT_File", "bolt");
-    QTest::keyClick(w_->Find("TXT_File"), Qt::Key_Return);
-    QCOMPARE(Status(), QString("(Script File Written)Ready ...."));
-    QTest::mouseClick(w_->Find("Chk_WBlock"), Qt::LeftButton);
-    QCOMPARE(Status(), QString("Ready"));
-    QCOMPARE(Scripts(), QStringList{"bolt.scr"});
   }
 
  private:
