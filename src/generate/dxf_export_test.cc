@@ -4,7 +4,6 @@
 #include <clocale>
 #include <cstdio>
 #include <locale>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,21 +18,6 @@ namespace boltgen {
 namespace {
 
 constexpr char kSizeTable[] = BOLTGEN_SOURCE_DIR "/data/boltgen.ini";
-
-BoltRequest Choices(const std::string& size, const std::string& pitch, const std::string& segments,
-                    const std::string& file, const std::string& length) {
-  BoltRequest c = TextRequest(size, pitch, length, segments);
-  c.file_name = file;
-  c.washer_face = c.head_radius = c.sharp_threads = c.nuts = true;
-  return c;
-}
-
-Part Bolt(const BoltRequest& c) {
-  GenerationState state;
-  Result<BoltParts> built = BuildBoltParts(state, c, {kSizeTable, {}});
-  if (!built) throw std::runtime_error(built.error().message);
-  return std::move(built.value().parts.front());
-}
 
 // A threaded inch bolt with nuts and a metric one, written as a run writes
 // them, every drawing read back by ezdxf and held against the script beside it.
@@ -50,8 +34,9 @@ TEST(DxfFiles, EzdxfReadsEachPartAsTheScriptsMeshInTheTablesUnit) {
   std::string args;
   std::vector<std::string> inch_drawings;
   for (const auto& k : cases) {
-    BoltRequest c = Choices(k.size, k.pitch, k.segments, dir + "/" + k.name, k.length);
-    c.write_dxf = true;
+    BoltRequest c = TextRequest(k.size, k.pitch, k.length, k.segments);
+    c.file_name = dir + "/" + k.name;
+    c.washer_face = c.head_radius = c.sharp_threads = c.nuts = c.write_dxf = true;
     c.part_file_unit = k.unit;
     GenerationState state;
     const Result<WrittenFiles> written = GenerateFiles(state, c, {kSizeTable, {6, 12, 2026}});
@@ -72,10 +57,18 @@ TEST(DxfFiles, EzdxfReadsEachPartAsTheScriptsMeshInTheTablesUnit) {
 }
 
 // A program editing the drawing hands out handles from the seed on: it must
-// lie above every handle the drawing uses.
-TEST(EncodeDxf, TheHandleSeedLiesAboveEveryHandle) {
-  const Part bolt = Bolt(Choices("[Metric M12]", "1.75 coarse", "24", "BOLT", "75"));
-  const std::vector<DxfGroup> groups = DxfGroups(EncodeDxf(bolt, LengthUnit::kMillimetre));
+// lie above every handle the drawing uses. A user whose numbers use a decimal
+// comma gets the same file: nothing on the way goes through the locale,
+// neither C's nor C++'s.
+TEST(EncodeDxf, SeedsAboveEveryHandleWhateverTheLocale) {
+  BoltRequest c = TextRequest("[Metric M12]", "1.75 coarse", "75", "24");
+  c.file_name = "BOLT";
+  GenerationState state;
+  const Result<BoltParts> built = BuildBoltParts(state, c, {kSizeTable, {}});
+  ASSERT_TRUE(built) << built.error().message;
+  const Part& bolt = built->parts.front();
+  const std::string plain = EncodeDxf(bolt, LengthUnit::kMillimetre);
+  const std::vector<DxfGroup> groups = DxfGroups(plain);
   unsigned long seed = 0, highest = 0;
   for (std::size_t i = 0; i + 1 < groups.size(); ++i) {
     if (groups[i].value == "$HANDSEED") {
@@ -86,13 +79,6 @@ TEST(EncodeDxf, TheHandleSeedLiesAboveEveryHandle) {
   }
   EXPECT_GT(highest, 0ul);
   EXPECT_GT(seed, highest);
-}
-
-// A user whose numbers use a decimal comma gets the same file: nothing on the
-// way goes through the locale, neither C's nor C++'s.
-TEST(EncodeDxf, IsTheSameWhateverTheLocale) {
-  const Part bolt = Bolt(Choices("[Metric M12]", "1.75 coarse", "24", "BOLT", "75"));
-  const std::string plain = EncodeDxf(bolt, LengthUnit::kMillimetre);
 
   struct Comma : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
