@@ -70,21 +70,19 @@ ReadBack Read(std::string bytes) {
     ULONG needed = 0;
     NMR::lib3mf_object_getnameutf8(object.get(), name, sizeof name, &needed);
     back.names.emplace_back(name);
-    DWORD vertices = 0, triangles = 0;
-    NMR::lib3mf_meshobject_getvertexcount(object.get(), &vertices);
-    NMR::lib3mf_meshobject_gettrianglecount(object.get(), &triangles);
+    DWORD vertex_count = 0, triangle_count = 0;
+    NMR::lib3mf_meshobject_getvertexcount(object.get(), &vertex_count);
+    NMR::lib3mf_meshobject_gettrianglecount(object.get(), &triangle_count);
+    std::vector<NMR::MODELMESHVERTEX> vertices(vertex_count);
+    std::vector<NMR::MODELMESHTRIANGLE> triangles(triangle_count);
+    NMR::lib3mf_meshobject_getvertices(object.get(), vertices.data(), vertex_count, nullptr);
+    NMR::lib3mf_meshobject_gettriangleindices(object.get(), triangles.data(), triangle_count,
+                                              nullptr);
     TriangleMesh& mesh = back.meshes.emplace_back();
-    for (DWORD i = 0; i < vertices; ++i) {
-      NMR::MODELMESHVERTEX v;
-      NMR::lib3mf_meshobject_getvertex(object.get(), i, &v);
+    for (const NMR::MODELMESHVERTEX& v : vertices)
       mesh.vertices.push_back({v.m_fPosition[0], v.m_fPosition[1], v.m_fPosition[2]});
-    }
-    for (DWORD i = 0; i < triangles; ++i) {
-      NMR::MODELMESHTRIANGLE t;
-      NMR::lib3mf_meshobject_gettriangle(object.get(), i, &t);
-      mesh.triangles.push_back({static_cast<int>(t.m_nIndices[0]), static_cast<int>(t.m_nIndices[1]),
-                                static_cast<int>(t.m_nIndices[2])});
-    }
+    for (const NMR::MODELMESHTRIANGLE& t : triangles)
+      mesh.triangles.push_back({int(t.m_nIndices[0]), int(t.m_nIndices[1]), int(t.m_nIndices[2])});
   }
   EXPECT_EQ(NMR::lib3mf_model_getbuilditems(model.get(), &raw), 0);
   const Handle items(raw);
