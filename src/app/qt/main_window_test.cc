@@ -67,7 +67,8 @@ class MainWindowTest : public QObject {
     const std::pair<const char*, const char*> texts[] = {
         {"CMD_Help", "Open PDF\nHelp File"}, {"Chk_Sharp_Threads", "Sharp Point Threads"},
         {"Chk_3MF", "Write 3MF"}, {"Chk_DXF", "Write DXF"}, {"Chk_STL", "Write STL"}};
-    for (const auto& [name, text] : texts) QCOMPARE(w_->Find<QAbstractButton>(name)->text(), QString(text));
+    for (const auto& [name, text] : texts)
+      QCOMPARE(w_->Find<QAbstractButton>(name)->text(), QString(text));
     for (const char* name : {"Chk_3MF", "Chk_DXF", "Chk_STL"})
       QTest::mouseClick(w_->Find(name), Qt::LeftButton);
     const Controls& c = w_->app->controls;
