@@ -10,7 +10,8 @@
 #include <sys/wait.h>
 #endif
 
-#include <charconv>
+#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,22 +25,11 @@ struct DxfGroup {
 
 // The (code, value) pairs of an ASCII DXF text, lines ending in CR LF or LF.
 inline std::vector<DxfGroup> DxfGroups(std::string_view text) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    start = end + 1;
-  }
+  std::istringstream lines{std::string(text)};
   std::vector<DxfGroup> groups;
-  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-    std::string_view code = lines[i];
-    while (!code.empty() && code.front() == ' ') code.remove_prefix(1);
-    DxfGroup& group = groups.emplace_back();
-    std::from_chars(code.data(), code.data() + code.size(), group.code);
-    group.value = lines[i + 1];
+  for (std::string code, value; std::getline(lines, code) && std::getline(lines, value);) {
+    if (!value.empty() && value.back() == '\r') value.pop_back();
+    groups.push_back({std::atoi(code.c_str()), value});  // skips the code's leading blanks
   }
   return groups;
 }

@@ -1,6 +1,7 @@
 // Drives the real window on the offscreen platform: what a user sees and
 // what the keys and boxes do.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,80 +60,57 @@ class MainWindowTest : public QObject {
                  qPrintable(controls[i]->objectName() + " covers " + controls[j]->objectName()));
       }
     }
-    QCOMPARE(w_->Find<QPushButton>("CMD_Help")->text(), QString("Open PDF\nHelp File"));
-    QCOMPARE(w_->Find<QCheckBox>("Chk_Sharp_Threads")->text(), QString("Sharp Point Threads"));
     QCOMPARE(w_->Find<QLabel>("Label4")->text().toStdString(), kDescriptionText);
     QVERIFY(w_->Find<QPushButton>("CmdProcess")->isDefault());
-    // The widgets show the start-up state.
-    QCOMPARE(w_->Find<QLabel>("Status")->text(), QString("Ready"));
-    QCOMPARE(w_->Find<QComboBox>("Cmb_Pitch")->count(), 2);
-    QCOMPARE(FileName(), QString(kDefaultName));
     QVERIFY(!w_->Find<QCheckBox>("Chk_Sharp_Threads")->isEnabled());
-    // The 3MF box of the form is the job state's, clicked as any other.
-    QCOMPARE(w_->Find<QCheckBox>("Chk_3MF")->text(), QString("Write 3MF"));
-    QTest::mouseClick(w_->Find("Chk_3MF"), Qt::LeftButton);
-    QVERIFY(w_->app->controls.Chk_3MF.checked);
+    // The boxes added to the form are the job state's, clicked as any other.
+    const std::pair<const char*, const char*> texts[] = {
+        {"CMD_Help", "Open PDF\nHelp File"}, {"Chk_Sharp_Threads", "Sharp Point Threads"},
+        {"Chk_3MF", "Write 3MF"}, {"Chk_DXF", "Write DXF"}, {"Chk_STL", "Write STL"}};
+    for (const auto& [name, text] : texts)
+      QCOMPARE(w_->Find<QAbstractButton>(name)->text(), QString(text));
+    for (const char* name : {"Chk_3MF", "Chk_DXF", "Chk_STL"})
+      QTest::mouseClick(w_->Find(name), Qt::LeftButton);
+    const Controls& c = w_->app->controls;
+    QVERIFY(c.Chk_3MF.checked && c.Chk_DXF.checked && c.Chk_STL.checked);
   }
 
-  void LeavingTheLengthBoxFormatsIt() {
+  // Leaving the length box formats it; Process and Enter run that first, so
+  // what is written is what the boxes show; Esc ends.
+  void TheBoxesHandlersRunBeforeProcessAndEscEnds() {
+    // A refused length is reported before the click's generation, which
+    // still counts the text by its leading number: a 3 long bolt.
+    Type("TXT_Nom_Length", "3/4");
+    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
+    QTRY_COMPARE(w_->platform.messages, std::vector<std::string>{std::string(kLengthMessage)});
+    QTRY_COMPARE(Scripts(), QStringList{kDefaultName + QString(".scr")});
     Type("TXT_Nom_Length", "2.5");
     QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Tab);
     QTRY_COMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("2.500"));
-    QCOMPARE(FileName(), QString("IN_07500_HCSW-UNC_02500-3D(024)"));
-    QVERIFY(w_->platform.messages.empty());
-  }
-
-  void ClickingProcessReportsTheLengthThenGenerates() {
-    Type("TXT_Nom_Length", "3/4");
-    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
-    QTRY_COMPARE(w_->platform.messages,
-                 std::vector<std::string>{"Please use decimal numbers for length."});
-    // The refused text still counts by its leading number: a 3 long bolt.
-    QTRY_VERIFY(QFile::exists(w_->Path(kDefaultName + QString(".scr"))));
-  }
-
-  void EnterWritesTheScriptAndEscEnds() {
-    QFile script(w_->Path(kDefaultName + QString(".scr")));
-    QVERIFY(!script.exists());
+    QCOMPARE(w_->Find<QLineEdit>("TXT_File")->text(), QString("IN_07500_HCSW-UNC_02500-3D(024)"));
+    Type("TXT_Nom_Length", "1.75");
     QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
-    QVERIFY(script.open(QIODevice::ReadOnly) && script.readAll().contains("Mesh"));
-    QCOMPARE(w_->Find<QLabel>("Status")->text(), QString("(Script File Written)Ready ...."));
-    QVERIFY(!w_->window->ended());
+    QCOMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("1.750"));
+    QCOMPARE(Scripts(),
+             (QStringList{"IN_07500_HCSW-UNC_01750-3D(024).scr", kDefaultName + QString(".scr")}));
+    QCOMPARE(w_->platform.messages.size(), size_t{1});
     QTest::keyClick(w_->Find("CMB_Segments"), Qt::Key_Escape);
     QCOMPARE(w_->app->exit_status(), std::optional<int>(kExitOk));
     QVERIFY(w_->window->ended() && !w_->window->isVisible());
   }
 
-  void WriteDxfAddsADrawingBesideTheScript() {
-    QCOMPARE(w_->Find<QCheckBox>("Chk_DXF")->text(), QString("Write DXF"));
-    QTest::mouseClick(w_->Find("Chk_DXF"), Qt::LeftButton);
-    QVERIFY(w_->app->controls.Chk_DXF.checked);
-    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
-    QTRY_VERIFY(QFile::exists(w_->Path(kDefaultName + QString(".dxf"))));
-    QVERIFY(QFile::exists(w_->Path(kDefaultName + QString(".scr"))));
-  }
-
-  // A slip as ordinary as Process on a fresh metric size must not end the
-  // window with every choice in it.
-  void ATooShortBoltIsRefusedAndTheWindowStays() {
-    ChooseMetric();
-    QTest::keyClick(w_->Find("Cmb_Size"), Qt::Key_Return);
-    QCOMPARE(w_->platform.messages,
-             std::vector<std::string>{"Fatal Error: Bolt length (003.000) too short for pitch "
-                                      "(001.7500)."});
-    QVERIFY(!w_->window->ended() && w_->window->isVisible() && !w_->app->exit_status());
-    QVERIFY(Scripts().isEmpty());
-    QCOMPARE(Status(), "(Nothing Written) " + QString::fromStdString(w_->platform.messages[0]));
-    QCOMPARE(w_->Find<QComboBox>("Cmb_Size")->currentText(), QString("[Metric M12]"));
-    QCOMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("3.000"));
-    // Mended in place, the same window writes the bolt.
-    Type("TXT_Nom_Length", "80");
-    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
-    QCOMPARE(Scripts(), QStringList{"MM_01200_HCSW-018_00800-3D(024).scr"});
-  }
-
-  void ThePitchShownIsThePitchWritten() {
+  // The pitch shown is the pitch written, and the size's unit and thread are
+  // named wherever the window shows them.
+  void ThePitchAndSizeShownAreWhatIsWrittenAndNamed() {
+    for (QWidget* control : w_->window->findChildren<QWidget*>()) {
+      if (control->parent() != w_->window.get() || control->objectName() == "Line1") continue;
+      QVERIFY2(!control->toolTip().isEmpty() && !control->toolTip().contains('\n'),
+               qPrintable(control->objectName()));
+    }
+    auto* label = w_->Find<QLabel>("Label8");
     auto* pitch = w_->Find<QComboBox>("Cmb_Pitch");
+    QCOMPARE(label->text(), QString("Length (in)"));
+    QVERIFY(w_->Find("Cmb_Size")->toolTip().endsWith(": 3/4-10 UNC"));
     pitch->setFocus(Qt::TabFocusReason);
     QTest::keyClick(pitch, Qt::Key_Down);
     QCOMPARE(pitch->currentText(), QString("0.0625 UNF"));
@@ -141,90 +119,66 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(w_->Find("Cmb_Size")->hasFocus());
     QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
     QTRY_COMPARE(Scripts(), QStringList{"IN_07500_HCSW-UNF_03000-3D(024).scr"});
-    QVERIFY(ScriptText(Scripts()[0]).contains("Threaded 0.0625 UNF,"));
+    QFile script(w_->Path(Scripts()[0]));
+    QVERIFY(script.open(QIODevice::ReadOnly) && script.readAll().contains("Threaded 0.0625 UNF,"));
     QCOMPARE(pitch->currentText(), QString("0.0625 UNF"));
-    // Another size does start from its first pitch.
-    ChooseMetric();
-    QCOMPARE(pitch->currentText(), QString("1.75"));
-  }
-
-  void EnterWritesWhatTheBoxesShow() {
-    Type("TXT_Nom_Length", "1.75");
-    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
-    QCOMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("1.750"));
-    QCOMPARE(Scripts(), QStringList{"IN_07500_HCSW-UNC_01750-3D(024).scr"});
-    QVERIFY(w_->platform.messages.empty() && w_->window->isVisible());
-    // A refused length is reported first, then Process runs as after a click.
-    Type("TXT_Nom_Length", "2/3");
-    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Enter);
-    QCOMPARE(w_->platform.messages, std::vector<std::string>{std::string(kLengthMessage)});
-    QCOMPARE(Status(), QString("(Script File Written)Ready ...."));
-    QVERIFY(w_->window->isVisible());
-  }
-
-  void TheLengthLabelAndThePreviewNameTheUnit() {
-    auto* label = w_->Find<QLabel>("Label8");
-    QCOMPARE(label->text(), QString("Length (in)"));
     QTest::mouseClick(w_->Find("CmdPreview"), Qt::LeftButton);
     auto* preview = w_->window->preview();
     QVERIFY(preview && preview->isVisible());
-    QVERIFY2(preview->hint().startsWith("3/4-10 UNC x 3.000 in - "), qPrintable(preview->hint()));
+    QVERIFY2(preview->hint().startsWith("3/4-16 UNF x 3.000 in - "), qPrintable(preview->hint()));
+    // Another size does start from its first pitch.
     ChooseMetric();
+    QCOMPARE(pitch->currentText(), QString("1.75"));
     QCOMPARE(label->text(), QString("Length (mm)"));
     QVERIFY2(preview->hint().startsWith("M12x1.75 x 3.000 mm - "), qPrintable(preview->hint()));
-  }
-
-  void EveryControlExplainsItselfAndTheThreadIsWrittenOut() {
-    for (QWidget* control : w_->window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-      if (control->objectName() == "Line1") continue;
-      QVERIFY2(!control->toolTip().isEmpty() && !control->toolTip().contains('\n'),
-               qPrintable(control->objectName()));
-    }
-    QVERIFY(w_->Find("Cmb_Size")->toolTip().endsWith(": 3/4-10 UNC"));
-    QVERIFY(w_->Find("Cmb_Pitch")->toolTip().endsWith(": 3/4-10 UNC"));
-    ChooseMetric();
     QVERIFY(w_->Find("Cmb_Size")->toolTip().endsWith(": M12x1.75"));
-    auto* pitch = w_->Find<QComboBox>("Cmb_Pitch");
     pitch->setFocus(Qt::TabFocusReason);
     QTest::keyClick(pitch, Qt::Key_Down);
-    QVERIFY(w_->Find("Cmb_Pitch")->toolTip().endsWith(": M12x1.25"));
+    QVERIFY(pitch->toolTip().endsWith(": M12x1.25"));
   }
 
-  void HelpWithoutAViewerSaysWhereTheManualIs() {
-    w_->platform.viewer_found = false;
-    QTest::mouseClick(w_->Find("CMD_Help"), Qt::LeftButton);
+  // A slip as ordinary as Process on a fresh metric size must not end the
+  // window with every choice in it; the status line says why until the
+  // choices change.
+  void ATooShortBoltIsRefusedAndTheWindowStays() {
+    QCOMPARE(Status(), QString("Ready"));
+    ChooseMetric();
+    QTest::keyClick(w_->Find("Cmb_Size"), Qt::Key_Return);
     QCOMPARE(w_->platform.messages,
-             std::vector<std::string>{std::string(kNoViewerMessage) +
-                                      w_->Path("boltgen.pdf").toStdString() + "."});
-    QVERIFY(w_->window->isVisible() && !w_->window->ended());
-  }
-
-  void TheStatusLineSaysWhatHappenedUntilTheChoicesChange() {
-    Type("TXT_File", "no such folder/bolt");
-    QTest::mouseClick(w_->Find("CmdProcess"), Qt::LeftButton);
-    QTRY_COMPARE(w_->platform.messages.size(), size_t{1});
-    QVERIFY2(Status().startsWith("(Nothing Written) ") && Status().contains("no such folder/bolt"),
-             qPrintable(Status()));
+             std::vector<std::string>{"Fatal Error: Bolt length (003.000) too short for pitch "
+                                      "(001.7500)."});
+    QVERIFY(!w_->window->ended() && w_->window->isVisible() && !w_->app->exit_status());
+    QVERIFY(Scripts().isEmpty());
+    QCOMPARE(Status(), "(Nothing Written) " + QString::fromStdString(w_->platform.messages[0]));
     QCOMPARE(w_->Find("Status")->toolTip(), Status());
-    QVERIFY(Scripts().isEmpty() && w_->window->isVisible());
+    QCOMPARE(w_->Find<QLineEdit>("TXT_Nom_Length")->text(), QString("3.000"));
     // Any change of the choices: the old report no longer applies.
     QTest::keyClick(w_->Find("TXT_File"), Qt::Key_Backspace);
     QCOMPARE(Status(), QString("Ready"));
-    Type("TXT_File", "bolt");
-    QTest::keyClick(w_->Find("TXT_File"), Qt::Key_Return);
+    // Mended in place, the same window writes the bolt.
+    Type("TXT_Nom_Length", "80");
+    QTest::keyClick(w_->Find("TXT_Nom_Length"), Qt::Key_Return);
+    QCOMPARE(Scripts(), QStringList{"MM_01200_HCSW-018_00800-3D(024).scr"});
     QCOMPARE(Status(), QString("(Script File Written)Ready ...."));
     QTest::mouseClick(w_->Find("Chk_WBlock"), Qt::LeftButton);
     QCOMPARE(Status(), QString("Ready"));
-    QCOMPARE(Scripts(), QStringList{"bolt.scr"});
   }
 
-  void F1AsksForTheHelpFromEveryControl() {
+  // F1 from any control asks for the manual; where no viewer opens it, the
+  // message says where it is and the window stays.
+  void HelpOpensTheManualOrSaysWhereItIs() {
     for (const char* name : {"Cmb_Size", "TXT_File", "Chk_WBlock", "CmdExit"}) {
       w_->Find(name)->setFocus(Qt::TabFocusReason);
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     }
     QCOMPARE(w_->platform.opened.size(), size_t{4});
     QVERIFY(QString::fromStdString(w_->platform.opened.back()).endsWith("boltgen.pdf"));
+    w_->platform.viewer_found = false;
+    QTest::mouseClick(w_->Find("CMD_Help"), Qt::LeftButton);
+    QCOMPARE(w_->platform.messages,
+             std::vector<std::string>{std::string(kNoViewerMessage) +
+                                      w_->Path("boltgen.pdf").toStdString() + "."});
+    QVERIFY(w_->window->isVisible() && !w_->window->ended());
   }
 
  private:
@@ -235,13 +189,8 @@ class MainWindowTest : public QObject {
     edit->selectAll();
     QTest::keyClicks(edit, text);
   }
-  QString FileName() const { return w_->Find<QLineEdit>("TXT_File")->text(); }
   QString Status() const { return w_->Find<QLabel>("Status")->text(); }
   QStringList Scripts() const { return QDir(w_->folder.path()).entryList({"*.scr"}, QDir::Files); }
-  QByteArray ScriptText(const QString& name) const {
-    QFile file(w_->Path(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
   // The second size, chosen from the list with the keyboard.
   void ChooseMetric() {
     auto* size = w_->Find<QComboBox>("Cmb_Size");

@@ -50,24 +50,11 @@ class PreviewTest : public QObject {
   }
   void cleanup() { w_.reset(); }
 
-  void NewControlsUseOnlyTheFreeSpaceOfTheBottomRow() {
-    QWidget* stl = w_->Find("Chk_STL");
-    const auto others = w_->window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-    for (QWidget* added : {stl, w_->Find("CmdPreview")}) {
-      const QRect r = added->geometry();
-      QVERIFY(r.top() >= 176 && r.bottom() < 200);
-      for (QWidget* other : others) {
-        if (other != added && other->isVisible())
-          QVERIFY2(!r.intersects(other->geometry()), qPrintable(other->objectName()));
-      }
-    }
-    QTest::mouseClick(stl, Qt::LeftButton);
-    QVERIFY(w_->app->controls.Chk_STL.checked);
-  }
-
-  void ShowsTheDefaultBoltCentredWithItsProportions() {
-    const QImage image = OpenPreview()->canvas()->Render(QSize(400, 640));
-    const QRect s = Extent(image);
+  void ShowsTheChoicesCentredWithTheirProportionsOpenOrClosedAndWritesNothing() {
+    PreviewWindow* preview = OpenPreview();
+    preview->resize(400, 640);
+    const QImage bolt = preview->canvas()->Render(QSize(400, 640));
+    const QRect s = Extent(bolt);
     QVERIFY(std::abs(s.center().x() - 200) < 12 && std::abs(s.center().y() - 320) < 20);
     QVERIFY(s.height() > 0.7 * 640);
     // Seen towards a corner of the hexagon, the head is as wide as across its flats, the shank
@@ -76,23 +63,18 @@ class PreviewTest : public QObject {
     QVERIFY(SetBoltDimensions(Table(), RequestFromControls(w_->app->controls, w_->app->IsMetric), d).ok());
     int head = 0;
     for (int y = s.top(); y < s.top() + s.height() / 8; ++y)
-      head = std::max(head, WidthAt(image, y));
-    const double pixels_per_unit = WidthAt(image, s.top() + s.height() * 3 / 10) / 0.75;
+      head = std::max(head, WidthAt(bolt, y));
+    const double pixels_per_unit = WidthAt(bolt, s.top() + s.height() * 3 / 10) / 0.75;
     QVERIFY(std::abs(head / pixels_per_unit - d.Flats) < 0.04 * d.Flats);
     const double tilt = DegToRad(20);
     const double height = std::cos(tilt) * (d.HghtHex + d.NomLength) +
                           std::sin(tilt) * (d.AcrossCorners / 2 + d.MinorDia / 2 - d.HalfPitch);
     QVERIFY(std::abs(s.height() / pixels_per_unit - height) < 0.04 * height);
-  }
-
-  void FollowsTheChoicesOpenOrClosedAndWritesNothing() {
-    PreviewWindow* preview = OpenPreview();
-    const QImage bolt = preview->canvas()->Render(QSize(400, 640));
-    QTest::mouseClick(w_->Find("Chk_Nuts"), Qt::LeftButton);
     // The nuts stand above the head: the picture holds more, the bolt shrinks.
+    QTest::mouseClick(w_->Find("Chk_Nuts"), Qt::LeftButton);
     const QImage with_nuts = preview->canvas()->Render(QSize(400, 640));
     const QRect all = Extent(with_nuts);
-    QVERIFY(WidthAt(with_nuts, all.bottom() - all.height() / 8) < Extent(bolt).width() * 0.6);
+    QVERIFY(WidthAt(with_nuts, all.bottom() - all.height() / 8) < s.width() * 0.6);
     // A choice made while the preview is closed shows when it opens again.
     preview->close();
     QTest::mouseClick(w_->Find("Chk_Nuts"), Qt::LeftButton);
@@ -107,26 +89,21 @@ class PreviewTest : public QObject {
     QVERIFY(w_->platform.messages.empty());
   }
 
-  void OpensBesideTheWindowWithinTheScreenSharpAtItsPixelRatio() {
+  // Beside the window, within the screen, sharp at the screen's pixel ratio;
+  // a drag turns it, the wheel zooms, R resets, and it saves what it shows.
+  void OpensBesideTheWindowAndAnswersTheMouseAndKeys() {
     w_->window->move(0, 0);
-    QTest::mouseClick(w_->Find("CmdPreview"), Qt::LeftButton);
-    PreviewWindow* preview = w_->window->preview();
-    QVERIFY(preview && preview->isVisible());
-    const QRect free = w_->window->screen()->availableGeometry();
-    QVERIFY2(free.contains(preview->frameGeometry()), qPrintable(QString("%1,%2 %3x%4").arg(
-        preview->x()).arg(preview->y()).arg(preview->width()).arg(preview->height())));
+    PreviewWindow* preview = OpenPreview();
+    QVERIFY(preview->isVisible());
+    QVERIFY(w_->window->screen()->availableGeometry().contains(preview->frameGeometry()));
     QVERIFY(!preview->frameGeometry().intersects(w_->window->frameGeometry()));
     QVERIFY(preview->width() >= 240 && preview->height() >= 400);
     // One image pixel per device pixel, whatever the screen's scale.
-    const QImage sharp = preview->canvas()->Render(QSize(100, 160), 2);
+    PreviewCanvas* canvas = preview->canvas();
+    const QImage sharp = canvas->Render(QSize(100, 160), 2);
     QCOMPARE(sharp.size(), QSize(200, 320));
     QCOMPARE(sharp.devicePixelRatio(), 2.0);
-    QCOMPARE(preview->canvas()->Render(QSize(100, 160), 1).size(), QSize(100, 160));
-  }
-
-  void DragTurnsWheelZoomsRResetsAndPngSaves() {
-    PreviewWindow* preview = OpenPreview();
-    PreviewCanvas* canvas = preview->canvas();
+    QCOMPARE(canvas->Render(QSize(100, 160), 1).size(), QSize(100, 160));
     const QImage before = canvas->Render(QSize(200, 320));
     QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     QMouseEvent move(QEvent::MouseMove, QPointF(160, 120), canvas->mapToGlobal(QPointF(160, 120)),
@@ -149,7 +126,6 @@ class PreviewTest : public QObject {
     QTest::mouseClick(w_->Find("CmdPreview"), Qt::LeftButton);
     PreviewWindow* preview = w_->window->preview();
     if (!preview) qFatal("no preview");
-    preview->resize(400, 640);
     return preview;
   }
 
