@@ -70,7 +70,8 @@ class BoltAppTest : public testing::Test {
   BoltApp& Start(std::string args = "", bool headless = false) {
     platform_ = FakePlatform{};
     AppEnvironment environment;
-    environment.program_path = Path("bin/" + program_name_);
+    // Up to its first point the program's name names the size table.
+    environment.program_path = Path("bin/boltgen.v1.bin");
     environment.raw_args = std::move(args);
     environment.working_dir = folder_;
     environment.files = file_system_;
@@ -101,7 +102,6 @@ class BoltAppTest : public testing::Test {
   std::string folder_ = "/work";
   FakeFileSystem files_;
   const FileSystem* file_system_ = &files_;
-  std::string program_name_ = "boltgen.v1.bin";  // up to its first point names the size table
   FakePlatform platform_;
   std::unique_ptr<BoltApp> app_;
 };
@@ -123,19 +123,12 @@ class BoltAppOnDiskTest : public BoltAppTest {
   void Write(const std::string& name, std::string_view content) {
     std::ofstream(dir() / name, std::ios::binary) << content;
   }
-  void UseShippedSizeTable() {
-    // Removed first: mingw's copy_file refuses to overwrite ("File exists").
-    fs::remove(dir() / "boltgen.ini");
-    fs::copy_file(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", dir() / "boltgen.ini");
-  }
-  std::string ShippedSizeTable() const {
-    std::ifstream in(BOLTGEN_SOURCE_DIR "/data/boltgen.ini", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  std::string ReadFile(const std::string& path) const {
+  static std::string ReadFile(const std::string& path) {
     std::ifstream in(os::PathFromUtf8(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
+  static std::string ShippedSizeTable() { return ReadFile(BOLTGEN_SOURCE_DIR "/data/boltgen.ini"); }
+  void UseShippedSizeTable() { Write("boltgen.ini", ShippedSizeTable()); }
   bool Exists(const std::string& path) const { return fs::exists(os::PathFromUtf8(path)); }
 };
 
@@ -307,12 +300,12 @@ TEST_F(BoltAppOnDiskTest, UnattendedRunWritesTheScriptAndEnds) {
   EXPECT_TRUE(platform_.messages.empty());
   EXPECT_EQ(platform_.sleeps, (std::vector<int>{1000, 2000}));
   EXPECT_EQ(controls().Status, "(Script File Written)Ready .... ... exting in 2 seconds.");
-  const auto size = fs::file_size(os::PathFromUtf8(script));
+  const std::string expected = ReadFile(script);
 
   // STL files come beside the script, which they leave as it was; no sleeps headless.
   EXPECT_EQ(Start(args + " /M:1", /*headless=*/true).exit_status(), kExitOk);
   EXPECT_TRUE(platform_.sleeps.empty());
-  EXPECT_EQ(fs::file_size(os::PathFromUtf8(script)), size);
+  EXPECT_EQ(ReadFile(script), expected);
   EXPECT_EQ(app_->companion_files().size(), 5u);
   for (const std::string& name : app_->companion_files()) {
     EXPECT_GT(fs::file_size(os::PathFromUtf8(name)), 84u) << name;
@@ -321,9 +314,8 @@ TEST_F(BoltAppOnDiskTest, UnattendedRunWritesTheScriptAndEnds) {
 #ifndef _WIN32  // dxflib and ezdxf are not there for Windows
   // So do the DXF drawings, one per part under its drawing name, in the
   // table's unit.
-  const std::string before = ReadFile(script);
   EXPECT_EQ(Start(args + " /E:1", /*headless=*/true).exit_status(), kExitOk);
-  EXPECT_EQ(ReadFile(script), before);
+  EXPECT_EQ(ReadFile(script), expected);
   ASSERT_EQ(app_->companion_files().size(), 5u);
   EXPECT_EQ(fs::path(app_->companion_files()[2]).filename(), "IN_07500_HNJW-3D(036).dxf");
   std::string report;
@@ -344,40 +336,141 @@ TEST_F(BoltAppOnDiskTest, UnattendedRunWritesTheScriptAndEnds) {
   EXPECT_EQ(app_->companion_files(), std::vector<std::string>{package});
   EXPECT_GT(fs::file_size(os::PathFromUtf8(package)), 1000u);
 #endif
+
+  // CR LF, CR and LF all end a line: a table saved any of these ways, or with
+  // one line touched by another editor, writes the same bytes.
+  const std::string crlf = ShippedSizeTable();
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    return std::regex_replace(crlf, std::regex(from), to);
+  };
+  std::string stray = crlf;
+  stray.erase(stray.find("\r\n[Inch 5/16]"), 1);  // one LF alone before a header
+  for (const std::string& table : {replaced("\r\n", "\n"), replaced("\r\n", "\r"), stray}) {
+    fs::remove(os::PathFromUtf8(script));
+    Write("boltgen.ini", table);
+    ASSERT_EQ(Start(args).exit_status(), kExitOk) << testing::PrintToString(platform_.messages);
+    EXPECT_EQ(ReadFile(script), expected);
+    EXPECT_EQ(app_->Sizes.size(), 24u);
+  }
 }
 
+// A failure ends an unattended run with one message and nothing written. A
+// size whose section fails the checks keeps its place in the list (later
+// indexes do not move) but refuses, naming file, line and value.
 TEST_F(BoltAppOnDiskTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
-  const std::string cases[] = {"/D:9 /T:0 /G:1 /F:" + Path("bare"),    // no pitch: refused
-                               "/T:0 /L:0.1 /G:1 /F:" + Path("bare"),  // too short for its pitch
-                               "/M:1 /G:1 /F:" + Path("bolt"),  // the STL file is a folder
-                               "/X:1 /G:1 /F:" + Path("nuts")};  // and so is the 3MF file
+  const std::string shipped = ShippedSizeTable();
+  std::string broken = shipped;
+  const auto flats = broken.find("Flats=", broken.find("[Inch 5/8]"));
+  broken.replace(flats, broken.find('\r', flats) - flats, "Flats=1 1/4");
+  const auto line = std::count(broken.begin(), broken.begin() + flats, '\n') + 1;
+  const struct {
+    std::string table, args, name, said;  // in the only message
+  } cases[] = {
+      {kSizeTable, "/D:9 /T:0", "bare", "[Bare]: no pitch is given (pitch0 to pitch3)"},
+      {shipped, "/T:0 /L:0.1", "bare", "Bolt length (000.100) too short for pitch (000.0625)."},
+      {shipped, "/M:1", "bolt", "Cannot write the file \"" + Path("bolt.stl") + "\""},
+#ifdef BOLTGEN_HAVE_LIB3MF
+      {shipped, "/X:1", "nuts", "Cannot write the file \"" + Path("nuts.3mf") + "\""},
+#else  // every /X:1 is refused, before any file
+      {shipped, "/X:1", "nuts", "built without lib3mf"},
+#endif
+      {broken, "/D:6", "refused", os::Utf8FromPath(dir() / "boltgen.ini") + ":" +
+                                      std::to_string(line) +
+                                      ": [Inch 5/8]: Flats=1 1/4 is not one finite decimal number"},
+  };
   fs::create_directory(dir() / "bolt.stl");
   fs::create_directory(dir() / "nuts.3mf");
-  for (const std::string& args : cases) {
-    EXPECT_EQ(Start(args).exit_status(), kExitFailed) << args;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    Write("boltgen.ini", c.table);
+    EXPECT_EQ(Start(c.args + " /G:1 /F:" + Path(c.name)).exit_status(), kExitFailed);
     EXPECT_EQ(platform_.ends, std::vector<int>{kExitFailed});
-    EXPECT_EQ(platform_.messages.size(), 1u) << args;
-    EXPECT_EQ(controls().Status.find("exting"), std::string::npos) << args;
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_TRUE(Messaged(c.said)) << platform_.messages[0];
+    EXPECT_EQ(controls().Status.find("exting"), std::string::npos);
     EXPECT_TRUE(app_->companion_files().empty());
-    UseShippedSizeTable();
+    EXPECT_FALSE(Exists(Path(c.name + ".scr")));
   }
-  EXPECT_FALSE(Exists(Path("bare.scr")));
-#ifdef BOLTGEN_HAVE_LIB3MF  // without it every /X:1 is refused, before any file
-  EXPECT_TRUE(Messaged("nuts.3mf"));
-#endif
-  EXPECT_FALSE(Exists(Path("nuts.scr")));
+  EXPECT_EQ(Start("/D:7 /G:1 /F:" + Path("kept")).exit_status(), kExitOk);
+  EXPECT_EQ(controls().Cmb_Size.text, "[Inch 3/4]");
+  EXPECT_TRUE(Exists(Path("kept.scr")));
 }
 
+// No text from a table or a file name becomes a command: every line of a
+// script that is not a comment is one the program composes, whatever hostile
+// line breaks the table's names and pitches try to smuggle in.
+TEST_F(BoltAppOnDiskTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
+  const std::regex composed(
+      "|Plan World|_ortho N|CCS World|SetVar SETESNPMODE 0|SetVar SETACTLCLR BYLAYER|Mesh|"
+      "\\d{3}|-?\\d{3,}\\.\\d{4},-?\\d{3,}\\.\\d{4},-?\\d{3,}\\.\\d{4}|DisplayDialogs [NY]|"
+      "-Views Orthographic Front|Zoom E|Hide|R12|U|exit|0,0,\\d{1,}|"
+      "W( -?\\d+\\.\\d{3},-?\\d+\\.\\d{3},-?\\d+\\.\\d{3}){2}");
+  std::string hostile = ShippedSizeTable();
+  hostile.replace(hostile.find("\n[Inch 3/4]\r"), 11, "\n[Inch 3/4]\nDelete *.*");
+  hostile.replace(hostile.find("pitch1=0.1 UNC"), 14, "pitch1=0.1 UNC\nQuit Y");
+  Write("boltgen.ini", hostile);
+  for (const std::string& options :
+       {"/T:0 /N:1 /B:1 /F:" + Path("a"), "/T:1 /W:0 /R:0 /B:1 /F:" + Path("b"),
+        "/D:20 /L:40 /T:0 /N:1 /B:1 /F:" + Path("m12;bolt")}) {
+    ASSERT_EQ(Start("/D:7 /P:1 " + options + " /G:1").exit_status(), kExitOk) << options;
+    const std::string path = app_->written_script();
+    const std::string base = path.substr(0, path.size() - 4);
+    const std::string text = ReadFile(path);
+    ASSERT_TRUE(text.ends_with("\r\n")) << path;
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t end = text.find("\r\n", start);
+      const std::string line = text.substr(start, end - start);
+      start = end + 2;
+      ASSERT_EQ(line.find_first_of("\r\n"), std::string::npos) << path;
+      if (line.starts_with(';') || std::regex_match(line, composed)) continue;
+      bool named = line == "SaveAs " + base + "-{Master}.dwg" ||
+                   line == "-exportdrawing .\\" + base + ".dwg";
+      for (const char* nut : {"HNSW", "HNJW", "HNSP", "HNJP"}) {
+        named |= line == "-exportdrawing .\\" + NutBlockName(base, nut) + ".dwg";
+      }
+      EXPECT_TRUE(named) << path << ": " << line;
+    }
+  }
+}
+
+// In the window every refusal, a bolt too short for its pitch included,
+// leaves the choices to mend, and the status line keeps the report until one
+// of them changes.
 TEST_F(BoltAppOnDiskTest, WindowStaysAfterARefusalOrAWriteFailure) {
   UseShippedSizeTable();
   BoltApp& app = Start();
-  for (const std::string& name : {Path("no such folder/bolt"), std::string(), Path("again")}) {
+  for (const std::string& name :
+       {Path("no such folder/bolt"), std::string(), Path("bolt\rDelete"), Path("again")}) {
     app.controls.TXT_File.text = name;
     app.CmdProcess_Click();
   }
-  EXPECT_EQ(platform_.messages.size(), 2u);
-  EXPECT_TRUE(platform_.ends.empty());
-  EXPECT_TRUE(fs::is_regular_file(dir() / "again.scr"));
+  EXPECT_EQ(platform_.messages.size(), 3u);
+  EXPECT_TRUE(Messaged("\"" + Path("bolt") + "\\x0DDelete\" holds a control character (code 13) at character " +
+                       std::to_string(Path("bolt").size() + 1) + "."));
+  int scripts = 0;
+  for (const auto& entry : fs::directory_iterator(dir())) scripts += entry.path().extension() == ".scr";
+  EXPECT_EQ(scripts, 1);
+  EXPECT_TRUE(Exists(Path("again.scr")));
+
+  app.controls.TXT_Nom_Length.text = "0.1";
+  app.controls.TXT_File.text = Path("short");
+  app.CmdProcess_Click();
+  ASSERT_EQ(platform_.messages.size(), 4u);
+  EXPECT_TRUE(platform_.messages[3].starts_with("Fatal Error: Bolt length (000.100) too short"));
+  EXPECT_TRUE(platform_.ends.empty() && !app.exit_status());
+  EXPECT_FALSE(Exists(Path("short.scr")));
+  EXPECT_EQ(controls().Status, "(Nothing Written) " + platform_.messages[3]);
+  EXPECT_EQ(controls().TXT_Nom_Length.text, "0.1");
+  app.UpdateReadyStatus();  // nothing changed: the report stays
+  EXPECT_NE(controls().Status, "Ready");
+  app.controls.TXT_Nom_Length.text = "3.000";
+  app.UpdateReadyStatus();
+  EXPECT_EQ(controls().Status, "Ready");
+  app.CmdProcess_Click();
+  EXPECT_EQ(controls().Status, "(Script File Written)Ready ....");
+  app.SetCheck(app.controls.Chk_WBlock, true);
+  app.UpdateReadyStatus();
+  EXPECT_EQ(controls().Status, "Ready");
 }
 
 #ifndef _WIN32  // a FIFO and a dangling link are made with POSIX calls
@@ -404,133 +497,6 @@ TEST_F(BoltAppOnDiskTest, TheWorkingFoldersTableOfAnyKindIsReportedWithoutFallin
   }
 }
 #endif
-
-// CR LF, CR and LF all end a line: a table saved any of these ways, or with
-// one line touched by another editor, writes the same bytes.
-TEST_F(BoltAppOnDiskTest, EveryKindOfLineEndGivesTheSameScript) {
-  const std::string crlf = ShippedSizeTable();
-  const std::string script = Path("IN_07500_HCSW-UNC_03000-3D(036).scr");
-  const std::string args = "/D:7 /P:1 /L:3.000 /S:1 /T:0 /N:1 /B:1 /G:1 /F:" + script;
-  Write("boltgen.ini", crlf);
-  ASSERT_EQ(Start(args).exit_status(), kExitOk);
-  const std::string expected = ReadFile(script);
-  const auto replaced = [&](const std::string& from, const std::string& to) {
-    return std::regex_replace(crlf, std::regex(from), to);
-  };
-  std::string stray = crlf;
-  stray.erase(stray.find("\r\n[Inch 5/16]"), 1);  // one LF alone before a header
-  for (const std::string& table : {replaced("\r\n", "\n"), replaced("\r\n", "\r"), stray}) {
-    fs::remove(os::PathFromUtf8(script));
-    Write("boltgen.ini", table);
-    ASSERT_EQ(Start(args).exit_status(), kExitOk) << testing::PrintToString(platform_.messages);
-    EXPECT_EQ(ReadFile(script), expected);
-    EXPECT_EQ(app_->Sizes.size(), 24u);
-  }
-}
-
-// A size whose section fails the checks keeps its place in the list (later
-// indexes do not move) but refuses to generate, naming file, line and value.
-TEST_F(BoltAppOnDiskTest, ASizeThatFailsTheChecksStaysListedButRefuses) {
-  std::string table = ShippedSizeTable();
-  const auto section = table.find("[Inch 5/8]");
-  const auto flats = table.find("Flats=", section);
-  table.replace(flats, table.find('\r', flats) - flats, "Flats=1 1/4");
-  const auto line = std::count(table.begin(), table.begin() + flats, '\n') + 1;
-  Write("boltgen.ini", table);
-  EXPECT_EQ(Start("/D:6 /G:1 /F:" + Path("refused")).exit_status(), kExitFailed);
-  EXPECT_EQ(platform_.messages,
-            std::vector<std::string>{os::Utf8FromPath(dir() / "boltgen.ini") + ":" +
-                                     std::to_string(line) +
-                                     ": [Inch 5/8]: Flats=1 1/4 is not one finite decimal number"});
-  EXPECT_FALSE(Exists(Path("refused.scr")));
-  EXPECT_EQ(Start("/D:7 /G:1 /F:" + Path("kept")).exit_status(), kExitOk);
-  EXPECT_EQ(controls().Cmb_Size.text, "[Inch 3/4]");
-  EXPECT_TRUE(Exists(Path("kept.scr")));
-}
-
-TEST_F(BoltAppOnDiskTest, AFileNameWithAControlCharacterIsRefusedInTheWindowToo) {
-  UseShippedSizeTable();
-  BoltApp& app = Start();
-  for (const char* name : {"bolt\rDelete", "bolt\t", "ok"}) {
-    app.controls.TXT_File.text = Path(name);
-    app.CmdProcess_Click();
-  }
-  EXPECT_EQ(platform_.messages.size(), 2u);
-  EXPECT_TRUE(Messaged("\"" + Path("bolt") + "\\x0DDelete\" holds a control character (code 13) at character " +
-                       std::to_string(Path("bolt").size() + 1) + "."));
-  EXPECT_TRUE(platform_.ends.empty());
-  int scripts = 0;
-  for (const auto& entry : fs::directory_iterator(dir())) scripts += entry.path().extension() == ".scr";
-  EXPECT_EQ(scripts, 1);
-  EXPECT_TRUE(Exists(Path("ok.scr")));
-}
-
-// No text from a table or a file name becomes a command: every line of every
-// script that is not a comment is one the program composes, whatever hostile
-// line breaks the table's names and pitches or the /F: name try to smuggle in.
-TEST_F(BoltAppOnDiskTest, EveryScriptLineThatIsNotACommentIsOneTheProgramComposed) {
-  const std::regex composed(
-      "|Plan World|_ortho N|CCS World|SetVar SETESNPMODE 0|SetVar SETACTLCLR BYLAYER|Mesh|"
-      "\\d{3}|-?\\d{3,}\\.\\d{4},-?\\d{3,}\\.\\d{4},-?\\d{3,}\\.\\d{4}|DisplayDialogs [NY]|"
-      "-Views Orthographic Front|Zoom E|Hide|R12|U|exit|0,0,\\d{1,}|"
-      "W( -?\\d+\\.\\d{3},-?\\d+\\.\\d{3},-?\\d+\\.\\d{3}){2}");
-  std::string hostile = ShippedSizeTable();
-  hostile.replace(hostile.find("\n[Inch 3/4]\r"), 11, "\n[Inch 3/4]\nDelete *.*");
-  hostile.replace(hostile.find("pitch1=0.1 UNC"), 14, "pitch1=0.1 UNC\nQuit Y");
-  Write("boltgen.ini", hostile);
-  int scripts = 0;
-  for (const std::string& options :
-       {"/T:0 /N:1 /B:1 /F:" + Path("a"), "/T:1 /W:0 /R:0 /B:1 /F:" + Path("b"),
-        "/T:0 /S:5 /B:0 /N:1 /F:" + Path("c"), "/D:20 /L:40 /T:0 /N:1 /B:1 /F:" + Path("m12;bolt"),
-        "/F:" + Path("x\nQuit") + " /B:1"}) {
-    if (!Start("/D:7 /P:1 " + options + " /G:1").exit_status()) continue;
-    const std::string path = app_->written_script();
-    if (path.empty()) continue;
-    ++scripts;
-    const std::string base = path.substr(0, path.size() - 4);
-    std::string text = ReadFile(path);
-    ASSERT_TRUE(text.ends_with("\r\n")) << path;
-    for (std::size_t start = 0; start < text.size();) {
-      const std::size_t end = text.find("\r\n", start);
-      const std::string line = text.substr(start, end - start);
-      start = end + 2;
-      ASSERT_EQ(line.find_first_of("\r\n"), std::string::npos) << path;
-      if (line.starts_with(';') || std::regex_match(line, composed)) continue;
-      bool named = line == "SaveAs " + base + "-{Master}.dwg" ||
-                   line == "-exportdrawing .\\" + base + ".dwg";
-      for (const char* nut : {"HNSW", "HNJW", "HNSP", "HNJP"}) {
-        named |= line == "-exportdrawing .\\" + NutBlockName(base, nut) + ".dwg";
-      }
-      EXPECT_TRUE(named) << path << ": " << line;
-    }
-  }
-  EXPECT_EQ(scripts, 4);  // the name with a line feed is refused
-}
-
-TEST_F(BoltAppOnDiskTest, InTheWindowTooShortABoltIsRefusedAndTheStatusSaysSo) {
-  UseShippedSizeTable();
-  BoltApp& app = Start();
-  app.controls.TXT_Nom_Length.text = "0.1";
-  app.controls.TXT_File.text = Path("short");
-  app.CmdProcess_Click();
-  ASSERT_EQ(platform_.messages.size(), 1u);
-  EXPECT_EQ(platform_.messages[0].rfind("Fatal Error: Bolt length (000.100) too short", 0), 0u);
-  EXPECT_TRUE(platform_.ends.empty() && !app.exit_status());
-  EXPECT_FALSE(Exists(Path("short.scr")));
-  EXPECT_EQ(controls().Status, "(Nothing Written) " + platform_.messages[0]);
-  EXPECT_EQ(controls().TXT_Nom_Length.text, "0.1");
-
-  app.UpdateReadyStatus();  // nothing changed: the report stays
-  EXPECT_NE(controls().Status, "Ready");
-  app.controls.TXT_Nom_Length.text = "3.000";
-  app.UpdateReadyStatus();
-  EXPECT_EQ(controls().Status, "Ready");
-  app.CmdProcess_Click();
-  EXPECT_EQ(controls().Status, "(Script File Written)Ready ....");
-  app.SetCheck(app.controls.Chk_WBlock, true);
-  app.UpdateReadyStatus();
-  EXPECT_EQ(controls().Status, "Ready");
-}
 
 }  // namespace
 }  // namespace boltgen
