@@ -59,8 +59,7 @@ class Headless : public testing::Test {
   // The exit status, or 1000 + the signal that ended the program.
   int Wait(pid_t child, rusage* usage = nullptr) {
     int status = 0;
-    rusage ignored{};
-    wait4(child, &status, 0, usage ? usage : &ignored);
+    wait4(child, &status, 0, usage);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
   }
   std::set<std::string> Files() const {
