@@ -26,7 +26,11 @@ TEST(CommandLine, WordsAtBlanksAndTabsQuotesMeanNothing) {
 TEST(CommandLine, HelpTextAndTheAddedSwitches) {
   const std::string_view text = HelpText();
   EXPECT_TRUE(text.starts_with("Quillfen Bolt Generator command line arguments:\n"));
-  EXPECT_NE(text.find("includeing: washer face, head radius and sharp point threads. \n"), text.npos);
+  for (const char* line : {"\n/?  Invoke help (this message box) and exit.\n",
+                           "1=True\n\nExample:\n", "\n    IN-0750x13UNCx03000(3D-36).SCR\n",
+                           "includeing: washer face, head radius and sharp point threads. \n"}) {
+    EXPECT_NE(text.find(line), text.npos) << line;
+  }
   EXPECT_TRUE(text.ends_with("\nIt would NOT include nuts."));
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 20);
   EXPECT_TRUE(AsksForAddedSwitches({"/D:7", "--help"}));
