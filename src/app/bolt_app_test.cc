@@ -133,23 +133,6 @@ TEST_F(BoltAppTest, StartUpWithoutArgumentsKeepsTheWindowDefaults) {
   EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_03000-3D(024)");
 }
 
-// Without a table in the working folder the one beside the program is used,
-// else the installed one in ../share/boltgen; the program's own file is no
-// table.
-TEST_F(BoltAppTest, SizeTableBesideTheProgramWhenTheWorkingFolderHasNone) {
-  files_.Remove(Path("boltgen.ini"));
-  files_.AddFile(Path("bin/boltgen.ini"), kSizeTable);
-  files_.AddFile(Path("share/boltgen/boltgen.ini"), "[Installed]\r\n");
-  for (const char* expected : {"bin/boltgen.ini", "share/boltgen/boltgen.ini"}) {
-    EXPECT_FALSE(Start().exit_status()) << expected;
-    EXPECT_TRUE(platform_.messages.empty()) << expected;
-    EXPECT_EQ(os::PathFromUtf8(app_->size_table_path).lexically_normal(),
-              os::PathFromUtf8(Path(expected)).lexically_normal());
-    files_.Remove(Path("bin/boltgen.ini"));
-  }
-  EXPECT_EQ(controls().Cmb_Size.items, std::vector<std::string>{"[Installed]"});
-}
-
 TEST_F(BoltAppTest, SizeTableMissingOrWithoutSizesEndsBeforeTheCommandLine) {
   const std::pair<const char*, const char*> cases[] = {
       {nullptr, "boltgen.ini"},
