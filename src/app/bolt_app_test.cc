@@ -1,5 +1,6 @@
 #include "app/bolt_app.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
