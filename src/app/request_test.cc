@@ -16,7 +16,9 @@ Controls Boxes(const char* pitch, const char* length, const char* segments) {
 }
 
 // Each text is read by its leading number and kept as typed; the segment
-// count is rounded halves to even, whatever follows the number.
+// count is rounded halves to even, whatever follows the number. The part
+// files' unit follows the file name's rule: a size text that names no unit
+// keeps the one before.
 TEST(RequestFromControls, ReadsTheTextsAsEveryGenerationReadsThem) {
   const BoltRequest r = RequestFromControls(Boxes("1.75 coarse", "40.5mm", "36.5 x"), false);
   EXPECT_EQ(r.size, "[Metric M12]");
@@ -30,6 +32,12 @@ TEST(RequestFromControls, ReadsTheTextsAsEveryGenerationReadsThem) {
   EXPECT_EQ(RequestFromControls(Boxes("UNC", "", "many"), false).pitch, 0);
   EXPECT_EQ(r.file_name, "bolt");
   EXPECT_EQ(r.part_file_unit, LengthUnit::kMillimetre);
+  Controls c = Boxes("1", "1", "24");
+  c.Cmb_Size.text = "[Inch 3/4]";
+  EXPECT_EQ(RequestFromControls(c, true).part_file_unit, LengthUnit::kInch);
+  c.Cmb_Size.text = "[Special]";
+  EXPECT_EQ(RequestFromControls(c, true).part_file_unit, LengthUnit::kMillimetre);
+  EXPECT_EQ(RequestFromControls(c, false).part_file_unit, LengthUnit::kInch);
 }
 
 // Every box reaches its own field, and only that one.
@@ -56,17 +64,6 @@ TEST(RequestFromControls, EachBoxSetsItsOwnOption) {
       EXPECT_EQ(r.*other.option, &other == &checked) << &checked - boxes << " " << &other - boxes;
     }
   }
-}
-
-// The part files' unit follows the file name's rule: a size text that names
-// no unit keeps the one before.
-TEST(RequestFromControls, UnitOfThePartFilesAsTheFileNameNamesIt) {
-  Controls c = Boxes("1", "1", "24");
-  c.Cmb_Size.text = "[Inch 3/4]";
-  EXPECT_EQ(RequestFromControls(c, true).part_file_unit, LengthUnit::kInch);
-  c.Cmb_Size.text = "[Special]";
-  EXPECT_EQ(RequestFromControls(c, true).part_file_unit, LengthUnit::kMillimetre);
-  EXPECT_EQ(RequestFromControls(c, false).part_file_unit, LengthUnit::kInch);
 }
 
 }  // namespace

@@ -12,141 +12,79 @@ TEST(WindowStart, HandOverToTheWindowProgram) {
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
-
-#include "base/os.h"
 
 namespace boltgen {
 namespace {
 
-// Sets the display variables for one test and puts the old values back.
-class DisplayEnvironment {
- public:
-  DisplayEnvironment(const char* display, const char* wayland, const char* platform) {
-    for (const char* name : kNames) {
-      const char* value = getenv(name);
-      saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-    }
-    Set("DISPLAY", display);
-    Set("WAYLAND_DISPLAY", wayland);
-    Set("QT_QPA_PLATFORM", platform);
-  }
-  ~DisplayEnvironment() {
-    for (std::size_t i = 0; i < saved_.size(); ++i) Set(kNames[i], saved_[i] ? saved_[i]->c_str() : nullptr);
-  }
-
- private:
-  static void Set(const char* name, const char* value) {
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  static constexpr const char* kNames[] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
-  std::vector<std::optional<std::string>> saved_;
-};
-
-TEST(WindowStart, DisplayNeedsASessionAndNoOffscreenPlatform) {
+// A display needs a session and no offscreen platform; with one the window
+// program takes over, unless it is missing. One that is there but cannot
+// start is a failure, not a silent headless run.
+TEST(WindowStart, HandsOverToTheWindowProgramOnlyWithADisplay) {
+  char made[] = "/tmp/boltgen_window_start_XXXXXX";
+  ASSERT_NE(mkdtemp(made), nullptr);
+  const std::string folder = made;
+  const std::string window = folder + "/" + kWindowProgramName;
+  const std::string record = folder + "/record";
   const struct {
     const char* display;
     const char* wayland;
     const char* platform;
-    bool expected;
+    mode_t mode;  // of the stand-in window program; 0: there is none
+    int expected;
   } cases[] = {
-      {nullptr, nullptr, nullptr, false}, {"", "", nullptr, false},
-      {":0", nullptr, nullptr, true},     {nullptr, "wayland-0", nullptr, true},
-      {":0", nullptr, "xcb", true},       {":0", "wayland-0", "offscreen", false},
-      {nullptr, nullptr, "xcb", false},
+      {nullptr, nullptr, nullptr, 0755, 200}, {"", "", nullptr, 0755, 200},
+      {":0", nullptr, nullptr, 0755, 7},      {nullptr, "wayland-0", nullptr, 0755, 7},
+      {":0", nullptr, "xcb", 0755, 7},        {":0", "wayland-0", "offscreen", 0755, 200},
+      {nullptr, nullptr, "xcb", 0755, 200},   {":0", nullptr, nullptr, 0, 200},
+      {":0", nullptr, nullptr, 0644, 202},
   };
   for (const auto& c : cases) {
-    DisplayEnvironment environment(c.display, c.wayland, c.platform);
-    EXPECT_EQ(os::HasDisplay(), c.expected)
-        << (c.display ? c.display : "-") << " " << (c.wayland ? c.wayland : "-") << " "
-        << (c.platform ? c.platform : "-");
-  }
-}
-
-class WindowHandOver : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char folder[] = "/tmp/boltgen_window_start_XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    folder_ = folder;
-  }
-  void TearDown() override {
-    std::remove((folder_ + "/" + kWindowProgramName).c_str());
-    std::remove((folder_ + "/record").c_str());
-    rmdir(folder_.c_str());
-  }
-
-  // A stand-in window program that records what it was given.
-  void InstallWindowProgram(mode_t mode) {
-    const std::string path = folder_ + "/" + kWindowProgramName;
-    std::ofstream(path) << "#!/bin/sh\n{ printf '%s\\n' \"$@\"; echo \"$" << kProgramPathVariable
-                        << "\"; } >\"" << folder_ << "/record\"\nexit 7\n";
-    ASSERT_EQ(chmod(path.c_str(), mode), 0);
-  }
-
-  // Runs the hand-over in a child process, since it replaces the process:
-  // 200 when it returned nothing (headless), 201 plus the status it returned,
-  // else the window program's own exit status.
-  int HandOver(std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
+    SCOPED_TRACE(testing::Message() << (c.display ? c.display : "-") << " "
+                                    << (c.wayland ? c.wayland : "-") << " "
+                                    << (c.platform ? c.platform : "-") << " " << c.mode);
+    std::remove(window.c_str());
+    std::remove(record.c_str());
+    if (c.mode != 0) {
+      // A stand-in that records what it was given.
+      std::ofstream(window) << "#!/bin/sh\n{ printf '%s\\n' \"$@\"; echo \"$" << kProgramPathVariable
+                            << "\"; } >\"" << record << "\"\nexit 7\n";
+      ASSERT_EQ(chmod(window.c_str(), c.mode), 0);
+    }
+    // The hand-over replaces the process, so it runs in a child, which alone
+    // sees the display variables: 200 when it stays headless, 201 plus the
+    // status it returned, else the window program's own status.
+    std::fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-      const std::optional<int> status = StartWindowIfDisplay(folder_ + "/boltgen", argv.data());
+      const std::pair<const char*, const char*> variables[] = {
+          {"DISPLAY", c.display}, {"WAYLAND_DISPLAY", c.wayland}, {"QT_QPA_PLATFORM", c.platform}};
+      for (const auto& [name, value] : variables) value ? setenv(name, value, 1) : unsetenv(name);
+      std::freopen("/dev/null", "w", stderr);
+      std::string words[] = {"boltgen", "/D:7", "/F:a b.scr", "", "?"};
+      char* argv[] = {words[0].data(), words[1].data(), words[2].data(), words[3].data(),
+                      words[4].data(), nullptr};
+      const std::optional<int> status = StartWindowIfDisplay(folder + "/boltgen", argv);
       _exit(status ? 201 + *status : 200);
     }
     int status = 0;
     waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  std::string Record() {
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.expected);
+    // Every word as given (blanks and empty words too), and the started
+    // program's path for the data files.
     std::stringstream text;
-    text << std::ifstream(folder_ + "/record").rdbuf();
-    return text.str();
+    text << std::ifstream(record).rdbuf();
+    EXPECT_EQ(text.str(), c.expected == 7 ? "/D:7\n/F:a b.scr\n\n?\n" + folder + "/boltgen\n" : "");
   }
-
-  std::string folder_;
-};
-
-TEST_F(WindowHandOver, PassesTheArgumentsUnchangedAndEndsWithTheWindowsStatus) {
-  DisplayEnvironment environment(":0", nullptr, nullptr);
-  InstallWindowProgram(0755);
-  EXPECT_EQ(HandOver({"boltgen", "/D:7", "/F:a b.scr", "", "?"}), 7);
-  // Every word as given (blanks and empty words too), and the started
-  // program's path for the data files.
-  EXPECT_EQ(Record(), "/D:7\n/F:a b.scr\n\n?\n" + folder_ + "/boltgen\n");
-}
-
-TEST_F(WindowHandOver, StaysHeadlessWithoutADisplayOrWithoutTheWindowProgram) {
-  InstallWindowProgram(0755);
-  {
-    DisplayEnvironment environment(nullptr, nullptr, nullptr);
-    EXPECT_EQ(HandOver({"boltgen", "/G:1"}), 200);
-  }
-  {
-    DisplayEnvironment environment(":0", nullptr, "offscreen");
-    EXPECT_EQ(HandOver({"boltgen", "/G:1"}), 200);
-  }
-  EXPECT_EQ(Record(), "");
-  std::remove((folder_ + "/" + kWindowProgramName).c_str());
-  DisplayEnvironment environment(":0", nullptr, nullptr);
-  EXPECT_EQ(HandOver({"boltgen", "/G:1"}), 200);
-}
-
-TEST_F(WindowHandOver, AWindowProgramThatCannotStartIsAFailure) {
-  DisplayEnvironment environment(":0", nullptr, nullptr);
-  InstallWindowProgram(0644);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(HandOver({"boltgen"}), 202);
-  testing::internal::GetCapturedStderr();
+  std::remove(window.c_str());
+  std::remove(record.c_str());
+  rmdir(folder.c_str());
 }
 
 }  // namespace
