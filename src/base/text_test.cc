@@ -5,12 +5,6 @@
 namespace boltgen {
 namespace {
 
-TEST(Text, TrimRemovesSpacesButNotTabs) {
-  EXPECT_EQ(TrimBlanks("  [Inch 3/4]  "), "[Inch 3/4]");
-  EXPECT_EQ(TrimBlanks("\t[Inch]"), "\t[Inch]");
-  EXPECT_EQ(TrimBlanks("   "), "");
-}
-
 TEST(Text, LinesEndAtCrLfCrOrLf) {
   using Lines = std::vector<std::string_view>;
   EXPECT_EQ(SplitLines("a\r\nb\rc\nd\r\n\r\ne"), (Lines{"a", "b", "c", "d", "", "e"}));
@@ -19,12 +13,6 @@ TEST(Text, LinesEndAtCrLfCrOrLf) {
   EXPECT_EQ(SplitLines("x\r\n"), Lines{"x"});
   EXPECT_EQ(SplitLines("x\n"), Lines{"x"});
   EXPECT_TRUE(SplitLines("").empty());
-}
-
-TEST(Text, CaseFolding) {
-  EXPECT_EQ(ToLowerAscii("[Inch 3/4] FLATS"), "[inch 3/4] flats");
-  EXPECT_TRUE(EqualsIgnoreCase("bolt.SCR", "BOLT.scr"));
-  EXPECT_FALSE(EqualsIgnoreCase("bolt.scr", "bolt.scx"));
 }
 
 }  // namespace

@@ -10,13 +10,6 @@
 namespace boltgen {
 namespace {
 
-TEST(WithScriptExtension, AddsTheExtensionOnlyWhenMissing) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"bolt", "bolt.scr"}, {"bolt.SCR", "bolt.SCR"}, {"bolt.scrx", "bolt.scrx.scr"},
-      {"scr", "scr.scr"},   {"", ".scr"}};
-  for (const auto& [name, expected] : cases) EXPECT_EQ(WithScriptExtension(name), expected);
-}
-
 // Two columns of three rows, with values that test the mask's edges.
 MeshGrid SmallGrid() {
   MeshGrid grid;
