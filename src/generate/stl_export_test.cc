@@ -36,7 +36,6 @@ void CheckWithAdmesh(const std::string& path) {
   ASSERT_NE(pipe, nullptr);
   for (char buffer[512]; fgets(buffer, sizeof buffer, pipe) != nullptr;) report += buffer;
   ASSERT_EQ(pclose(pipe), 0) << "admesh (scripts/install-deps.sh) on " << path << ": " << report;
-  EXPECT_GT(Finding(report, "Number of facets"), 0) << report;
   for (const char* zero :
        {"Total disconnected facets", "Degenerate facets", "Edges fixed", "Facets removed",
         "Facets added", "Facets reversed", "Backwards edges", "Normals fixed"}) {
