@@ -28,7 +28,6 @@ TEST(RequestFromControls, ReadsTheTextsAsEveryGenerationReadsThem) {
   EXPECT_EQ(r.segments_text, "36.5 x");
   EXPECT_EQ(r.segments, 36);
   EXPECT_EQ(RequestFromControls(Boxes("1", "1", "37.5"), false).segments, 38);
-  EXPECT_EQ(RequestFromControls(Boxes("UNC", "", "many"), false).pitch, 0);
   EXPECT_EQ(r.part_file_unit, LengthUnit::kMillimetre);
   Controls c = Boxes("1", "1", "24");
   c.Cmb_Size.text = "[Inch 3/4]";
