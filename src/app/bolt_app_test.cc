@@ -221,7 +221,6 @@ TEST_F(BoltAppTest, SwitchesRunTheHandlers) {
        "IN_03750_HCSW-###_02000-3D(036)", nullptr},
       {"/D:3.5 /T:0 /P:1 /S:5", "011100000", "IN_05000_HCSW-UNF_03000-3D(240)", "/P:1 names no"},
       {"/D:0 2 3 4 5 6 7 8 9 10 /N:1?", "111100000", "IN_02500_HCSW-###_03000-3D(036)", nullptr},
-      {"/D:10", "111100000", "IN_07500_HCSW-###_03000-3D(036)", "/D:10 names no"},
       // An index that is not a number is reported like one out of range.
       {"/D:abc", "111100000", "IN_07500_HCSW-###_03000-3D(036)",
        "The switch /D:abc names no entry of the size list; valid indexes are 0 to 9."},

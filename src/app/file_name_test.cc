@@ -38,8 +38,6 @@ TEST(ComposeFileName, NamesOfTheExamplesAndTheDigitsEachFieldKeeps) {
     const char* name;
   } cases[] = {
       {{"[ANSI Inch 3/4]", "0.076923 UNC", "3.000", "36"}, true, "IN_07500_HCSW-UNC_03000-3D(036)"},
-      {{"[ANSI Inch 3/4]", "0.076923 UNC", "3.000", "24", true, true}, false,
-       "IN_07500_HCSW-###_03000-3D(024)"},
       {{"[ISO M12]", "1.75", "50.000", "240", false}, false, "MM_01200_BLTP-018_00500-3D(240)"},
       // A typed size names no entry (case counts); naming no unit keeps it.
       {{"[ansi inch 3/4]", "UNC", "3.000", "36"}, false, "IN__HCSW-UNC_03000-3D(036)"},

@@ -24,11 +24,9 @@ TEST(ThreadDesignationTest, WritesTheThreadAsPeopleDo) {
     bool was_metric;
     const char* expected;
   } cases[] = {
-      {"[Inch 3/4]", "0.076923 UNC", false, "3/4-13 UNC"},
       {"[Inch 3/4]", "0.0625 UNF", true, "3/4-16 UNF"},   // the size text decides
       {"[Inch 1-1/2]", "0.166667 UNC", false, "1-1/2-6 UNC"},
       {"[Inch 5/16]", "0.055556", false, "5/16-18"},      // no series named
-      {"[Metric M12]", "1.75", false, "M12x1.75"},
       {"[ISO M1.6]", "0.35 fine", false, "M1.6x0.35"},
       {"[Metric M12]", "2", false, "M12x2"},
       {"[Odd]", "0.1", false, "0.7-10"},                  // no fraction fits

@@ -39,11 +39,10 @@ TEST(WindowStart, HandsOverToTheWindowProgramOnlyWithADisplay) {
     mode_t mode;  // of the stand-in window program; 0: there is none
     int expected;
   } cases[] = {
-      {nullptr, nullptr, nullptr, 0755, 200}, {"", "", nullptr, 0755, 200},
-      {":0", nullptr, nullptr, 0755, 7},      {nullptr, "wayland-0", nullptr, 0755, 7},
-      {":0", nullptr, "xcb", 0755, 7},        {":0", "wayland-0", "offscreen", 0755, 200},
-      {nullptr, nullptr, "xcb", 0755, 200},   {":0", nullptr, nullptr, 0, 200},
-      {":0", nullptr, nullptr, 0644, 202},
+      {"", "", nullptr, 0755, 200},         {":0", nullptr, nullptr, 0755, 7},
+      {nullptr, "wayland-0", nullptr, 0755, 7}, {":0", nullptr, "xcb", 0755, 7},
+      {":0", "wayland-0", "offscreen", 0755, 200}, {nullptr, nullptr, "xcb", 0755, 200},
+      {":0", nullptr, nullptr, 0, 200},     {":0", nullptr, nullptr, 0644, 202},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << (c.display ? c.display : "-") << " "
