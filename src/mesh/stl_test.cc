@@ -20,7 +20,7 @@ float FloatAt(const std::string& bytes, std::size_t at) {
   return value;
 }
 
-TEST(BinaryStl, LaysOutHeaderCountNormalsAndCornersAndReadsBack) {
+TEST(BinaryStl, LaysOutHeaderCountNormalsAndCorners) {
   const std::string bytes = EncodeBinaryStl(Tetrahedron(10), "part");
   ASSERT_EQ(bytes.size(), 80u + 4u + 4u * 50u);
   EXPECT_EQ(bytes.substr(0, 5) + bytes[79], "part  ");
@@ -32,12 +32,6 @@ TEST(BinaryStl, LaysOutHeaderCountNormalsAndCornersAndReadsBack) {
   EXPECT_NEAR(FloatAt(bytes, 84 + 3 * 50 + 8), 0.57735f, 1e-5);  // the slanted face's normal
   EXPECT_NE(EncodeBinaryStl(Tetrahedron(), "solid bolt").substr(0, 5), "solid");  // not text
   EXPECT_EQ(EncodeBinaryStl(Tetrahedron(), std::string(100, 'x')).size(), bytes.size());
-
-  const auto mesh = DecodeBinaryStl(EncodeBinaryStl(Tetrahedron(3), "t"));
-  ASSERT_TRUE(mesh.has_value());
-  EXPECT_TRUE(CheckEdges(*mesh).IsClosedManifold());
-  EXPECT_NEAR(SignedVolume(*mesh), 1.0 / 6, 1e-6);
-  EXPECT_FALSE(DecodeBinaryStl(bytes.substr(0, bytes.size() - 1)).has_value());
 }
 
 }  // namespace
