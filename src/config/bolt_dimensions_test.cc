@@ -70,10 +70,7 @@ TEST(SetBoltDimensions, ThreadLengthAtEachBoundaryAndTheNutsFlats) {
     EXPECT_EQ(Set(Section(c.keys), TextRequest("[T]", c.pitch, c.length), dims), c.fatal);
     EXPECT_DOUBLE_EQ(dims.ThreadLength, c.thread);
     const double flats = c.keys == xl ? 1.75 : 1.5;
-    const BoltDimensions nut = NutDimensions(dims);
-    EXPECT_DOUBLE_EQ(nut.Flats, flats);
-    EXPECT_DOUBLE_EQ(nut.WshFaceDia, flats * 0.9);
-    EXPECT_DOUBLE_EQ(dims.Flats, 1.5);
+    EXPECT_DOUBLE_EQ(NutDimensions(dims).WshFaceDia, flats * 0.9);
   }
 }
 
