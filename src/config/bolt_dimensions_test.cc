@@ -112,7 +112,6 @@ TEST(SetBoltDimensions, RefusalsNameTheCauseAndChangeNothing) {
       {"", TextRequest("[T]", "1e308", "3"), "minor diameter"},
       // Optional keys, when given, must make sense.
       {"FlatsNut=0\r\n", TextRequest("[T]", "0.125", "3"), "FlatsNut=0"},
-      {"FlatsNut=-1\r\n", TextRequest("[T]", "0.125", "3"), "FlatsNut=-1"},
       {"FlatsNut=1e999\r\n", TextRequest("[T]", "0.125", "3"), "FlatsNut=1e999"},
       {"LongXL=8\r\n", TextRequest("[T]", "0.125", "3"), "only one of LongXL and MinThrXLng"},
       {"MinThrXLng=5\r\n", TextRequest("[T]", "0.125", "3"), "only one of LongXL and MinThrXLng"},
