@@ -42,8 +42,6 @@ TEST(CheckSizeSection, WellFormedSectionsPassAsTheyAreWrittenToday) {
   EXPECT_EQ(Check("Flats=abc\r\n" + Table()), "");
   // The nut heights are held to "greater than 0" only when the nuts are drawn.
   EXPECT_EQ(Check(Table("HghtNut=0\r\nHghtNutJam=-1\r\n"), false), "");
-  // A size that no header names is left to the caller.
-  EXPECT_TRUE(CheckSizeSection(Table(), "boltgen.ini", "[Inch 5/8]", true));
 }
 
 TEST(CheckSizeSection, EachFaultNamesFileLineSizeAndValue) {
