@@ -32,6 +32,10 @@ TEST(BinaryStl, LaysOutHeaderCountNormalsAndCorners) {
   EXPECT_NEAR(FloatAt(bytes, 84 + 3 * 50 + 8), 0.57735f, 1e-5);  // the slanted face's normal
   EXPECT_NE(EncodeBinaryStl(Tetrahedron(), "solid bolt").substr(0, 5), "solid");  // not text
   EXPECT_EQ(EncodeBinaryStl(Tetrahedron(), std::string(100, 'x')).size(), bytes.size());
+  // The check before writing reads the file back whole, and only whole.
+  EXPECT_EQ(DecodeBinaryStl(bytes).value().triangles.size(), 4u);
+  EXPECT_FALSE(DecodeBinaryStl(bytes.substr(0, bytes.size() - 1)).has_value());
+  EXPECT_FALSE(DecodeBinaryStl(bytes + '\0').has_value());
 }
 
 }  // namespace
