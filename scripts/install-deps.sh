@@ -9,6 +9,7 @@ packages=(
   xvfb xauth admesh locales
   libdxflib-dev python3-ezdxf lib3mf-dev
   g++-mingw-w64-x86-64-posix wine wine64
+  xdotool imagemagick x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -8,16 +8,16 @@
 #include <QFocusEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "app/file_name.h"
+#include "app/choice_texts.h"
 #include "app/preview_parts.h"
 #include "app/qt/preview_window.h"
 #include "app/qt/text_convert.h"
-#include "app/thread_designation.h"
 #include "app/window_texts.h"
 #include "ui_main_window.h"
 
@@ -137,11 +137,9 @@ void MainWindow::ShowControls(const Controls& c) {
 }
 
 void MainWindow::ShowChoiceTexts(const Controls& c) {
-  const LengthUnit unit = SizeTextUnit(c.Cmb_Size.text, app_.IsMetric);
-  ui_->Label8->setText(QString("Length (%1)").arg(ToQString(std::string(UnitSymbol(unit)))));
-  const QString thread =
-      ToQString(ThreadDesignation(app_.Sizes, c.Cmb_Size.text, c.Cmb_Pitch.text, app_.IsMetric));
-  const QString suffix = thread.isEmpty() ? QString() : ": " + thread;
+  const ChoiceTexts texts = ChoiceTextsOf(app_, c);
+  ui_->Label8->setText(ToQString(texts.length_label));
+  const QString suffix = ToQString(texts.thread_suffix);
   ui_->Cmb_Size->setToolTip(size_tooltip_ + suffix);
   ui_->Cmb_Pitch->setToolTip(pitch_tooltip_ + suffix);
   // A refusal rarely fits the status line; the tooltip holds all of it.
@@ -323,6 +321,45 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::reject() { Run([this] { app_.CmdExit_Click(); }); }
 
+LayoutDump MainWindow::Dump() const {
+  LayoutDump dump;
+  dump.title = ToText(windowTitle());
+  dump.width = width();
+  dump.height = height();
+  for (QWidget* widget : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (widget->objectName().isEmpty() || widget->isWindow()) continue;
+    LayoutEntry entry;
+    entry.name = ToText(widget->objectName());
+    // A label is a frame too: the more special kinds first.
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      entry.kind = "label", entry.text = ToText(label->text());
+    } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
+      entry.kind = "combo", entry.text = ToText(box->currentText());
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+      entry.kind = "edit", entry.text = ToText(edit->text());
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+      entry.kind = "check", entry.text = ToText(check->text()), entry.checked = check->isChecked();
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      entry.kind = "button", entry.text = ToText(button->text()), entry.is_default = button->isDefault();
+    } else if (qobject_cast<QFrame*>(widget)) {
+      entry.kind = "line";
+    } else {
+      entry.kind = "other";
+    }
+    const QRect rect = widget->geometry();
+    entry.x = rect.x(), entry.y = rect.y(), entry.width = rect.width(), entry.height = rect.height();
+    entry.enabled = widget->isEnabled();
+    dump.controls.push_back(std::move(entry));
+  }
+  // Tab follows the focus chain; the widgets Tab skips are left out.
+  for (QWidget* next = nextInFocusChain(); next && next != this; next = next->nextInFocusChain()) {
+    if (next->parentWidget() == this && !next->objectName().isEmpty() && (next->focusPolicy() & Qt::TabFocus)) {
+      dump.tab_cycle.push_back(ToText(next->objectName()));
+    }
+  }
+  return dump;
+}
+
 void MainWindow::ShowPreview() {
   if (!preview_) {
     preview_ = new PreviewWindow(this);
@@ -338,19 +375,10 @@ void MainWindow::ShowPreview() {
 
 void MainWindow::UpdatePreview() {
   if (!preview_ || !preview_->isVisible()) return;
-  const Controls& c = app_.controls;
-  std::string choices = c.Cmb_Size.text + '\n' + c.Cmb_Pitch.text + '\n' + c.TXT_Nom_Length.text + '\n' +
-                        c.CMB_Segments.text;
-  for (const CheckBox* box : {&c.Chk_No_Threads, &c.Chk_WF, &c.Chk_Rad_HEAD, &c.Chk_Nuts}) {
-    choices += box->checked ? '1' : '0';
-  }
-  if (choices == previewed_choices_) return;
-  previewed_choices_ = choices;
-  const std::string thread =
-      ThreadDesignation(app_.Sizes, c.Cmb_Size.text, c.Cmb_Pitch.text, app_.IsMetric);
-  const std::string unit(UnitSymbol(SizeTextUnit(c.Cmb_Size.text, app_.IsMetric)));
-  preview_->SetHint(ToQString((thread.empty() ? std::string() : thread + " x ") +
-                              c.TXT_Nom_Length.text + " " + unit));
+  const ChoiceTexts texts = ChoiceTextsOf(app_, app_.controls);
+  if (texts.preview_key == previewed_choices_) return;
+  previewed_choices_ = texts.preview_key;
+  preview_->SetHint(ToQString(texts.preview_hint));
   PreviewParts parts = BuildPreviewParts(app_);
   preview_->canvas()->SetParts(std::move(parts.meshes), ToQString(parts.message));
 }

@@ -1,0 +1,33 @@
+#ifndef BOLTGEN_APP_WIN_WIN_PLATFORM_H_
+#define BOLTGEN_APP_WIN_WIN_PLATFORM_H_
+
+#include <string>
+#include <string_view>
+
+#include "app/platform.h"
+
+namespace boltgen::win {
+
+class MainWindow;
+
+// The desktop as the handlers see it in the Windows window. The window is
+// attached after it is built, as it needs the job state that needs this.
+class WinPlatform : public Platform {
+ public:
+  void AttachWindow(MainWindow* window) { window_ = window; }
+
+  void Repaint(const Controls& controls) override;
+  void ProcessEvents() override;
+  void ShowMessage(MessageKind kind, std::string_view text) override;
+  void Sleep(int milliseconds) override;
+  bool OpenDocument(const std::string& path) override;
+  void EndProgram(int status) override;
+  void ShowWindow() override;
+
+ private:
+  MainWindow* window_ = nullptr;
+};
+
+}  // namespace boltgen::win
+
+#endif  // BOLTGEN_APP_WIN_WIN_PLATFORM_H_
