@@ -2,7 +2,10 @@
 # Runs the Windows build under wine, without a display: the core's tests, and
 # the main job, whose script must be the Linux program's byte for byte (the
 # date line aside), and a failing job, which must end with status 1 and say
-# why. Usage: scripts/test-windows.sh LINUX_BOLTGEN
+# why. Then the window, on a display of its own (Xvfb): its program file, its
+# layout against the Linux window's, the hand-over from boltgen.exe, and runs
+# driven by keystrokes against the Linux window's.
+# Usage: scripts/test-windows.sh LINUX_BOLTGEN (the Linux boltgen-window beside it)
 # Ends with "windows: N passed" when everything passed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,7 +39,11 @@ echo "-- boltgen_tests.exe: $passed passed in $((SECONDS - started))s"
 
 fail() { echo "boltgen.exe under wine: $*" >&2; exit 1; }
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+cleanup() {
+  [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
 mkdir "$work/linux" "$work/windows"
 cp "$root/data/boltgen.ini" "$work/linux/"
 cp "$root/data/boltgen.ini" "$work/windows/"
@@ -67,4 +74,5 @@ echo "-- failing job: status 1, \"$message\""
 passed=$((passed + 1))
 
 "$wineserver" -w
+source "$root/scripts/test-windows-window.sh"
 echo "windows: $passed passed"

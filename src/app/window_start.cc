@@ -70,10 +70,16 @@ std::optional<int> StartWindowIfDisplay(const std::string& program_path, char** 
   std::wstring variable;
   os::ToWide(kProgramPathVariable, variable);
   SetEnvironmentVariableW(variable.c_str(), wide_program.c_str());
+  // The window program writes to the caller's standard output and error,
+  // where it gave them (--dump-layout, or a pipe of a script that runs it).
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(wide_window.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(wide_window.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       nullptr, &startup, &process)) {
     const os::Error error = static_cast<os::Error>(GetLastError());
     SetEnvironmentVariableW(variable.c_str(), nullptr);

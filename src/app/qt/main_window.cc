@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "app/choice_texts.h"
+#include "app/form_font.h"
 #include "app/preview_parts.h"
 #include "app/qt/preview_window.h"
 #include "app/qt/text_convert.h"
@@ -36,14 +37,12 @@ void PlainEditing(QComboBox* box) {
   box->setCompleter(completer);
 }
 
-// The form is laid out for a small sans-serif face of 11 pixels (8 points at
-// 96 dpi); where the classic narrow faces are missing, a condensed one keeps
-// the texts inside their boxes.
-QFont FormFont() {
+QFont FormFont(int pixels) {
   QFont font;
-  font.setFamilies({"Microsoft Sans Serif", "Liberation Sans Narrow", "Arial",
-                    "DejaVu Sans Condensed", "DejaVu Sans"});
-  font.setPixelSize(11);
+  QStringList families;
+  for (const std::string_view family : kFormFontFamilies) families << ToQString(family);
+  font.setFamilies(families);
+  font.setPixelSize(pixels);
   return font;
 }
 
@@ -99,11 +98,8 @@ MainWindow::MainWindow(BoltApp& app, QWidget* parent)
     : QDialog(parent), app_(app), ui_(std::make_unique<Ui::Form1>()) {
   ui_->setupUi(this);
   setFixedSize(424, 303);
-  setFont(FormFont());
-  // The description fits its box only in a slightly smaller size.
-  QFont description = FormFont();
-  description.setPixelSize(10);
-  ui_->Label4->setFont(description);
+  setFont(FormFont(kFormFontPixels));
+  ui_->Label4->setFont(FormFont(kDescriptionFontPixels));
   setWindowTitle(ToQString(kWindowTitle));
   for (QComboBox* box : {ui_->Cmb_Size, ui_->Cmb_Pitch, ui_->CMB_Segments}) PlainEditing(box);
   size_tooltip_ = ui_->Cmb_Size->toolTip();

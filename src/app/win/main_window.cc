@@ -7,6 +7,7 @@
 
 #include "app/choice_texts.h"
 #include "app/form_bindings.h"
+#include "app/form_font.h"
 #include "app/preview_parts.h"
 #include "app/win/dpi.h"
 #include "app/win/preview_window.h"
@@ -22,12 +23,32 @@ constexpr int kFirstId = 1000;
 constexpr UINT kRunValidations = WM_APP + 1;
 // The key code the window's key handler knows F1 by.
 constexpr int kKeyCodeF1 = 112;
-// The form is laid out for a small sans-serif face of 11 pixels (8 points at
-// 96 dpi); the description fits its box only a pixel smaller.
-constexpr int kFontPixels = 11;
-constexpr int kDescriptionPixels = 10;
-constexpr std::string_view kDescriptionLabel = "Label4";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+int CALLBACK FoundFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// The first of the form's faces that this system has.
+std::wstring FormFace() {
+  HDC screen = GetDC(nullptr);
+  std::wstring face;
+  for (const std::string_view family : kFormFontFamilies) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    const std::wstring name = Wide(family);
+    wcsncpy(wanted.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+    bool found = false;
+    EnumFontFamiliesExW(screen, &wanted, &FoundFamily, reinterpret_cast<LPARAM>(&found), 0);
+    if (found) {
+      face = name;
+      break;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return face;
+}
 
 bool Is(const FormControl& control, const char* form_class) {
   return std::strcmp(control.form_class, form_class) == 0;
@@ -156,13 +177,14 @@ int MainWindow::Px(int form_units) const { return MulDiv(form_units, static_cast
 void MainWindow::MakeFonts() {
   if (font_) DeleteObject(font_);
   if (small_font_) DeleteObject(small_font_);
+  static const std::wstring face = FormFace();
   auto make = [this](int pixels) {
     return CreateFontW(-Px(pixels), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif");
+                       DEFAULT_PITCH | FF_SWISS, face.c_str());
   };
-  font_ = make(kFontPixels);
-  small_font_ = make(kDescriptionPixels);
+  font_ = make(kFormFontPixels);
+  small_font_ = make(kDescriptionFontPixels);
 }
 
 void MainWindow::CreateControls(HINSTANCE instance) {
