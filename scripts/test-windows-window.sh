@@ -52,11 +52,14 @@ cmp -s "$work/layout/win.txt" "$work/layout/handed.txt" ||
 echo "-- hand-over: boltgen.exe --dump-layout /D:9 /L:2.5 is the window's"
 passed=$((passed + 1))
 
+# The windows on the screen with the title.
+shown_windows() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true; }
+
 # Waits up to 120 s for `count` windows with the title.
 wait_windows() {
   local count=$1
   for _ in $(seq 240); do
-    [[ $(xdotool search --name "^$title\$" 2>/dev/null | wc -l) -ge $count ]] && return 0
+    [[ $(shown_windows | wc -l) -ge $count ]] && return 0
     sleep 0.5
   done
   return 1
@@ -74,8 +77,8 @@ drive() {
   driven_pid=$!
   wait_windows 1 || fail "no window titled \"$title\" from $*"
   local window
-  window=$(xdotool search --name "^$title\$" | head -1)
-  xdotool windowfocus --sync "$window"
+  window=$(shown_windows | head -1)
+  for _ in $(seq 20); do xdotool windowfocus --sync "$window" 2>/dev/null && break; sleep 0.5; done
   sleep 1
   local key
   for key in "${keys[@]}"; do
@@ -124,7 +127,7 @@ drive "$work/short" "${down[@]}" Tab Tab type:1 Return -- "$wine" "$out/boltgen-
 wait_windows 2 || fail "no message box for a too-short length"
 xdotool key Return
 sleep 2
-[[ $(xdotool search --name "^$title\$" | wc -l) -eq 1 ]] || fail "the window did not stay alone after the message"
+[[ $(shown_windows | wc -l) -eq 1 ]] || fail "the window did not stay alone after the message"
 kill -0 "$driven_pid" 2>/dev/null || fail "the window ended after the message"
 [[ $(ls "$work/short" | grep -cv '^out.txt$') -eq 1 ]] || fail "a too-short length wrote: $(ls "$work/short")"
 end_driven "$work/short"
