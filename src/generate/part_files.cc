@@ -1,5 +1,6 @@
 #include "generate/part_files.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -27,7 +28,12 @@ Result<std::vector<OutputFile>> PartFiles(const BoltParts& parts) {
     }
   }
   if (request.write_3mf) {
-    Result<std::string> package = EncodeThreeMf(parts.parts, unit);
+    // Threaded nuts are asked for to be printed with their bolt: the package
+    // then lays the parts out on a plate.
+    std::optional<PrintLayout> layout;
+    if (request.nuts && request.threaded_nuts) layout = LayOutForPrinting(parts.parts, unit);
+    Result<std::string> package =
+        EncodeThreeMf(parts.parts, unit, layout ? &layout->placements : nullptr);
     if (!package) return package.error();
     files.push_back({ThreeMfPath(parts.script_path), std::move(package.value())});
   }
