@@ -34,9 +34,10 @@ BoreProfile ProfileFor(const BoltDimensions& dims, const NutThread& thread, doub
   b.flank_rise = (b.root_radius - b.crest_radius) / kSqrt3;
   const double bolt_crest = -dims.NomLength + P / 2 - z_offset;
   b.top_root_z = bolt_crest - std::floor(bolt_crest / P) * P;
-  // The last column lies one pitch higher: its lowest root must still lie
-  // below the far face, and so must every row without a partner there.
-  b.turns = static_cast<int>(std::ceil((b.top_root_z + height + P) / P)) + 1;
+  // The last column lies one pitch higher and meets the first three rows on:
+  // the first column's last three rows, which meet nothing there, must lie
+  // beyond the far face, closed onto its countersink's edge.
+  b.turns = static_cast<int>(std::ceil((b.top_root_z + height + P) / P));
   return b;
 }
 
@@ -79,7 +80,7 @@ double NutMinorDiameter(double major_dia, double pitch) {
 
 int ThreadedNutRowsAtMost(double pitch, double height, int plain_rows) {
   // The top root lies less than a pitch above the bearing face.
-  const int turns = static_cast<int>(std::ceil((pitch + height + pitch) / pitch)) + 1;
+  const int turns = static_cast<int>(std::ceil((pitch + height + pitch) / pitch));
   return plain_rows - 2 + kRowsPerPitch * turns;
 }
 
