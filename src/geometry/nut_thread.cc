@@ -41,16 +41,21 @@ BoreProfile ProfileFor(const BoltDimensions& dims, const NutThread& thread, doub
   return b;
 }
 
+// Rows that cross a face between two columns would leave slivers too thin
+// for an STL file's 32-bit numbers to say which way they face: a vertex this
+// close to a face (a fraction of the pitch) is put on it.
+constexpr double kFaceSnap = 0.01;
+
 // The hole at one point of a column: the thread's radius where it lies
 // between the faces, else the countersink cone where that is wider; rows
 // beyond a face close onto the countersink's edge in that face.
 void PlaceBoreVertex(MeshVertex& v, double angle, double radius, double z, double height,
-                     double edge_radius, double scale) {
+                     double edge_radius, double scale, double snap) {
   double r = radius;
-  if (z >= 0) {
+  if (z >= -snap) {
     z = 0;
     r = edge_radius;
-  } else if (z <= -height) {
+  } else if (z <= -height + snap) {
     z = -height;
     r = edge_radius;
   } else {
@@ -111,7 +116,8 @@ void CutNutThread(const MeshGrid& plain, const BoltDimensions& dims, const NutTh
                                              {b.crest_radius, root_z - b.flank_rise},
                                              {b.crest_radius, root_z - P + b.flank_rise}};
       for (const auto& [radius, z] : rows) {
-        PlaceBoreVertex(out.at(row++, n), angle, radius, z, height, edge_radius, scale);
+        PlaceBoreVertex(out.at(row++, n), angle, radius, z, height, edge_radius, scale,
+                        kFaceSnap * P);
       }
     }
     out.at(last_row, n) = out.at(1, n);
