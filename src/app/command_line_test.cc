@@ -38,7 +38,7 @@ TEST(CommandLine, HelpTextAndTheAddedSwitches) {
        at = added.find("\n/", at + 1)) {
     keys.push_back(added.substr(at + 1, 3));
   }
-  EXPECT_EQ(keys, (Words{"/M:", "/X:", "/E:"}));
+  EXPECT_EQ(keys, (Words{"/M:", "/X:", "/E:", "/I:", "/C:"}));
   for (const std::string& key : keys) {
     EXPECT_FALSE(ParseSwitches({key + "1"}) == ParseSwitches({key + "0"})) << key;
   }
@@ -57,6 +57,8 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
       {{"/F:bolt"}, &S::stl, false},     {{"/M:1"}, &S::stl, true},
       {{"/m:1"}, &S::stl, false},        {{"/t:0", "/T", "x", "/X:0", "T:0"}, &S::no_threads, true},
       {{"/X:1", "/X:0"}, &S::threemf, false},
+      {{"/I:1"}, &S::threaded_nuts, true}, {{"/I:1", "/I:0"}, &S::threaded_nuts, false},
+      {{"/i:1"}, &S::threaded_nuts, false}, {{"/I:no"}, &S::threaded_nuts, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseSwitches(c.words).*c.flag, c.expected) << testing::PrintToString(c.words);
@@ -75,6 +77,10 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
   EXPECT_TRUE(std::isnan(ParseSwitches({"/P:x"}).pitch_index));
   EXPECT_TRUE(std::isnan(ParseSwitches({"/S:"}).segments_index));
   EXPECT_EQ(ParseSwitches({"/L:2.5in"}).length, 2.5);
+  // The clearance is kept as written, for the generation to check against
+  // the pitch and name in its refusal.
+  EXPECT_EQ(ParseSwitches({"/C: 0.2 ", "/C:0.15"}).nut_clearance, "0.15");
+  EXPECT_EQ(ParseSwitches({"/C:abc"}).nut_clearance, "abc");
 }
 
 }  // namespace

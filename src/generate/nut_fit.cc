@@ -41,7 +41,7 @@ Result<NutFit> NutFitFor(const BoltRequest& request, const BoltDimensions& dims)
 }
 
 std::string NutThreadDetails(const NutFit& fit, const BoltDimensions& dims) {
-  std::string text = "Threaded Nuts, ISO 68-1 Internal, Right Hand, Minor Diameter ";
+  std::string text = "Threaded, ISO 68-1 Internal, Right Hand, Minor Diameter ";
   AppendNumber(text, NutMinorDiameter(dims.MajorDia, dims.Pitch), "000.0000");
   text += fit.standard ? ", Fit 6H/6g, Radial Clearance " : ", Radial Clearance ";
   AppendNumber(text, fit.clearance_mm, "0.0000");

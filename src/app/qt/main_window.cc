@@ -132,6 +132,8 @@ void MainWindow::ShowControls(const Controls& c) {
   ShowCheck(ui_->Chk_STL, c.Chk_STL);
   ShowCheck(ui_->Chk_DXF, c.Chk_DXF);
   ShowCheck(ui_->Chk_3MF, c.Chk_3MF);
+  ShowCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
+  ShowText(ui_->TXT_Clearance, c.TXT_Clearance);
   ui_->Status->setText(ToQString(c.Status));
   ShowChoiceTexts(c);
 }
@@ -168,9 +170,11 @@ void MainWindow::Connect() {
   ConnectCheck(ui_->Chk_STL, c.Chk_STL);
   ConnectCheck(ui_->Chk_DXF, c.Chk_DXF);
   ConnectCheck(ui_->Chk_3MF, c.Chk_3MF);
+  ConnectCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
   connect(ui_->CmdPreview, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
   // Editing the name or typing a pitch changes what Process would write.
   connect(ui_->TXT_File, &QLineEdit::textEdited, this, [this] { Run([] {}); });
+  connect(ui_->TXT_Clearance, &QLineEdit::textEdited, this, [this] { Run([] {}); });
   connect(ui_->Cmb_Pitch->lineEdit(), &QLineEdit::textEdited, this, [this] { Run([] {}); });
 
   connect(ui_->CmdProcess, &QPushButton::clicked, this,
@@ -235,6 +239,7 @@ void MainWindow::CopyEdits() {
   CopyText(ui_->TXT_Nom_Length->text(), c.TXT_Nom_Length.text);
   CopyText(ui_->CMB_Segments->currentText(), c.CMB_Segments.text);
   CopyText(ui_->TXT_File->text(), c.TXT_File.text);
+  CopyText(ui_->TXT_Clearance->text(), c.TXT_Clearance.text);
 }
 
 void MainWindow::EndIfAsked() {
