@@ -32,8 +32,12 @@ Result<std::vector<OutputFile>> PartFiles(const BoltParts& parts) {
     // then lays the parts out on a plate.
     std::optional<PrintLayout> layout;
     if (request.nuts && request.threaded_nuts) layout = LayOutForPrinting(parts.parts, unit);
+    // Laid out, the package is in millimetres, the placements scaling inch
+    // parts: a slicer that reads an inch package scales its meshes but not
+    // its build items' moves.
     Result<std::string> package =
-        EncodeThreeMf(parts.parts, unit, layout ? &layout->placements : nullptr);
+        layout ? EncodeThreeMf(parts.parts, LengthUnit::kMillimetre, &layout->placements)
+               : EncodeThreeMf(parts.parts, unit);
     if (!package) return package.error();
     files.push_back({ThreeMfPath(parts.script_path), std::move(package.value())});
   }

@@ -55,8 +55,9 @@ PrintLayout LayOutForPrinting(const std::vector<Part>& parts, LengthUnit unit) {
     // the plate. A nut stands on its far face, as the script has it.
     const bool head_down = part.nut == nullptr;
     const double flip = head_down ? -1 : 1;
-    p.rotation = {{{1, 0, 0}, {0, flip, 0}, {0, 0, flip}}};
-    p.translation = {x + f.radius, y + f.radius, head_down ? f.high : -f.low};
+    p.rotation = {{{mm, 0, 0}, {0, flip * mm, 0}, {0, 0, flip * mm}}};
+    p.translation = {(x + f.radius) * mm, (y + f.radius) * mm,
+                     (head_down ? f.high : -f.low) * mm};
     layout.placements.push_back(p);
     if (x + size + gap > width || y + size + gap > depth) layout.fits = false;
     x += size + gap;

@@ -15,8 +15,9 @@ inline constexpr double kPlateDepthMm = 210;
 // Between two parts, and between a part and the plate's edge.
 inline constexpr double kPlateGapMm = 5;
 
-// Where a part goes on the plate: p' = rotation * p + translation, in the
-// parts' own unit; the part's vertices stay where the script puts them.
+// Where a part goes on the plate, in millimetres: p' = rotation * p +
+// translation, the rotation scaling the part's own unit to millimetres; the
+// part's vertices stay where the script puts them.
 struct Placement {
   std::array<std::array<double, 3>, 3> rotation;
   std::array<double, 3> translation;

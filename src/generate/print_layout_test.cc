@@ -17,22 +17,21 @@ struct Placed {
   double cx = 0, cy = 0, radius = 0;
 };
 
-// Every vertex of every part as its placement puts it, in millimetres.
-std::vector<Placed> PlaceAll(const std::vector<Part>& parts, const PrintLayout& layout,
-                             double mm) {
+// Every vertex of every part as its placement puts it (in millimetres).
+std::vector<Placed> PlaceAll(const std::vector<Part>& parts, const PrintLayout& layout) {
   std::vector<Placed> placed;
   for (std::size_t i = 0; i < parts.size(); ++i) {
     Placed p;
     const TriangleMesh mesh = PartMesh(parts[i]);
     for (const Point3& v : mesh.vertices) {
-      const Point3 q = mm * Place(layout.placements[i], v);
+      const Point3 q = Place(layout.placements[i], v);
       p.low_x = std::min(p.low_x, q.x), p.high_x = std::max(p.high_x, q.x);
       p.low_y = std::min(p.low_y, q.y), p.high_y = std::max(p.high_y, q.y);
       p.low_z = std::min(p.low_z, q.z), p.high_z = std::max(p.high_z, q.z);
     }
     p.cx = (p.low_x + p.high_x) / 2, p.cy = (p.low_y + p.high_y) / 2;
     for (const Point3& v : mesh.vertices) {
-      const Point3 q = mm * Place(layout.placements[i], v);
+      const Point3 q = Place(layout.placements[i], v);
       p.radius = std::max(p.radius, std::hypot(q.x - p.cx, q.y - p.cy));
     }
     placed.push_back(p);
@@ -64,7 +63,7 @@ TEST(LayOutForPrinting, HeadDownBesideEachOtherOnThePlate) {
     const PrintLayout layout = LayOutForPrinting(built->parts, k.unit);
     ASSERT_EQ(layout.placements.size(), 5u);
     EXPECT_EQ(layout.fits, k.fits);
-    const std::vector<Placed> placed = PlaceAll(built->parts, layout, mm);
+    const std::vector<Placed> placed = PlaceAll(built->parts, layout);
     const BoltDimensions& d = built->dims;
     EXPECT_NEAR(placed[0].high_z, (d.NomLength + d.HghtHex) * mm, 1e-9);
     for (std::size_t i = 0; i < placed.size(); ++i) {
