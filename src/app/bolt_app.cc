@@ -295,7 +295,7 @@ void BoltApp::ProcessCmdStr() {
   SetCheck(controls.Chk_WF, settings.washer_face);
   SetCheck(controls.Chk_Rad_HEAD, settings.head_radius);
   SetCheck(controls.Chk_Sharp_Threads, settings.sharp_threads);
-  if (settings.nuts || settings.threaded_nuts) {
+  if (settings.nuts) {
     SetCheck(controls.Chk_Nuts, true);
     SetCheck(controls.Chk_WF, true);
   } else {
