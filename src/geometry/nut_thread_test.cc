@@ -141,35 +141,5 @@ TEST_P(NutOnBolt, EveryNutIsOneClosedSurface) {
 
 INSTANTIATE_TEST_SUITE_P(Segments, NutOnBolt, ::testing::Values(24, 36, 240));
 
-// Both faces keep a countersink's edge a quarter pitch outside the major
-// radius, drawn on the facets' polygon, and the bore stays inside it.
-TEST(CutNutThread, TheBoreEndsInTheCountersinksAtBothFaces) {
-  Pair pair(ExampleBolt(36));
-  Build(pair, 0.01);
-  const BoltDimensions& d = pair.dims;
-  const double edge = (d.MajorDia / 2 + d.Pitch / 4) / std::cos(kPi / 36);
-  for (std::size_t i = 0; i < 4; ++i) {
-    const GridCopy& nut = pair.nuts[i];
-    const double height = i == 1 || i == 2 ? d.HghtNutJam : d.HghtNut;
-    double top = 0, bottom = 0;
-    for (int col = 1; col <= nut.columns(); ++col) {
-      for (int row = 1; row <= nut.rows(); ++row) {
-        const GridPoint& v = nut.at(row, col);
-        const double r = std::hypot(v.X, v.Y);
-        if (r > edge + 1e-12) continue;
-        ASSERT_GE(v.Z, -height - 1e-12);
-        ASSERT_LE(v.Z, 1e-12);
-        if (std::fabs(v.Z) < 1e-12) top = std::max(top, r);
-        if (std::fabs(v.Z + height) < 1e-12) bottom = std::max(bottom, r);
-        // Within the countersink's depth the hole is at least as wide as it.
-        const double depth = std::min(-v.Z, v.Z + height);
-        EXPECT_GE(r, (edge * std::cos(kPi / 36) - depth) / std::cos(kPi / 36) - 1e-12);
-      }
-    }
-    EXPECT_NEAR(top, edge, 1e-12);
-    EXPECT_NEAR(bottom, edge, 1e-12);
-  }
-}
-
 }  // namespace
 }  // namespace boltgen
