@@ -37,7 +37,8 @@ for p in "${packages[@]}"; do
   key+="$p-$version-"
 done
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
-key+="gcc-$compiler-$(sha256sum "$toolchain" "$0" | sha256sum | cut -c1-12)"
+# The toolchain file and this script's steps, by content (not by path).
+key+="gcc-$compiler-$(cat "$toolchain" "${BASH_SOURCE[0]}" | sha256sum | cut -c1-12)"
 prefix="$cache/$key"
 if [[ -f $prefix/done ]]; then
   echo "$prefix"

@@ -1,0 +1,139 @@
+#!/usr/bin/env python3
+"""Checks that two folders hold the same run's files, as two builds wrote them.
+
+Scripts and DXF drawings must be the same bytes but for their date; STL files
+the same header and triangle count, each number within 1e-9 relative; 3MF
+files the same model (unit, objects with their names, vertices within 1e-9
+relative, triangles). Prints one line per file and exits 1 on the first
+difference, naming the file and where it differs.
+
+Usage: compare_part_files.py EXPECTED_DIR ACTUAL_DIR
+"""
+import os
+import re
+import struct
+import sys
+import xml.etree.ElementTree as ElementTree
+import zipfile
+
+TOLERANCE = 1e-9
+# The script's "; Date: 06 Dec 2026" line and the drawing's creation and
+# update stamps ($TDCREATE, $TDUPDATE and their universal-time twins).
+SCRIPT_DATE = re.compile(rb"^; Date: .*$", re.M)
+DXF_DATES = ("$TDCREATE", "$TDUCREATE", "$TDUPDATE", "$TDUUPDATE")
+
+
+class Different(Exception):
+    pass
+
+
+def close(a, b):
+    return a == b or abs(a - b) <= TOLERANCE * max(abs(a), abs(b))
+
+
+def compare_script(expected, actual):
+    if SCRIPT_DATE.sub(b"", expected) != SCRIPT_DATE.sub(b"", actual):
+        raise Different(first_difference(expected, actual))
+
+
+def dxf_without_dates(data):
+    """The drawing's group-code pairs, the values of the date variables blanked."""
+    lines = data.split(b"\n")
+    for i, line in enumerate(lines):
+        if line.strip().decode("latin-1") in DXF_DATES and i + 3 < len(lines):
+            lines[i + 3] = b""
+    return b"\n".join(lines)
+
+
+def compare_dxf(expected, actual):
+    if dxf_without_dates(expected) != dxf_without_dates(actual):
+        raise Different(first_difference(expected, actual))
+
+
+def first_difference(expected, actual):
+    a, b = expected.split(b"\n"), actual.split(b"\n")
+    for n, (x, y) in enumerate(zip(a, b), 1):
+        if x != y:
+            return f"line {n}: {x[:60]!r} != {y[:60]!r}"
+    return f"{len(a)} lines != {len(b)} lines"
+
+
+def compare_stl(expected, actual):
+    if len(expected) < 84 or len(expected) != len(actual):
+        raise Different(f"{len(expected)} bytes != {len(actual)} bytes")
+    if expected[:80] != actual[:80]:
+        raise Different(f"header {expected[:80]!r} != {actual[:80]!r}")
+    count = struct.unpack_from("<I", expected, 80)[0]
+    if struct.unpack_from("<I", actual, 80)[0] != count or len(expected) != 84 + 50 * count:
+        raise Different("the triangle counts differ")
+    for t in range(count):
+        a = struct.unpack_from("<12fH", expected, 84 + 50 * t)
+        b = struct.unpack_from("<12fH", actual, 84 + 50 * t)
+        for k, (x, y) in enumerate(zip(a, b)):
+            if not close(x, y):
+                raise Different(f"triangle {t}, number {k}: {x!r} != {y!r}")
+
+
+def model(data, name):
+    with zipfile.ZipFile(__import__("io").BytesIO(data)) as package:
+        models = [n for n in package.namelist() if n.endswith(".model")]
+        if len(models) != 1:
+            raise Different(f"{name} holds models {models}")
+        root = ElementTree.fromstring(package.read(models[0]))
+    objects = []
+    for item in root.iter():
+        if item.tag.endswith("}object"):
+            vertices = [tuple(float(v.get(c)) for c in "xyz")
+                        for v in item.iter() if v.tag.endswith("}vertex")]
+            triangles = [tuple(int(t.get(c)) for c in ("v1", "v2", "v3"))
+                         for t in item.iter() if t.tag.endswith("}triangle")]
+            objects.append((item.get("name"), vertices, triangles))
+    return root.get("unit"), objects
+
+
+def compare_3mf(expected, actual):
+    unit_a, objects_a = model(expected, "expected")
+    unit_b, objects_b = model(actual, "actual")
+    if unit_a != unit_b:
+        raise Different(f"unit {unit_a} != {unit_b}")
+    if [o[0] for o in objects_a] != [o[0] for o in objects_b]:
+        raise Different(f"objects {[o[0] for o in objects_a]} != {[o[0] for o in objects_b]}")
+    if not objects_a:
+        raise Different("no object")
+    for (name, va, ta), (_, vb, tb) in zip(objects_a, objects_b):
+        if ta != tb:
+            raise Different(f"{name}: the triangles differ")
+        if len(va) != len(vb):
+            raise Different(f"{name}: {len(va)} vertices != {len(vb)}")
+        for n, (a, b) in enumerate(zip(va, vb)):
+            if not all(close(x, y) for x, y in zip(a, b)):
+                raise Different(f"{name}: vertex {n} {a} != {b}")
+
+
+COMPARE = {".scr": compare_script, ".dxf": compare_dxf, ".stl": compare_stl, ".3mf": compare_3mf}
+
+
+def main(argv):
+    if len(argv) != 3:
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
+    expected_dir, actual_dir = argv[1], argv[2]
+    names = sorted(n for n in os.listdir(expected_dir) if os.path.splitext(n)[1] in COMPARE)
+    actual = sorted(n for n in os.listdir(actual_dir) if os.path.splitext(n)[1] in COMPARE)
+    if names != actual or not names:
+        print(f"the files differ: {names} != {actual}", file=sys.stderr)
+        return 1
+    for name in names:
+        with open(os.path.join(expected_dir, name), "rb") as a, \
+                open(os.path.join(actual_dir, name), "rb") as b:
+            try:
+                COMPARE[os.path.splitext(name)[1]](a.read(), b.read())
+            except Different as difference:
+                print(f"{name}: {difference}", file=sys.stderr)
+                return 1
+        print(f"{name}: same")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
