@@ -49,11 +49,16 @@ for target in numbers size_table command_line generation preview; do
   rm -rf "$work" "$work.log"
 done
 
-echo "== Windows build, its tests and the main job under wine"
+echo "== Windows build, its tests and jobs, the setup program and the zip under wine"
 windows_started=$SECONDS
 "$root/scripts/build-windows.sh"
 bash "$root/scripts/test-windows.sh" "$root/build/boltgen" | tee "$logs/windows.txt"
 windows_passed=$(sed -n 's/^windows: \([0-9]*\) passed$/\1/p' "$logs/windows.txt")
+bash "$root/scripts/package-windows.sh" "$root/build-windows" "$root/build"
+bash "$root/scripts/test-windows-setup.sh" "$root/build-windows" "$root/build/boltgen" |
+  tee "$logs/windows-setup.txt"
+windows_passed=$((windows_passed +
+  $(sed -n 's/^windows setup: \([0-9]*\) passed$/\1/p' "$logs/windows-setup.txt")))
 echo "-- Windows part: $((SECONDS - windows_started))s"
 
 # One closing line over every test that ran: the unit and window tests, the
