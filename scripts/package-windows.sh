@@ -16,7 +16,8 @@ rm -rf "$stage"
 mkdir -p "$stage/boltgen" "$stage/icons"
 files=(boltgen.exe)
 [[ -f $out/boltgen-window.exe ]] && files+=(boltgen-window.exe)
-for f in "${files[@]}"; do cp "$out/$f" "$stage/boltgen/"; done
+# Users get the programs without their debugging information.
+for f in "${files[@]}"; do x86_64-w64-mingw32-strip -o "$stage/boltgen/$f" "$out/$f"; done
 cp "$root/data/boltgen.ini" "$linux/boltgen.pdf" "$stage/boltgen/"
 
 # The icon of the Start-menu entry and of "Apps", from the one drawing.

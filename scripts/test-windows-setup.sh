@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(cd "$1" && pwd)
-linux_boltgen=$2
+linux_boltgen=$(realpath "$2")
 setup="$out/boltgen-setup.exe"
 passed=0
 fail() { echo "windows setup: $*" >&2; exit 1; }

@@ -7,7 +7,7 @@
 # Ends with "windows: N passed" when everything passed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-linux_boltgen=$1
+linux_boltgen=$(realpath "$1")
 out="$root/build-windows"
 
 # wine of its own, in the build folder.

@@ -3,7 +3,8 @@
 ; scripts/package-windows.sh builds it with these defines:
 ;   VERSION  the program's version      FILES   folder of the files to install
 ;   OUTFILE  the setup program to write WINDOW  defined when boltgen-window.exe is there
-Unicode true
+; A 64-bit setup program, as the program it installs is.
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define NAME "Quillfen 3D Bolt Generator"
