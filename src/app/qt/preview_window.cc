@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/qt/preview_placement.h"
+
 namespace boltgen {
 namespace {
 
@@ -123,28 +125,20 @@ QString PreviewWindow::hint() const { return hint_->text(); }
 void PreviewWindow::PlaceBeside(const QWidget& main) {
   const QScreen* screen = main.screen();
   if (!screen) return;
-  const QRect free = screen->availableGeometry();
   const QRect beside = main.frameGeometry();
   // The frame the window manager adds is not known before the window is
   // shown; the one of the main window is the best guess.
   const QSize frame = beside.size() - main.size();
-  constexpr int kGap = 8;
-  const int room_right = free.right() - beside.right() - kGap - frame.width();
-  const int room_left = beside.left() - free.left() - kGap - frame.width();
-  QSize size = sizeHint().expandedTo(QSize(480, 600)).boundedTo(free.size() - frame);
-  const int room = std::max(room_right, room_left);
-  // Narrower beside the main window rather than over it, while it stays
-  // usable; otherwise it overlaps, at its full size.
-  if (room < size.width() && room >= minimumSizeHint().width() && room >= 240)
-    size.setWidth(room);
-  resize(size);
-  const int width = size.width() + frame.width();
-  int x = room_right >= size.width() || room_right >= room_left ? beside.right() + 1 + kGap
-                                                                 : beside.left() - kGap - width;
-  x = std::clamp(x, free.left(), std::max(free.left(), free.right() + 1 - width));
-  const int y = std::clamp(beside.top(), free.top(),
-                           std::max(free.top(), free.bottom() + 1 - size.height() - frame.height()));
-  move(x, y);
+  const QSize wanted = sizeHint().expandedTo(QSize(480, 600));
+  const QRect place = PreviewPlacement(beside, screen->availableGeometry(), wanted, frame);
+  if (place.isEmpty()) {  // no room on any side: at least not off the screen
+    resize(wanted.boundedTo(screen->availableGeometry().size() - frame));
+    return;
+  }
+  // Smaller than its layout would like rather than over the main window.
+  setMinimumSize(place.size().boundedTo(minimumSize()));
+  resize(place.size());
+  move(place.topLeft());
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {
