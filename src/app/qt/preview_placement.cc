@@ -24,13 +24,15 @@ QRect RoomOn(Side side, const QRect& main, const QRect& free, int gap) {
 
 }  // namespace
 
-QRect PreviewPlacement(const QRect& main, const QRect& free, QSize wanted, QSize frame, int gap) {
+QRect PreviewPlacement(const QRect& main, const QRect& free, QSize wanted, QSize least,
+                       QSize frame, int gap) {
   QRect best;
   long best_area = 0;
   for (Side side : {Side::kRight, Side::kLeft, Side::kBelow, Side::kAbove}) {
     const QRect room = RoomOn(side, main, free, gap);
     const QSize fits = wanted.boundedTo(room.size() - frame);
-    if (fits.width() <= 0 || fits.height() <= 0) continue;
+    if (fits.width() < std::max(least.width(), 1) || fits.height() < std::max(least.height(), 1))
+      continue;
     const long area = static_cast<long>(fits.width()) * fits.height();
     if (area <= best_area) continue;
     const QSize outer = fits + frame;

@@ -125,6 +125,7 @@ class PreviewTest : public QObject {
   // for the preview's own size on every side, so it shrinks into the widest.
   void IsPlacedBesideTheWindowNeverOverIt() {
     const QSize frame(2, 26);
+    const QSize least(172, 200);
     const struct {
       QRect main, free;
       QSize wanted, at_least;
@@ -135,7 +136,7 @@ class PreviewTest : public QObject {
         {QRect(0, 0, 1920, 329), QRect(0, 0, 1920, 1040), QSize(480, 600), QSize(480, 600)},
     };
     for (const auto& c : cases) {
-      const QRect place = PreviewPlacement(c.main, c.free, c.wanted, frame);
+      const QRect place = PreviewPlacement(c.main, c.free, c.wanted, least, frame);
       const QRect outer(place.topLeft(), place.size() + frame);
       QVERIFY(!place.isEmpty());
       QVERIFY2(!outer.intersects(c.main), qPrintable(QString("%1,%2").arg(outer.x()).arg(outer.y())));
@@ -143,8 +144,10 @@ class PreviewTest : public QObject {
       QVERIFY(place.width() >= c.at_least.width() && place.height() >= c.at_least.height());
       QVERIFY(place.width() <= c.wanted.width() && place.height() <= c.wanted.height());
     }
-    // No room at all on any side: nothing to place.
-    QVERIFY(PreviewPlacement(QRect(0, 0, 800, 500), QRect(0, 0, 800, 500), QSize(480, 600), frame)
+    // No side with room for the least size: nothing to place (the window
+    // then makes room).
+    QVERIFY(PreviewPlacement(QRect(108, 48, 426, 329), QRect(0, 0, 640, 400), QSize(480, 600),
+                             least, frame)
                 .isEmpty());
   }
 

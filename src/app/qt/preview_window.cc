@@ -122,21 +122,27 @@ void PreviewWindow::SetHint(const QString& what) {
 
 QString PreviewWindow::hint() const { return hint_->text(); }
 
-void PreviewWindow::PlaceBeside(const QWidget& main) {
+void PreviewWindow::PlaceBeside(QWidget& main) {
   const QScreen* screen = main.screen();
   if (!screen) return;
-  const QRect beside = main.frameGeometry();
+  const QRect free = screen->availableGeometry();
   // The frame the window manager adds is not known before the window is
   // shown; the one of the main window is the best guess.
-  const QSize frame = beside.size() - main.size();
+  const QSize frame = main.frameGeometry().size() - main.size();
   const QSize wanted = sizeHint().expandedTo(QSize(480, 600));
-  const QRect place = PreviewPlacement(beside, screen->availableGeometry(), wanted, frame);
-  if (place.isEmpty()) {  // no room on any side: at least not off the screen
-    resize(wanted.boundedTo(screen->availableGeometry().size() - frame));
+  const QSize least = minimumSizeHint().expandedTo(minimumSize());
+  QRect place = PreviewPlacement(main.frameGeometry(), free, wanted, least, frame);
+  if (place.isEmpty()) {
+    // No side has room: the main window moves to the screen's corner, which
+    // leaves the most room beside it.
+    main.move(free.topLeft());
+    place = PreviewPlacement(main.frameGeometry(), free, wanted, least, frame);
+  }
+  if (place.isEmpty()) {  // a screen smaller than both: at least on it
+    resize(wanted.boundedTo(free.size() - frame));
+    move(free.topLeft());
     return;
   }
-  // Smaller than its layout would like rather than over the main window.
-  setMinimumSize(place.size().boundedTo(minimumSize()));
   resize(place.size());
   move(place.topLeft());
 }
