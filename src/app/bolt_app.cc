@@ -45,12 +45,13 @@ bool Select(ComboBox& box, int index) {
 std::string ChoicesOf(const Controls& c) {
   std::string choices;
   for (const std::string* text : {&c.Cmb_Size.text, &c.Cmb_Pitch.text, &c.TXT_Nom_Length.text,
-                                  &c.CMB_Segments.text, &c.TXT_File.text}) {
+                                  &c.CMB_Segments.text, &c.TXT_File.text, &c.TXT_Clearance.text}) {
     choices += *text;
     choices += '\n';
   }
   for (const CheckBox* box : {&c.Chk_No_Threads, &c.Chk_WF, &c.Chk_Rad_HEAD, &c.Chk_Sharp_Threads,
-                              &c.Chk_Nuts, &c.Chk_WBlock, &c.Chk_STL, &c.Chk_DXF, &c.Chk_3MF}) {
+                              &c.Chk_Nuts, &c.Chk_WBlock, &c.Chk_STL, &c.Chk_DXF, &c.Chk_3MF,
+                              &c.Chk_Threaded_Nuts}) {
     choices += box->checked ? '1' : '0';
   }
   return choices;
@@ -205,6 +206,7 @@ void BoltApp::Chk_WF_Click() {
   } else {
     controls.Chk_Nuts.enabled = false;
     controls.Chk_Nuts.checked = false;
+    controls.Chk_Threaded_Nuts.checked = false;
   }
   // The name's head style (HCSW or BLTP) follows the box.
   MakeFileName();
@@ -212,7 +214,20 @@ void BoltApp::Chk_WF_Click() {
 
 void BoltApp::Chk_Nuts_Validate() {
   if (Ending()) return;
-  if (controls.Chk_Nuts.checked) SetCheck(controls.Chk_WF, true);
+  if (controls.Chk_Nuts.checked) {
+    SetCheck(controls.Chk_WF, true);
+  } else {
+    controls.Chk_Threaded_Nuts.checked = false;
+  }
+}
+
+void BoltApp::Chk_Threaded_Nuts_Click() {
+  if (Ending()) return;
+  // Threads are cut into nuts: asking for them asks for the nuts.
+  if (controls.Chk_Threaded_Nuts.checked && !controls.Chk_Nuts.checked) {
+    SetCheck(controls.Chk_Nuts, true);
+    Chk_Nuts_Validate();
+  }
 }
 
 void BoltApp::TXT_Nom_Length_Validate() {
@@ -377,6 +392,8 @@ void BoltApp::ProcessCmdStr() {
   SetCheck(controls.Chk_STL, settings.stl);
   SetCheck(controls.Chk_DXF, settings.dxf);
   SetCheck(controls.Chk_3MF, settings.threemf);
+  SetCheck(controls.Chk_Threaded_Nuts, settings.threaded_nuts);
+  controls.TXT_Clearance.text = settings.nut_clearance;
   controls.TXT_Nom_Length.text = FormatNumber(settings.length, "####0.0000");
   // Given, not typed: Process in the window writes it as it stands.
   controls.TXT_Nom_Length.tag = controls.TXT_Nom_Length.text;
@@ -460,6 +477,7 @@ void BoltApp::SetCheck(CheckBox& box, bool checked) {
   box.checked = checked;
   if (&box == &controls.Chk_No_Threads) Chk_No_Threads_Click();
   if (&box == &controls.Chk_WF) Chk_WF_Click();
+  if (&box == &controls.Chk_Threaded_Nuts) Chk_Threaded_Nuts_Click();
 }
 
 void BoltApp::Sleep(int milliseconds) {

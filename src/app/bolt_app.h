@@ -67,6 +67,7 @@ class BoltApp {
   void Chk_No_Threads_Click();
   void Chk_WF_Click();
   void Chk_Nuts_Validate();
+  void Chk_Threaded_Nuts_Click();
   void TXT_Nom_Length_Validate();
   void CmdProcess_Click();
   void CmdExit_Click();

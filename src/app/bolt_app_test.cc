@@ -89,13 +89,14 @@ class BoltAppTest : public testing::Test {
   }
 
   const Controls& controls() const { return app_->controls; }
-  // No Threads, Washer Face, Head Radius, Sharp Threads, Nuts, Blocks, STL, DXF, 3MF.
+  // No Threads, Washer Face, Head Radius, Sharp Threads, Nuts, Blocks, STL, DXF, 3MF,
+  // Threaded Nuts.
   std::string Checks() const {
     const Controls& c = controls();
     std::string checks;
     for (const CheckBox* box : {&c.Chk_No_Threads, &c.Chk_WF, &c.Chk_Rad_HEAD,
                                 &c.Chk_Sharp_Threads, &c.Chk_Nuts, &c.Chk_WBlock, &c.Chk_STL,
-                                &c.Chk_DXF, &c.Chk_3MF}) {
+                                &c.Chk_DXF, &c.Chk_3MF, &c.Chk_Threaded_Nuts}) {
       checks += box->checked ? '1' : '0';
     }
     return checks;
@@ -146,7 +147,7 @@ TEST_F(BoltAppTest, StartUpWithoutArgumentsKeepsTheWindowDefaults) {
   EXPECT_TRUE(platform_.messages.empty());
   EXPECT_EQ(controls().Status, "Ready");
   EXPECT_EQ(controls().TXT_Nom_Length.text, "3.000");
-  EXPECT_EQ(Checks(), "011100000");
+  EXPECT_EQ(Checks(), "0111000000");
   EXPECT_FALSE(controls().Chk_Sharp_Threads.enabled);
   EXPECT_EQ(controls().Cmb_Pitch.items, (std::vector<std::string>{"0.0625 UNF", "0.076923 UNC"}));
   EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_03000-3D(024)");
@@ -194,6 +195,13 @@ TEST_F(BoltAppTest, NutsOnlyWithAWasherFaceAndHelpOnF1) {
   app.controls.Chk_Nuts.checked = true;  // leaving it checked brings the washer face back
   app.Chk_Nuts_Validate();
   EXPECT_TRUE(controls().Chk_WF.checked && controls().Chk_Nuts.enabled);
+  // Threaded nuts come with the nuts and go with them or the washer face.
+  app.SetCheck(app.controls.Chk_Nuts, false);
+  app.Chk_Nuts_Validate();
+  app.SetCheck(app.controls.Chk_Threaded_Nuts, true);
+  EXPECT_TRUE(controls().Chk_Nuts.checked && controls().Chk_WF.checked);
+  app.SetCheck(app.controls.Chk_WF, false);
+  EXPECT_FALSE(controls().Chk_Threaded_Nuts.checked || controls().Chk_Nuts.checked);
 
   app.Form_KeyDown(112);  // no document: nothing happens, nothing is said
   files_.AddFile(Path("BoltGen.PDF"), "%PDF");
@@ -236,23 +244,26 @@ TEST_F(BoltAppTest, SwitchesRunTheHandlers) {
     const char* name;
     const char* said;  // in the only message, if any
   } cases[] = {
-      {"/F:bolt.scr /X:1", "111100001", "bolt.scr", nullptr},
+      {"/F:bolt.scr /X:1", "1111000010", "bolt.scr", nullptr},
       // /N:1 checks the washer face /W:0 cleared; /t: is no switch; /L: is not checked.
-      {"/N:1 /W:0 /D:2.5 /t:0 /L:2 /A:0 /R:0 /B:1 /M:1 /E:1", "110011110",
+      {"/N:1 /W:0 /D:2.5 /t:0 /L:2 /A:0 /R:0 /B:1 /M:1 /E:1", "1100111100",
        "IN_03750_HCSW-###_02000-3D(036)", nullptr},
-      {"/D:3.5 /T:0 /P:1 /S:5", "011100000", "IN_05000_HCSW-UNF_03000-3D(240)", "/P:1 names no"},
+      {"/D:3.5 /T:0 /P:1 /S:5", "0111000000", "IN_05000_HCSW-UNF_03000-3D(240)", "/P:1 names no"},
       // The eleventh word counts like the first.
-      {"/D:0 2 3 4 5 6 7 8 9 10 /N:1", "111110000", "IN_02500_HCSW-###_03000-3D(036)", nullptr},
+      {"/D:0 2 3 4 5 6 7 8 9 10 /N:1", "1111100000", "IN_02500_HCSW-###_03000-3D(036)", nullptr},
       // An index that is not a number is reported like one out of range.
-      {"/D:abc", "111100000", "IN_07500_HCSW-###_03000-3D(036)",
+      {"/D:abc", "1111000000", "IN_07500_HCSW-###_03000-3D(036)",
        "The switch /D:abc names no entry of the size list; valid indexes are 0 to 9."},
       // A control character in /F: is refused; the box gets the composed name.
-      {"/F:a\nSaveAs.scr", "111100000", "IN_07500_HCSW-###_03000-3D(036)",
+      {"/F:a\nSaveAs.scr", "1111000000", "IN_07500_HCSW-###_03000-3D(036)",
        "\"a\\x0ASaveAs.scr\" holds a control character (code 10) at character 2"},
-      {"/F:b\x7f", "111100000", "IN_07500_HCSW-###_03000-3D(036)", "(code 127)"},
-      {"/D:-1", "111100000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
-      {"/D:9.5", "111100000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
-      {"/S:6", "111100000", "IN_07500_HCSW-###_03000-3D(024)", "/S:6 names no"},
+      {"/F:b\x7f", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "(code 127)"},
+      {"/D:-1", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
+      {"/D:9.5", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
+      {"/S:6", "1111000000", "IN_07500_HCSW-###_03000-3D(024)", "/S:6 names no"},
+      // Threaded nuts include the nuts, and with them the washer face.
+      {"/I:1 /W:0 /C:0.3", "1111100001", "IN_07500_HCSW-###_03000-3D(036)", nullptr},
+      {"/I:0 /N:1", "1111100000", "IN_07500_HCSW-###_03000-3D(036)", nullptr},
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(Start(c.args).exit_status()) << c.args;

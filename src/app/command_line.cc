@@ -43,6 +43,8 @@ constexpr std::string_view kAddedSwitches[] = {
     "/M:# Write each part as an STL file in millimetres: 0=False, 1=True",
     "/X:# Write all parts into one 3MF file with its unit: 0=False, 1=True",
     "/E:# Write each part as a DXF drawing (one polygon mesh): 0=False, 1=True",
+    "/I:# Threaded nuts (also includes nuts): 0=False, 1=True",
+    "/C:#.## Threaded nuts' radial clearance in millimetres; without it the 6H/6g fit",
 };
 
 constexpr std::string_view kSwitchKeys[] = {"/D:", "/P:", "/L:", "/S:", "/T:",
@@ -175,6 +177,8 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
     else if (key == "/M:") settings.stl = FlagValue(value);
     else if (key == "/E:") settings.dxf = FlagValue(value);
     else if (key == "/X:") settings.threemf = FlagValue(value);
+    else if (key == "/I:") settings.threaded_nuts = FlagValue(value);
+    else if (key == "/C:") settings.nut_clearance = value;
   }
   return settings;
 }

@@ -60,6 +60,8 @@ struct SwitchSettings {
   bool stl = false;           // /M: also write each part as an STL file
   bool dxf = false;           // /E: also write each part as a DXF drawing
   bool threemf = false;       // /X: also write all parts into one 3MF file
+  bool threaded_nuts = false; // /I: the nuts carry the thread (and are included)
+  std::string nut_clearance;  // /C: their radial clearance in millimetres, as written
 
   bool operator==(const SwitchSettings&) const = default;
 };

@@ -58,9 +58,12 @@ TEST(CommandLine, HelpTextAndTheAddedSwitches) {
                 "\n\nSwitches added by this program:\n"
                 "/M:# Write each part as an STL file in millimetres: 0=False, 1=True\n"
                 "/X:# Write all parts into one 3MF file with its unit: 0=False, 1=True\n"
-                "/E:# Write each part as a DXF drawing (one polygon mesh): 0=False, 1=True");
+                "/E:# Write each part as a DXF drawing (one polygon mesh): 0=False, 1=True\n"
+                "/I:# Threaded nuts (also includes nuts): 0=False, 1=True\n"
+                "/C:#.## Threaded nuts' radial clearance in millimetres; without it the 6H/6g "
+                "fit");
   // Each added switch is one the parser knows: it turns a flag on.
-  for (const char* key : {"/M:", "/X:", "/E:"}) {
+  for (const char* key : {"/M:", "/X:", "/E:", "/I:"}) {
     EXPECT_FALSE(ParseSwitches({key + std::string("1")}) == ParseSwitches({key + std::string("0")}))
         << key;
   }
@@ -79,6 +82,8 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
       {{"/F:bolt"}, &S::stl, false},     {{"/M:1"}, &S::stl, true},
       {{"/m:1"}, &S::stl, false},        {{"/t:0", "/T", "x", "/X:0", "T:0"}, &S::no_threads, true},
       {{"/X:1", "/X:0"}, &S::threemf, false},
+      {{"/I:1"}, &S::threaded_nuts, true}, {{"/I:1", "/I:0"}, &S::threaded_nuts, false},
+      {{"/i:1"}, &S::threaded_nuts, false}, {{"/I:no"}, &S::threaded_nuts, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseSwitches(c.words).*c.flag, c.expected) << testing::PrintToString(c.words);
@@ -97,6 +102,10 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
   EXPECT_TRUE(std::isnan(ParseSwitches({"/P:x"}).pitch_index));
   EXPECT_TRUE(std::isnan(ParseSwitches({"/S:"}).segments_index));
   EXPECT_EQ(ParseSwitches({"/L:2.5in"}).length, 2.5);
+  // The clearance is kept as written, for the generation to check against
+  // the pitch and name in its refusal.
+  EXPECT_EQ(ParseSwitches({"/C: 0.2 ", "/C:0.15"}).nut_clearance, "0.15");
+  EXPECT_EQ(ParseSwitches({"/C:abc"}).nut_clearance, "abc");
 }
 
 // Every word counts, however many there are; the words that change nothing

@@ -99,7 +99,7 @@ bool FocusMovedWithinWindow(Qt::FocusReason reason) {
 MainWindow::MainWindow(BoltApp& app, QWidget* parent)
     : QDialog(parent), app_(app), ui_(std::make_unique<Ui::Form1>()) {
   ui_->setupUi(this);
-  setFixedSize(424, 303);
+  setFixedSize(size());  // the form's own size
   setFont(FormFont());
   // The description fits its box only in a slightly smaller size.
   QFont description = FormFont();
@@ -136,6 +136,8 @@ void MainWindow::ShowControls(const Controls& c) {
   ShowCheck(ui_->Chk_STL, c.Chk_STL);
   ShowCheck(ui_->Chk_DXF, c.Chk_DXF);
   ShowCheck(ui_->Chk_3MF, c.Chk_3MF);
+  ShowCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
+  ShowText(ui_->TXT_Clearance, c.TXT_Clearance);
   ShowStatus(ToQString(c.Status));
   ShowChoiceTexts(c);
 }
@@ -177,9 +179,11 @@ void MainWindow::Connect() {
   ConnectCheck(ui_->Chk_STL, c.Chk_STL);
   ConnectCheck(ui_->Chk_DXF, c.Chk_DXF);
   ConnectCheck(ui_->Chk_3MF, c.Chk_3MF);
+  ConnectCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
   connect(ui_->CmdPreview, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
   // Editing the name or typing a pitch changes what Process would write.
   connect(ui_->TXT_File, &QLineEdit::textEdited, this, [this] { Run([] {}); });
+  connect(ui_->TXT_Clearance, &QLineEdit::textEdited, this, [this] { Run([] {}); });
   connect(ui_->Cmb_Pitch->lineEdit(), &QLineEdit::textEdited, this, [this] { Run([] {}); });
 
   connect(ui_->CmdProcess, &QPushButton::clicked, this,
@@ -244,6 +248,7 @@ void MainWindow::CopyEdits() {
   CopyText(ui_->TXT_Nom_Length->text(), c.TXT_Nom_Length.text);
   CopyText(ui_->CMB_Segments->currentText(), c.CMB_Segments.text);
   CopyText(ui_->TXT_File->text(), c.TXT_File.text);
+  CopyText(ui_->TXT_Clearance->text(), c.TXT_Clearance.text);
 }
 
 void MainWindow::EndIfAsked() {
