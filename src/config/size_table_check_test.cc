@@ -144,7 +144,9 @@ TEST(CheckSizeSection, OddHeadersAndControlCharactersInNamesAreRefusedByLine) {
   };
   for (const auto& [header, expected] : cases) {
     const std::string content = "; sizes\r\n" + header + "\r\n" + body;
-    const std::string message = Message("t.ini", content, ParseSizeTable(content).sections[0].name);
+    const SizeTableSections table = ParseSizeTable(content);
+    ASSERT_EQ(table.sections.size(), 1u) << header;
+    const std::string message = Message("t.ini", content, table.sections[0].name);
     EXPECT_NE(message.find(expected), std::string::npos) << expected << "\nin: " << message;
     EXPECT_EQ(message.find('\n'), std::string::npos) << message;
   }
