@@ -1,5 +1,5 @@
-// Both size table readers on an arbitrary file: the start-up reader lists
-// sizes, the dimension reader reads each listed size (and a fuzzed size text)
+// The size table model on an arbitrary file: the size list lists
+// sizes, the generation reads each listed size (and a fuzzed size text)
 // into dimensions, or refuses; nothing crashes or hangs.
 #include <cstdint>
 #include <string>
