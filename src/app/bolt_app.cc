@@ -158,13 +158,13 @@ bool BoltApp::LoadSizeTable() {
     Fail(error + ".");
     return false;
   }
-  Sizes = ReadIniSections(*content);
+  Sizes = ReadSizeList(*content);
   if (Sizes.empty()) {
     Fail("The size table " + size_table_path + " lists no size.");
     return false;
   }
   controls.Cmb_Size = ComboBox{};
-  for (const SizeEntry& size : Sizes) controls.Cmb_Size.items.push_back(size.Name);
+  for (const SizeEntry& size : Sizes) controls.Cmb_Size.items.push_back(size.name);
   SelectSize(DefaultSizeIndex(Sizes));
   return !Ending();
 }
@@ -308,6 +308,12 @@ bool BoltApp::Generate(bool in_window) {
   }
   written_ = std::move(written.value());
   controls.Status = WrittenStatus(written_.script_path, written_.part_files.size());
+  // A key given twice is the table's documented override, so the files are
+  // written; but the user hears of it, on the status line and so, without a
+  // window, on standard error.
+  for (const std::string& warning : generation.table_warnings) {
+    controls.Status += " Warning: " + warning;
+  }
   platform_.Repaint(controls);
   // The written status stays on screen while queued repaints run.
   platform_.ProcessEvents();
@@ -369,7 +375,7 @@ void BoltApp::ProcessCmdStr() {
   }
   const SwitchSettings settings = ParseSwitches(Args);
   bool indexes_ok = ApplyIndex(settings.size_index, settings.size_value, controls.Cmb_Size, "/D:",
-                               "size", &BoltApp::SelectSize);
+                               "size", &BoltApp::SelectSize, settings.size_given);
   Cmb_Size_Validate();
   // A size without pitches is refused by the generation with its own message.
   if (!controls.Cmb_Pitch.items.empty()) {
@@ -401,7 +407,7 @@ void BoltApp::ProcessCmdStr() {
   const std::string name_problem = FileNameProblem(settings.file_name);
   if (!name_problem.empty()) {
     // Like an index that names no entry: the box keeps a name of its own.
-    platform_.ShowMessage(MessageKind::kError, name_problem);
+    platform_.ShowMessage(MessageKind::kError, "The switch /F: is refused: " + name_problem);
     indexes_ok = false;
   }
   if (settings.file_name.empty() || !name_problem.empty()) {
@@ -439,7 +445,7 @@ void BoltApp::RunUnattended() {
 
 bool BoltApp::ApplyIndex(double index, std::string_view value, const ComboBox& box,
                          std::string_view switch_name, std::string_view list_name,
-                         void (BoltApp::*select)(int)) {
+                         void (BoltApp::*select)(int), bool given) {
   const double rounded = RoundHalfEven(index);
   const auto count = static_cast<double>(box.items.size());
   if (rounded >= 0 && rounded < count) {  // also false for NaN and infinities
@@ -450,12 +456,18 @@ bool BoltApp::ApplyIndex(double index, std::string_view value, const ComboBox& b
   std::string message = "The switch ";
   message += switch_name;
   message += value;
+  if (!given) {
+    // The user named no entry: the switch's default did.
+    message = "No switch " + std::string(switch_name) + " is given, and its default index " +
+              FormatNumber(index, "0");
+  }
   message += " names no entry of the ";
   message += list_name;
   message += " list; ";
   message += box.items.empty() ? std::string("the list is empty.")
                                : "valid indexes are 0 to " +
                                      FormatNumber(count - 1, "0") + ".";
+  if (!given && !box.items.empty()) message += " Give " + std::string(switch_name) + " with one of them.";
   platform_.ShowMessage(MessageKind::kError, message);
   return false;
 }

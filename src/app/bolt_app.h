@@ -109,10 +109,10 @@ class BoltApp {
   bool LoadSizeTable();
   // Selects entry `index` of `box` through `select` when it names one;
   // otherwise reports the switch with its `value` and the valid range and
-  // returns false.
+  // returns false; one the user did not give is reported as the default.
   bool ApplyIndex(double index, std::string_view value, const ComboBox& box,
                   std::string_view switch_name, std::string_view list_name,
-                  void (BoltApp::*select)(int));
+                  void (BoltApp::*select)(int), bool given = true);
   void RunUnattended();
   // One generation; a failure is shown in its message. True when written.
   // The window asks before replacing a file it did not write and words a

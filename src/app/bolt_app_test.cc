@@ -258,6 +258,11 @@ TEST_F(BoltAppTest, SwitchesRunTheHandlers) {
       {"/F:a\nSaveAs.scr", "1111000000", "IN_07500_HCSW-###_03000-3D(036)",
        "\"a\\x0ASaveAs.scr\" holds a control character (code 10) at character 2"},
       {"/F:b\x7f", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "(code 127)"},
+      // NEL and the Unicode line separator might end a script's line too.
+      {"/F:c\xC2\x85.scr", "1111000000", "IN_07500_HCSW-###_03000-3D(036)",
+       "The switch /F: is refused: The script file name \"c\xC2\x85.scr\" holds a control "
+       "character (code 133) at character 2"},
+      {"/F:d\xE2\x80\xA8", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "(U+2028) at character 2"},
       {"/D:-1", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
       {"/D:9.5", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
       {"/S:6", "1111000000", "IN_07500_HCSW-###_03000-3D(024)", "/S:6 names no"},
@@ -357,6 +362,56 @@ TEST_F(BoltAppOnDiskTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
   EXPECT_TRUE(Exists(Path("kept.scr")));
 }
 
+// The default /D:7 is no index the user gave: a table of fewer sizes says so.
+TEST_F(BoltAppTest, ADefaultSizeIndexThatNamesNoEntryIsNamedAsTheDefault) {
+  files_.AddFile(Path("boltgen.ini"), "[A]\r\npitch0=1\r\n[B]\r\n[C]\r\n[D]\r\n");
+  EXPECT_EQ(Start("/G:1").exit_status(), kExitFailed);
+  EXPECT_EQ(platform_.messages,
+            std::vector<std::string>{"No switch /D: is given, and its default index 7 names no "
+                                     "entry of the size list; valid indexes are 0 to 3. Give /D: "
+                                     "with one of them."});
+  EXPECT_EQ(Start("/D:7 /G:1").exit_status(), kExitFailed);
+  EXPECT_TRUE(Messaged("The switch /D:7 names no entry of the size list; valid indexes are 0 to 3."));
+}
+
+// A header the table spoils with a tab, NBSP or byte order mark keeps its
+// index, so /D:7 still writes the 3/4 inch bolt; the spoilt size refuses by
+// its line. A key given twice writes with the later value and says so.
+TEST_F(BoltAppOnDiskTest, OddHeadersKeepEveryIndexAndRepeatedKeysWarn) {
+  const std::string shipped = ShippedSizeTable();
+  const std::string reference = Path("reference.scr");
+  UseShippedSizeTable();
+  ASSERT_EQ(Start("/D:7 /G:1 /F:" + reference).exit_status(), kExitOk);
+  std::string spoilt = "\xEF\xBB\xBF" + shipped;
+  const auto third = spoilt.find("[Inch 3/8]");
+  spoilt.insert(third, "\t");
+  spoilt.insert(spoilt.find("[Inch 1/2]"), "\xC2\xA0");
+  Write("boltgen.ini", spoilt);
+  const std::string script = Path("spoilt.scr");
+  ASSERT_EQ(Start("/D:7 /G:1 /F:" + script).exit_status(), kExitOk);
+  EXPECT_EQ(controls().Cmb_Size.text, "[Inch 3/4]");
+  EXPECT_EQ(ReadFile(script), ReadFile(reference));
+  const auto line = std::count(spoilt.begin(), spoilt.begin() + third, '\n') + 1;
+  EXPECT_EQ(Start("/D:2 /G:1 /F:" + Path("odd")).exit_status(), kExitFailed);
+  EXPECT_TRUE(Messaged(":" + std::to_string(line) + ": [Inch 3/8]: the header is preceded by a tab"))
+      << platform_.messages.at(0);
+  EXPECT_FALSE(Exists(Path("odd.scr")));
+
+  std::string twice = shipped;
+  const auto dia = twice.find("DiaNom=0.75");
+  twice.insert(twice.find("[Inch 7/8]"), "DiaNom=1.5\r\n");
+  Write("boltgen.ini", twice);
+  ASSERT_EQ(Start("/D:7 /G:1 /F:" + Path("twice")).exit_status(), kExitOk);
+  EXPECT_TRUE(platform_.messages.empty());
+  const auto first = std::count(twice.begin(), twice.begin() + dia, '\n') + 1;
+  const std::string warning = "boltgen.ini:" + std::to_string(first + 13) +
+                              ": [Inch 3/4]: DiaNom is given twice, at lines " +
+                              std::to_string(first) + " and " + std::to_string(first + 13) +
+                              "; the last, DiaNom=1.5, is used";
+  EXPECT_NE(controls().Status.find("Written)Ready .... Warning: "), std::string::npos) << controls().Status;
+  EXPECT_NE(controls().Status.find(warning), std::string::npos) << controls().Status;
+}
+
 // In the window every refusal, a bolt too short for its pitch included,
 // leaves the choices to mend, and the status line keeps the report until one
 // of them changes.
@@ -368,8 +423,11 @@ TEST_F(BoltAppOnDiskTest, WindowStaysAfterARefusalOrAWriteFailure) {
     app.CmdProcess_Click();
   }
   EXPECT_EQ(platform_.messages.size(), 1u);
-  EXPECT_TRUE(Messaged("\"" + Path("bolt") + "\\x0DDelete\" holds a control character (code 13) at character " +
-                       std::to_string(Path("bolt").size() + 1) + "."));
+  // Counted in characters: the folder's name holds a two-byte one.
+  const std::string bolt = Path("bolt");
+  const auto characters = std::count_if(bolt.begin(), bolt.end(), [](char c) { return (c & 0xC0) != 0x80; });
+  EXPECT_TRUE(Messaged("\"" + bolt + "\\x0DDelete\" holds a control character (code 13) at character " +
+                       std::to_string(characters + 1) + "."));
   int scripts = 0;
   for (const auto& entry : fs::directory_iterator(dir())) scripts += entry.path().extension() == ".scr";
   EXPECT_EQ(scripts, 1);

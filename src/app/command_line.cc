@@ -162,7 +162,9 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
     if (word.size() < 3) continue;
     const std::string_view key = std::string_view(word).substr(0, 3);
     const std::string_view value = TrimBlanks(std::string_view(word).substr(3));
-    if (key == "/D:") settings.size_index = IndexValue(value), settings.size_value = value;
+    if (key == "/D:") {
+      settings.size_index = IndexValue(value), settings.size_value = value, settings.size_given = true;
+    }
     else if (key == "/P:") settings.pitch_index = IndexValue(value), settings.pitch_value = value;
     else if (key == "/L:") settings.length = LeadingNumber(value);
     else if (key == "/S:") settings.segments_index = IndexValue(value), settings.segments_value = value;

@@ -49,6 +49,7 @@ struct SwitchSettings {
   double segments_index = 1;  // /S: (NaN when the value is not a number)
   // The index values as written, for messages; empty when the switch is absent.
   std::string size_value, pitch_value, segments_value;
+  bool size_given = false;    // /D: is among the words: its default 7 is no choice of the user's
   bool no_threads = true;     // /T: checks "No Threads": /T:1 gives a plain shank
   bool washer_face = true;    // /W:
   bool head_radius = true;    // /R:

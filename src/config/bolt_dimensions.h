@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/error.h"
 #include "config/bolt_request.h"
@@ -53,8 +54,11 @@ BoltDimensions NutDimensions(const BoltDimensions& dims);
 // `table_name` and the line), and any choice or derived value that is not
 // finite, all before the too-short test. A bolt too short for its pitch is an
 // error too, but only after `dims` holds its values ("Fatal Error: ...").
+// `warnings`, when given, receives the section's warnings (keys given twice)
+// once `dims` holds the values.
 Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
-                           BoltDimensions& dims, std::string_view table_name = "boltgen.ini");
+                           BoltDimensions& dims, std::string_view table_name = "boltgen.ini",
+                           std::vector<std::string>* warnings = nullptr);
 
 // The too-short message starts with this; batch jobs may match it, and the
 // window leaves it out: a length a little short is an ordinary slip there.

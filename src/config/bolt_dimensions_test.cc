@@ -147,9 +147,11 @@ TEST(SetBoltDimensions, RefusalsNameTheCauseAndChangeNothing) {
       // Optional keys, when given, must make sense.
       {"FlatsNut=0\r\n", TextRequest("[T]", "0.125", "3"), "FlatsNut=0"},
       {"FlatsNut=1e999\r\n", TextRequest("[T]", "0.125", "3"), "FlatsNut=1e999"},
-      {"LongXL=8\r\n", TextRequest("[T]", "0.125", "3"), "only one of LongXL and MinThrXLng"},
-      {"MinThrXLng=5\r\n", TextRequest("[T]", "0.125", "3"), "only one of LongXL and MinThrXLng"},
-      {"LongXL=4\r\nMinThrXLng=5\r\n", TextRequest("[T]", "0.125", "3"), "LongXL=4"},
+      {"LongXL=8\r\n", TextRequest("[T]", "0.125", "3"), "boltgen.ini:13: [T]: LongXL is given without"},
+      {"MinThrXLng=5\r\n", TextRequest("[T]", "0.125", "3"), "boltgen.ini:13: [T]: MinThrXLng is given"},
+      {"LongXL=4\r\nMinThrXLng=5\r\n", TextRequest("[T]", "0.125", "3"), "boltgen.ini:13: [T]: LongXL=4"},
+      // A typed pitch goes into the script as typed.
+      {"", TextRequest("[T]", "0.125 \xC2\x85", "3"), "holds a control character (code 133)"},
   };
   for (const auto& c : cases) {
     const std::string message = Set(Section(c.keys), c.request, dims);

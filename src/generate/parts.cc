@@ -88,9 +88,11 @@ Result<> CheckChoices(const BoltRequest& built, const BoltDimensions& dims) {
 
 Result<> ReadDimensions(GenerationState& state, const BoltRequest& request,
                         const GenerationInput& input) {
+  state.table_warnings.clear();
   const Result<std::string> content = ReadSizeTable(input.size_table_path);
   if (!content) return Error{content.error().message + "."};
-  return SetBoltDimensions(content.value(), request, state.dims, SizeTableLabel(input.size_table_path));
+  return SetBoltDimensions(content.value(), request, state.dims, SizeTableLabel(input.size_table_path),
+                           &state.table_warnings);
 }
 
 void Report(const StatusReport& report, std::string_view status) {
