@@ -5,13 +5,15 @@ for the Win32 window (src/app/forms/form.h): one layout for both windows.
 Usage: form_table.py FORM.ui OUT.cc
 
 Every widget of the form becomes a row, whatever its name, so a control added
-to the form reaches both windows. A widget class or property the table cannot
+to the form reaches both windows. A group box's widgets follow it as rows of
+their own, their rectangles moved from the group's corner to the form's: Win32
+has no nesting of dialog controls, a group box is a frame drawn behind them. A widget class or property the table cannot
 carry ends the build with a message naming the file, the line and the value.
 """
 import sys
 import xml.etree.ElementTree as ET
 
-CLASSES = ("QLabel", "QComboBox", "QLineEdit", "QPushButton", "QCheckBox", "Line")
+CLASSES = ("QLabel", "QComboBox", "QLineEdit", "QPushButton", "QCheckBox", "Line", "QGroupBox")
 # Properties that only tune Qt's own behaviour and have no Win32 meaning.
 IGNORED = {"insertPolicy", "alignment", "frameShadow", "autoDefault", "minimumSize",
            "maximumSize"}
@@ -95,7 +97,8 @@ def read_widget(path, widget):
         fail(path, widget, f"a {cls} has no name")
     row = {"name": name, "class": cls, "text": "", "tooltip": None, "rect": None,
            "checked": False, "enabled": True, "editable": False, "default": False,
-           "wordWrap": False, "maxVisibleItems": 0, "items": []}
+           "wordWrap": False, "maxVisibleItems": 0, "items": [], "buddy": None,
+           "placeholder": None}
     for prop in widget.findall("property"):
         key = prop.get("name")
         if key == "geometry":
@@ -105,8 +108,12 @@ def read_widget(path, widget):
             row["rect"] = [integer(path, rect, tag) for tag in ("x", "y", "width", "height")]
             if row["rect"][2] < 0 or row["rect"][3] < 0:
                 fail(path, rect, f"the rectangle of {name!r} has a negative size")
-        elif key == "text":
+        elif key == "text" or (key == "title" and cls == "QGroupBox"):
             row["text"] = string(prop)
+        elif key == "placeholderText":
+            row["placeholder"] = string(prop)
+        elif key == "buddy":
+            row["buddy"] = prop.findtext("cstring") or None
         elif key == "toolTip":
             row["tooltip"] = string(prop)
         elif key in ("checked", "enabled", "editable", "default", "wordWrap"):
@@ -129,9 +136,22 @@ def read_widget(path, widget):
                 row["items"].append(string(prop))
     if row["rect"] is None:
         fail(path, widget, f"widget {name!r} has no geometry")
-    if widget.find("widget") is not None:
-        fail(path, widget, f"widget {name!r} holds widgets; the form must be flat")
+    if widget.find("widget") is not None and cls != "QGroupBox":
+        fail(path, widget, f"widget {name!r} holds widgets; only a group box may")
     return row
+
+
+def read_widgets(path, parent, origin):
+    """The rows of parent's widgets, a group box's own after it, each at its place in the form."""
+    rows = []
+    for widget in parent.findall("widget"):
+        row = read_widget(path, widget)
+        row["rect"][0] += origin[0]
+        row["rect"][1] += origin[1]
+        rows.append(row)
+        if row["class"] == "QGroupBox":
+            rows += read_widgets(path, widget, row["rect"][:2])
+    return rows
 
 
 def read_form(path):
@@ -149,12 +169,15 @@ def read_form(path):
     if form["size"] is None:
         fail(path, top, "the form has no geometry")
     names = set()
-    for widget in top.findall("widget"):
-        row = read_widget(path, widget)
+    for row in read_widgets(path, top, (0, 0)):
         if row["name"] in names:
-            fail(path, widget, f"two widgets are named {row['name']!r}")
+            fail(path, top, f"two widgets are named {row['name']!r}")
         names.add(row["name"])
         form["rows"].append(row)
+    for row in form["rows"]:
+        if row["buddy"] is not None and row["buddy"] not in names:
+            fail(path, top, f"the label {row['name']!r} names the buddy {row['buddy']!r}, "
+                 "which is no widget")
     for stop in root.iter("tabstop"):
         if stop.text not in names:
             fail(path, stop, f"the tab order names {stop.text!r}, which is no widget")
@@ -183,7 +206,8 @@ def write_table(form, source):
         x, y, w, h = row["rect"]
         lines.append(f"    {{{c_string(row['name'])}, {c_string(row['class'])}, "
                      f"{c_string(row['text'])}, {c_string(row['tooltip'])}, "
-                     f"{{{x}, {y}, {w}, {h}}}, {flags}, {row['maxVisibleItems']}, {items}}},")
+                     f"{{{x}, {y}, {w}, {h}}}, {flags}, {row['maxVisibleItems']}, {items}, "
+                     f"{c_string(row['buddy'])}, {c_string(row['placeholder'])}}},")
     lines.append("};")
     tabs = ", ".join(c_string(name) for name in form["tabs"]) or "nullptr"
     lines.append(f"const char* const kTabOrder[] = {{{tabs}}};")

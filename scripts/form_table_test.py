@@ -91,6 +91,37 @@ int main() {
                            check=True)
             self.assertEqual(subprocess.run([program], capture_output=True, check=True).stdout, b'A|q"\\\n|3|1|A')
 
+    def test_a_group_box_widgets_follow_it_at_their_place_in_the_form(self):
+        group = ('<widget class="QGroupBox" name="Grp">\n'
+                 '<property name="geometry"><rect><x>10</x><y>20</y><width>90</width><height>40</height>'
+                 '</rect></property><property name="title"><string>&amp;Also</string></property>\n'
+                 + CHECK.format(name="Inner", x=5, text="&amp;In", extra="") + '</widget>')
+        out = self.table(form([group, CHECK.format(name="After", x=1, text="", extra="")],
+                              "<tabstop>Inner</tabstop>"))
+        self.assertIn('{"Grp", "QGroupBox", "&Also", nullptr, {10, 20, 90, 40},', out)
+        # Moved by the group's corner (5, 2) + (10, 20); the rows keep the form's order.
+        self.assertIn('{"Inner", "QCheckBox", "&In", nullptr, {15, 22, 30, 4},', out)
+        self.assertLess(out.index('"Grp"'), out.index('"Inner"'))
+        self.assertLess(out.index('"Inner"'), out.index('"After"'))
+
+    def test_a_label_carries_its_buddy_and_an_edit_its_placeholder(self):
+        label = ('<widget class="QLabel" name="L"><property name="geometry"><rect><x>1</x><y>1</y>'
+                 '<width>9</width><height>9</height></rect></property>'
+                 '<property name="text"><string>&amp;Len</string></property>'
+                 '<property name="buddy"><cstring>E</cstring></property></widget>')
+        edit = ('<widget class="QLineEdit" name="E"><property name="geometry"><rect><x>1</x><y>1</y>'
+                '<width>9</width><height>9</height></rect></property>'
+                '<property name="placeholderText"><string>fit</string></property></widget>')
+        out = self.table(form([label, edit]))
+        self.assertRegex(out, r'\{"L", "QLabel", "&Len", .*, "E", nullptr\},')
+        self.assertRegex(out, r'\{"E", "QLineEdit", "", .*, nullptr, "fit"\},')
+        self.assertIn("names the buddy 'Gone', which is no widget",
+                      self.refusal(form([label.replace("<cstring>E</cstring>", "<cstring>Gone</cstring>")])))
+
+    def test_only_a_group_box_holds_widgets(self):
+        nested = CHECK.format(name="Outer", x=1, text="", extra=CHECK.format(name="In", x=1, text="", extra=""))
+        self.assertIn("widget 'Outer' holds widgets; only a group box may", self.refusal(form([nested])))
+
     def test_refuses_what_the_window_cannot_show_naming_file_and_line(self):
         message = self.refusal(form(['<widget class="QSpinBox" name="Spin">\n'
                                      '<property name="geometry"><rect><x>1</x><y>1</y><width>1</width>'

@@ -26,6 +26,12 @@ for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$work/display")"
 unset QT_QPA_PLATFORM
+# The windows keep their choices between runs (Linux in its config folder,
+# Windows in the registry): every run here starts from the form's defaults.
+export XDG_CONFIG_HOME="$work/config"
+settings_key='HKCU\Software\Quillfen\boltgen'
+forget_settings() { "$wine" reg delete "$settings_key" /f >/dev/null 2>&1 || true; }
+forget_settings
 
 # Both windows dump their controls as they stand after start-up, read back
 # from their own widgets: the one form must give the one layout.
@@ -38,7 +44,10 @@ cp "$root/data/boltgen.ini" "$work/layout/"
 widgets=$(grep -c '<widget class=' "$root/src/app/forms/main_window.ui")
 [[ $(grep -c '^control ' "$work/layout/win.txt") -eq $((widgets - 1)) ]] ||
   fail "the dump lists $(grep -c '^control ' "$work/layout/win.txt") controls, the form $((widgets - 1))"
-grep -q '^window "'"$title"'" 0,0 424x303$' "$work/layout/win.txt" || fail "no window line: $(head -1 "$work/layout/win.txt")"
+size=$(/usr/bin/python3 -c 'import sys, xml.etree.ElementTree as E; r = E.parse(sys.argv[1]).find("widget/property/rect")
+print(r.findtext("width") + "x" + r.findtext("height"))' "$root/src/app/forms/main_window.ui")
+grep -q '^window "'"$title"'" 0,0 '"$size"'$' "$work/layout/win.txt" ||
+  fail "no window line of the form's $size: $(head -1 "$work/layout/win.txt")"
 diff "$work/layout/qt.txt" "$work/layout/win.txt" >&2 || fail "the layout differs from the Linux window's"
 echo "-- layout: $((widgets - 1)) controls as in the Linux window"
 passed=$((passed + 1))
@@ -73,6 +82,7 @@ drive() {
   local keys=()
   while [[ $1 != -- ]]; do keys+=("$1"); shift; done
   shift
+  forget_settings
   (cd "$folder" && exec "$@" >"$folder/out.txt" 2>&1) &
   driven_pid=$!
   wait_windows 1 || fail "no window titled \"$title\" from $*"
@@ -96,8 +106,9 @@ end_driven() {
   [[ $status -eq 0 ]] || fail "the window ended with status $status: $(cat "$1/out.txt")"
 }
 
-# The same keys in both windows: the next size, Tab to the length, a length, Enter.
-keys=(Down Tab Tab type:2.5 Return)
+# The same keys in both windows: the next size, Alt+L (the label's letter) to the
+# length, a length, Enter. The too-short run below Tabs there instead.
+keys=(Down alt+l type:2.5 Return)
 script='IN_08750_HCSW-UNF_02500-3D(024).scr'
 for side in linux windows; do
   mkdir "$work/keys-$side"
@@ -115,6 +126,12 @@ end_driven "$work/keys-windows"
 cmp <(grep -av '^; Date: ' "$work/keys-linux/$script") <(grep -av '^; Date: ' "$work/keys-windows/$script") ||
   fail "the script differs from the Linux window's"
 echo "-- keys ${keys[*]}: $script, $(wc -c <"$work/keys-windows/$script") bytes as the Linux window's"
+# The choices of that run are kept for the next, the size as the Linux window keeps it.
+chosen=$("$wine" reg query "$settings_key" /v size 2>/dev/null | tr -d '\r' | sed -n 's/^ *size *REG_SZ *//p')
+linux_chosen=$(sed -n 's/^size=//p' "$XDG_CONFIG_HOME/boltgen/boltgen.conf" 2>/dev/null)
+[[ -n $chosen && $chosen == "$linux_chosen" ]] ||
+  fail "the run kept the size '$chosen' in $settings_key, the Linux window '$linux_chosen'"
+echo "-- settings: the run kept the size '$chosen' in $settings_key"
 passed=$((passed + 1))
 
 # A metric length too short for its pitch: the message, nothing written, and

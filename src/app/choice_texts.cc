@@ -8,7 +8,7 @@ namespace boltgen {
 ChoiceTexts ChoiceTextsOf(const BoltApp& app, const Controls& c) {
   ChoiceTexts texts;
   const std::string unit(UnitSymbol(SizeTextUnit(c.Cmb_Size.text, app.IsMetric)));
-  texts.length_label = "Length (" + unit + ")";
+  texts.length_label = "&Length (" + unit + ")";
   const std::string thread =
       ThreadDesignation(app.Sizes, c.Cmb_Size.text, c.Cmb_Pitch.text, app.IsMetric);
   if (!thread.empty()) texts.thread_suffix = ": " + thread;

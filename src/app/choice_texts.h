@@ -10,7 +10,7 @@ namespace boltgen {
 
 // The texts of a window that follow the choices, the same in every window.
 struct ChoiceTexts {
-  std::string length_label;   // "Length (in)" or "Length (mm)"
+  std::string length_label;   // "&Length (in)" or "&Length (mm)", L its shortcut
   std::string thread_suffix;  // ": " and the thread, for the size and pitch tooltips; or empty
   std::string preview_hint;   // what the preview shows: the thread, the length and its unit
   std::string preview_key;    // changes exactly when the preview's parts may change

@@ -1,8 +1,10 @@
 #include "app/file_name.h"
 
+#include <optional>
 #include <string_view>
 
 #include "base/number_format.h"
+#include "base/text.h"
 #include "config/leading_number.h"
 
 namespace boltgen {
@@ -33,8 +35,8 @@ std::string PickDigits(std::string_view formatted, std::size_t before, std::size
 }
 
 std::string DiameterDigits(const SizeEntry& size, bool is_metric) {
-  if (is_metric) return PickDigits("000" + FormatNumber(size.DiaNom, "000.00"), 3, 2);
-  return PickDigits("000" + FormatNumber(size.DiaNom, "0.0000") + "0000", 1, 4);
+  if (is_metric) return PickDigits("000" + FormatNumber(size.nominal_diameter, "000.00"), 3, 2);
+  return PickDigits("000" + FormatNumber(size.nominal_diameter, "0.0000") + "0000", 1, 4);
 }
 
 std::string ThreadPart(const Controls& controls) {
@@ -84,27 +86,24 @@ std::string ComposeFileName(const Controls& controls, const std::vector<SizeEntr
 }
 
 std::string FileNameProblem(std::string_view name) {
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto code = static_cast<unsigned char>(name[i]);
-    if (code >= 32 && code != 127) continue;
-    // Shown escaped: the character itself would break the message too.
-    std::string shown;
-    for (const char c : name) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte >= 32 && byte != 127) {
-        shown += c;
-      } else {
-        constexpr char kHex[] = "0123456789ABCDEF";
-        shown += "\\x";
-        shown += kHex[byte >> 4];
-        shown += kHex[byte & 15];
-      }
+  const std::optional<FoundCharacter> found = FindControlCharacter(name);
+  if (!found) return {};
+  // Shown escaped: the character itself would break the message too.
+  std::string shown;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte != 127) {
+      shown += c;
+    } else {
+      constexpr char kHex[] = "0123456789ABCDEF";
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 15];
     }
-    return "The script file name \"" + shown + "\" holds a control character (code " +
-           FormatNumber(code, "0") + ") at character " + FormatNumber(static_cast<double>(i + 1), "0") +
-           ". Type a name without it.";
   }
-  return {};
+  return "The script file name \"" + shown + "\" holds a control character (" +
+         CharacterCodeName(found->code) + ") at character " +
+         FormatNumber(static_cast<double>(found->position), "0") + ". Type a name without it.";
 }
 
 }  // namespace boltgen

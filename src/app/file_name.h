@@ -29,8 +29,8 @@ inline LengthUnit SizeTextUnit(std::string_view size_text, bool was_metric) {
   return IsMetricSizeText(size_text, was_metric) ? LengthUnit::kMillimetre : LengthUnit::kInch;
 }
 
-// Why `name` cannot name a script: a control character (code below 32, or
-// 127) would end the script's SaveAs and export lines inside the name, and
+// Why `name` cannot name a script: a control character (C0, DEL, C1 such as
+// NEL, or U+2028/U+2029) might end the script's SaveAs and export lines inside the name, and
 // the rest of the name would become a command of its own. Empty when the name
 // may be used. Both the /F: switch and the window's file box go through here.
 std::string FileNameProblem(std::string_view name);

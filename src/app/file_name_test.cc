@@ -19,7 +19,7 @@ std::string Compose(const Choices& choices, bool& is_metric) {
   for (const auto& [name, dia] : {std::pair{"[ANSI Inch 3/4]", 0.75}, {"[ISO M12]", 12.0},
                                   {"[ANSI 1-1/4]", 1.25}, {"[ISO 1234]", 1234.0},
                                   {"[ANSI ISO]", 20.0}, {"[plain]", 0.5}}) {
-    sizes.push_back({name, dia, "", "", "", ""});
+    sizes.push_back({name, dia, {}});
   }
   Controls controls;
   controls.Cmb_Size.text = choices.size;

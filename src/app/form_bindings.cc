@@ -14,7 +14,7 @@ constexpr Named<CheckBox Controls::*> kCheckBoxes[] = {
     {"Chk_Rad_HEAD", &Controls::Chk_Rad_HEAD},     {"Chk_Sharp_Threads", &Controls::Chk_Sharp_Threads},
     {"Chk_Nuts", &Controls::Chk_Nuts},             {"Chk_WBlock", &Controls::Chk_WBlock},
     {"Chk_STL", &Controls::Chk_STL},               {"Chk_DXF", &Controls::Chk_DXF},
-    {"Chk_3MF", &Controls::Chk_3MF},
+    {"Chk_3MF", &Controls::Chk_3MF},               {"Chk_Threaded_Nuts", &Controls::Chk_Threaded_Nuts},
 };
 constexpr Named<ComboBox Controls::*> kComboBoxes[] = {
     {"Cmb_Size", &Controls::Cmb_Size},
@@ -24,6 +24,7 @@ constexpr Named<ComboBox Controls::*> kComboBoxes[] = {
 constexpr Named<TextBox Controls::*> kTextBoxes[] = {
     {"TXT_Nom_Length", &Controls::TXT_Nom_Length},
     {"TXT_File", &Controls::TXT_File},
+    {"TXT_Clearance", &Controls::TXT_Clearance},
 };
 constexpr Named<AppSelectHandler> kSelects[] = {
     {"Cmb_Size", &BoltApp::SelectSize},

@@ -46,15 +46,15 @@ std::string_view SeriesOf(std::string_view pitch_text) {
 std::string ThreadDesignation(const std::vector<SizeEntry>& sizes, std::string_view size_text,
                               std::string_view pitch_text, bool was_metric) {
   const SizeEntry* size = FindSize(sizes, size_text);
-  if (!size || !(size->DiaNom > 0) || !std::isfinite(size->DiaNom)) return {};
+  if (!size || !(size->nominal_diameter > 0) || !std::isfinite(size->nominal_diameter)) return {};
   const double pitch = LeadingNumber(pitch_text);
   const bool has_pitch = pitch > 0 && std::isfinite(pitch);
   if (IsMetricSizeText(size_text, was_metric)) {
-    std::string text = "M" + Shortest(size->DiaNom, 3);
+    std::string text = "M" + Shortest(size->nominal_diameter, 3);
     if (has_pitch) text += "x" + Shortest(pitch, 3);
     return text;
   }
-  std::string text = InchDiameter(size->DiaNom);
+  std::string text = InchDiameter(size->nominal_diameter);
   if (!has_pitch) return text;
   text += "-" + Shortest(1 / pitch, 1);
   const std::string_view series = SeriesOf(pitch_text);

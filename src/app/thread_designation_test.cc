@@ -11,8 +11,8 @@ std::vector<SizeEntry> Sizes() {
                                        {"[Inch 5/16]", 0.3125}, {"[Metric M12]", 12.0},
                                        {"[ISO M1.6]", 1.6}, {"[Odd]", 0.7}}) {
     SizeEntry& size = sizes.emplace_back();
-    size.Name = name;
-    size.DiaNom = diameter;
+    size.name = name;
+    size.nominal_diameter = diameter;
   }
   return sizes;
 }

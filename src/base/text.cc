@@ -1,5 +1,7 @@
 #include "base/text.h"
 
+#include "base/number_format.h"
+
 namespace boltgen {
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -25,20 +27,83 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view content) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < content.size()) {
-    const auto end = content.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(content.substr(start));
-      break;
-    }
-    lines.push_back(content.substr(start, end - start));
-    start = end + 1;
-    if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
+std::optional<std::string_view> LineReader::Next() {
+  if (start_ >= content_.size()) return std::nullopt;
+  ++number_;
+  auto end = content_.find_first_of("\r\n", start_);
+  if (end == std::string_view::npos) end = content_.size();
+  const std::string_view line = content_.substr(start_, end - start_);
+  start_ = end + 1;
+  if (end < content_.size() && content_[end] == '\r' && start_ < content_.size() &&
+      content_[start_] == '\n') {
+    ++start_;
   }
-  return lines;
+  return line;
+}
+
+Character CharacterAt(std::string_view text, std::size_t offset) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[offset + i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  char32_t code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2, code = lead & 0x1F;
+  else if (lead >= 0xE0 && lead <= 0xEF) length = 3, code = lead & 0x0F;
+  else if (lead >= 0xF0 && lead <= 0xF4) length = 4, code = lead & 0x07;
+  if (length == 0 || offset + length > text.size()) return {lead, 1};
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {lead, 1};
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  // Overlong forms, surrogates and codes past U+10FFFF are no UTF-8.
+  const char32_t smallest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+  if (code < smallest || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return {lead, 1};
+  return {code, length};
+}
+
+bool IsControlCharacter(char32_t code) {
+  return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x2028 || code == 0x2029;
+}
+
+bool IsInvisibleCharacter(char32_t code) {
+  return code == ' ' || IsControlCharacter(code) || code == 0xA0 || code == 0x1680 ||
+         (code >= 0x2000 && code <= 0x200F) || (code >= 0x2028 && code <= 0x202F) ||
+         (code >= 0x205F && code <= 0x2064) || code == 0x3000 || code == 0xFEFF;
+}
+
+std::string_view TrimInvisible(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && IsInvisibleCharacter(CharacterAt(text, first).code)) {
+    first += CharacterAt(text, first).length;
+  }
+  // The end is found walking forwards: UTF-8 cannot be read backwards safely
+  // when it is mixed with 8-bit bytes.
+  std::size_t end = first;
+  for (std::size_t offset = first; offset < text.size();) {
+    const Character c = CharacterAt(text, offset);
+    offset += c.length;
+    if (!IsInvisibleCharacter(c.code)) end = offset;
+  }
+  return text.substr(first, end - first);
+}
+
+std::optional<FoundCharacter> FindControlCharacter(std::string_view text) {
+  std::size_t position = 1;
+  for (std::size_t offset = 0; offset < text.size(); ++position) {
+    const Character c = CharacterAt(text, offset);
+    if (IsControlCharacter(c.code)) return FoundCharacter{offset, position, c.code};
+    offset += c.length;
+  }
+  return std::nullopt;
+}
+
+std::string CharacterCodeName(char32_t code) {
+  if (code < 256) return "code " + FormatNumber(code, "0");
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string digits;
+  for (char32_t rest = code; rest > 0 || digits.size() < 4; rest >>= 4) {
+    digits.insert(digits.begin(), kHex[rest & 15]);
+  }
+  return "U+" + digits;
 }
 
 }  // namespace boltgen

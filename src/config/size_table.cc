@@ -5,57 +5,47 @@
 #include <cstring>
 
 #include "base/os.h"
-#include "base/text.h"
 #include "config/leading_number.h"
+#include "config/size_table_keys.h"
 
 namespace boltgen {
 
 namespace {
 
-// A comment runs from the first ';' to the end of the line. The text before
-// it is not trimmed again, so "pitch1=0.1 ;x" keeps its blank until the value
-// itself is trimmed.
-std::string_view RemoveComment(std::string_view line) {
-  const auto semicolon = line.find(';');
-  if (semicolon == std::string_view::npos) return line;
-  return line.substr(0, semicolon);
+// The value of the key's last line in the section, or nothing.
+const TableKeyLine* LastKeyLine(const TableSection& section, std::string_view key) {
+  const std::vector<const TableKeyLine*> lines = KeyLines(section, key);
+  return lines.empty() ? nullptr : lines.back();
 }
 
-void ApplyKeyLine(std::string_view line, SizeEntry& size) {
-  const auto equals = line.find('=');
-  if (equals == std::string_view::npos) return;
-  const std::string key = ToLowerAscii(TrimBlanks(line.substr(0, equals)));
-  const std::string_view value = TrimBlanks(line.substr(equals + 1));
-  if (key == "dianom") {
-    size.DiaNom = LeadingNumber(value);
-  } else if (key == "pitch0") {
-    size.Pitch0 = value;
-  } else if (key == "pitch1") {
-    size.Pitch1 = value;
-  } else if (key == "pitch2") {
-    size.Pitch2 = value;
-  } else if (key == "pitch3") {
-    size.Pitch3 = value;
+SizeEntry EntryOf(const TableSection& section) {
+  SizeEntry size;
+  size.name = section.name;
+  if (const TableKeyLine* line = LastKeyLine(section, "DiaNom")) {
+    size.nominal_diameter = LeadingNumber(line->value);
   }
+  std::size_t pitch = 0;
+  for (const SizeTableKey& key : kSizeTableKeys) {
+    if (key.kind != KeyKind::kPitch) continue;
+    if (const TableKeyLine* line = LastKeyLine(section, key.name)) {
+      size.pitches[pitch] = line->value;
+    }
+    ++pitch;
+  }
+  return size;
 }
 
 }  // namespace
 
-std::vector<SizeEntry> ReadIniSections(std::string_view content) {
+std::vector<SizeEntry> ListSizes(const SizeTableSections& table) {
   std::vector<SizeEntry> sizes;
-  sizes.reserve(100);
-  for (std::string_view raw : SplitLines(content)) {
-    const std::string_view line = RemoveComment(TrimBlanks(raw));
-    if (line.empty()) continue;
-    if (line.front() == '[') {
-      // The whole line names the size, brackets and anything after them included.
-      sizes.emplace_back().Name = line;
-      continue;
-    }
-    // Key lines before the first section belong to no size.
-    if (!sizes.empty()) ApplyKeyLine(line, sizes.back());
-  }
+  sizes.reserve(table.sections.size());
+  for (const TableSection& section : table.sections) sizes.push_back(EntryOf(section));
   return sizes;
+}
+
+std::vector<SizeEntry> ReadSizeList(std::string_view content) {
+  return ListSizes(ParseSizeTable(content));
 }
 
 int DefaultSizeIndex(const std::vector<SizeEntry>& sizes) {
@@ -65,7 +55,7 @@ int DefaultSizeIndex(const std::vector<SizeEntry>& sizes) {
 
 const SizeEntry* FindSize(const std::vector<SizeEntry>& sizes, std::string_view size_text) {
   for (const SizeEntry& size : sizes) {
-    if (size.Name == size_text) return &size;
+    if (size.name == size_text) return &size;
   }
   return nullptr;
 }
@@ -74,8 +64,8 @@ std::vector<std::string> PitchesOf(const std::vector<SizeEntry>& sizes, std::str
   std::vector<std::string> pitches;
   const SizeEntry* size = FindSize(sizes, size_text);
   if (size == nullptr) return pitches;
-  for (const std::string* pitch : {&size->Pitch0, &size->Pitch1, &size->Pitch2, &size->Pitch3}) {
-    if (!pitch->empty()) pitches.push_back(*pitch);
+  for (const std::string& pitch : size->pitches) {
+    if (!pitch.empty()) pitches.push_back(pitch);
   }
   return pitches;
 }

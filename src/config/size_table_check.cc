@@ -1,53 +1,18 @@
 #include "config/size_table_check.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "base/number_format.h"
 #include "base/text.h"
 #include "config/leading_number.h"
+#include "config/size_table_keys.h"
 
 namespace boltgen {
 namespace {
-
-// The dimension keys, whether 0 is a value they may take, and whether a
-// section may leave them out (the nuts' own width and the third thread
-// length are additions that older tables do not have).
-struct DimensionRule {
-  std::string_view name;
-  bool zero_allowed;
-  bool nut_height;
-  bool optional = false;
-};
-
-constexpr std::array<DimensionRule, 13> kDimensionRules = {{
-    {"DiaNom", false, false},
-    {"Flats", false, false},
-    {"HghtHex", false, false},
-    {"HghtWshFace", true, false},
-    {"MinThrSht", false, false},
-    {"MinThrLng", false, false},
-    {"HghtNut", false, true},
-    {"HghtNutJam", false, true},
-    {"RadWshFace", true, false},
-    {"Long", false, false},
-    {"FlatsNut", false, false, true},
-    {"LongXL", false, false, true},
-    {"MinThrXLng", false, false, true},
-}};
-
-constexpr std::array<std::string_view, 4> kPitchKeys = {"pitch0", "pitch1", "pitch2", "pitch3"};
-
-// A key line's value as both readers agree on it: up to a ';' comment, trimmed.
-struct KeyValue {
-  std::size_t line = 0;
-  std::string_view value;
-};
 
 struct Problem {
   std::size_t line;
@@ -56,167 +21,210 @@ struct Problem {
 
 std::string LineText(std::size_t line) { return FormatNumber(static_cast<double>(line), "0"); }
 
-// The start-up reader's name of a header: up to the first ';'.
-std::string_view HeaderName(std::string_view trimmed) {
-  return trimmed.substr(0, trimmed.find(';'));
-}
-
-bool IsHeader(std::string_view line) { return TrimBlanks(line).starts_with('['); }
-
-// Neither reader trims tabs, so "\t[Next]" is a key line without '=' to both,
-// and the keys below it would land in the section above.
-bool IsTabIndentedHeader(std::string_view line) {
-  const std::string_view trimmed = TrimBlanks(line);
-  const auto first = trimmed.find_first_not_of(" \t");
-  return !trimmed.starts_with('[') && first != std::string_view::npos && trimmed[first] == '[';
-}
-
-// The header line of the section the size text names: the start-up list's
-// name equal to it, else equal without regard to case, as the dimension
-// reader matches it.
-std::optional<std::size_t> FindHeader(const std::vector<std::string_view>& lines,
-                                      std::string_view size_text) {
-  std::optional<std::size_t> ignoring_case;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!IsHeader(lines[i])) continue;
-    const std::string_view name = HeaderName(TrimBlanks(lines[i]));
-    if (name == size_text) return i;
-    if (!ignoring_case && EqualsIgnoreCase(name, size_text)) ignoring_case = i;
-  }
-  return ignoring_case;
-}
-
 std::string JoinLines(const std::vector<std::size_t>& lines) {
   std::string text;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) text += i + 1 == lines.size() ? " and " : ", ";
-    text += LineText(lines[i] + 1);
+    text += LineText(lines[i]);
   }
   return text;
 }
 
-void CheckHeader(const std::vector<std::string_view>& lines, std::size_t header,
+// "twice, at lines 5 and 20" or "3 times, at lines 2, 15 and 16".
+std::string Repeats(const std::vector<std::size_t>& lines) {
+  return (lines.size() == 2 ? std::string("twice") : LineText(lines.size()) + " times") +
+         ", at lines " + JoinLines(lines);
+}
+
+// An invisible character in the words of someone looking at the file.
+std::string Describe(char32_t code) {
+  switch (code) {
+    case '\t': return "a tab";
+    case '\f': return "a form feed";
+    case '\v': return "a vertical tab";
+    case 0: return "a NUL byte";
+    case 0xA0: return "a no-break space (U+00A0)";
+    case 0x200B: return "a zero-width space (U+200B)";
+    case 0xFEFF: return "a byte order mark (U+FEFF)";
+    default: return "an invisible character (" + CharacterCodeName(code) + ")";
+  }
+}
+
+std::string Assignment(const TableKeyLine& line) {
+  return std::string(line.key) + "=" + std::string(line.value);
+}
+
+// Where a control character in `text` would reach a script, why that is refused.
+std::optional<std::string> ControlProblem(std::string_view what, std::string_view text) {
+  const std::optional<FoundCharacter> found = FindControlCharacter(text);
+  if (!found) return std::nullopt;
+  return std::string(what) + " holds a control character (" + CharacterCodeName(found->code) +
+         ") at character " + LineText(found->position) +
+         ", which a script would carry; remove it";
+}
+
+void CheckHeader(const SizeTableSections& table, const TableSection& section,
                  std::vector<Problem>& problems) {
-  const std::string_view trimmed = TrimBlanks(lines[header]);
-  const std::string_view name = HeaderName(trimmed);
-  if (name.find(']') == std::string_view::npos) {
-    problems.push_back({header, "the header has no closing ]"});
+  const auto at_header = [&](std::string what) { problems.push_back({section.line, std::move(what)}); };
+  if (!section.stray_lead.empty()) {
+    at_header("the header is preceded by " + Describe(CharacterAt(section.stray_lead, 0).code) +
+              "; only blanks may stand before its [");
   }
-  if (name.size() != trimmed.size()) {
-    problems.push_back({header, "a comment follows the header; a header must stand alone on its line"});
+  if (section.name.find(']') == std::string_view::npos) at_header("the header has no closing ]");
+  if (section.comment_follows) {
+    at_header("a comment follows the header; a header must stand alone on its line");
   }
+  if (auto problem = ControlProblem("the size name", section.name)) at_header(std::move(*problem));
   std::vector<std::size_t> twins;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (IsHeader(lines[i]) && EqualsIgnoreCase(HeaderName(TrimBlanks(lines[i])), name)) {
-      twins.push_back(i);
-    }
+  for (const TableSection& other : table.sections) {
+    if (EqualsIgnoreCase(other.name, section.name)) twins.push_back(other.line);
   }
-  if (twins.size() > 1) {
-    problems.push_back({header, std::string(twins.size() == 2 ? "defined twice" : "defined " +
-                                    LineText(twins.size()) + " times") +
-                                    ", at lines " + JoinLines(twins)});
-  }
+  if (twins.size() > 1) at_header("defined " + Repeats(twins));
 }
 
-std::string Assignment(std::string_view key, std::string_view value) {
-  return std::string(key) + "=" + std::string(value);
+// A key line whose key is `name` but for invisible characters around it,
+// which no reader takes for the key: named when the key is missing.
+std::string MissingKey(const TableSection& section, std::string_view name) {
+  const std::string missing = std::string(name) + " is missing";
+  for (const TableKeyLine& line : section.keys) {
+    const std::string_view visible = TrimInvisible(line.key);
+    if (visible.size() == line.key.size() || !EqualsIgnoreCase(visible, name)) continue;
+    const std::size_t hidden = visible.data() == line.key.data() ? visible.size() : 0;
+    return missing + "; line " + LineText(line.line) + " gives it with " +
+           Describe(CharacterAt(line.key, hidden).code) +
+           " around the key, which hides it: remove that";
+  }
+  return missing;
 }
 
-std::optional<std::string> DimensionProblem(const DimensionRule& rule, std::string_view value,
-                                            bool with_nuts) {
-  const std::optional<double> number = DecimalNumber(value);
-  if (!number) return Assignment(rule.name, value) + " is not one finite decimal number";
-  if (std::fabs(*number) >= kLargestTableValue) {
-    return Assignment(rule.name, value) +
+std::optional<std::string> LengthProblem(const SizeTableKey& key, const TableKeyLine& line,
+                                         bool with_nuts) {
+  const std::optional<double> number = DecimalNumber(line.value);
+  if (!number) return Assignment(line) + " is not one finite decimal number";
+  const bool sign_checked = !key.nuts_only || with_nuts;
+  if (sign_checked && key.zero_allowed && *number < 0) return Assignment(line) + " is less than 0";
+  if (sign_checked && !key.zero_allowed && *number <= 0) {
+    return Assignment(line) + " is not greater than 0";
+  }
+  if (*number >= kLargestTableValue) {
+    return Assignment(line) +
            " is too large: coordinates made from it could overflow (values must stay below 1e300)";
   }
-  if (rule.nut_height && !with_nuts) return std::nullopt;
-  if (rule.zero_allowed && *number < 0) return Assignment(rule.name, value) + " is less than 0";
-  if (!rule.zero_allowed && *number <= 0) {
-    return Assignment(rule.name, value) + " is not greater than 0";
+  if (*number <= -kLargestTableValue) {
+    return Assignment(line) +
+           " is too far below 0: coordinates made from it could overflow (values must stay above "
+           "-1e300)";
   }
   return std::nullopt;
 }
 
 // A pitch is a number of 0 or more, then optionally blanks and a label; a
 // label may not start like the rest of a number ("1 1/4", "0 ,5").
-bool IsPitchText(std::string_view text) {
+std::optional<std::string> PitchProblem(const TableKeyLine& line) {
+  const std::string_view text = line.value;
   const auto blank = text.find(' ');
   const std::optional<double> number = DecimalNumber(text.substr(0, blank));
-  if (!number || *number < 0 || *number >= kLargestTableValue) return false;
-  if (blank == std::string_view::npos) return true;
-  const std::string_view label = TrimBlanks(text.substr(blank));
-  return label.empty() || std::string_view("0123456789.,/").find(label.front()) == std::string_view::npos;
+  const std::string_view label =
+      blank == std::string_view::npos ? std::string_view() : TrimBlanks(text.substr(blank));
+  if (!number || *number < 0 || *number >= kLargestTableValue ||
+      (!label.empty() && std::string_view("0123456789.,/").find(label.front()) != std::string_view::npos)) {
+    return Assignment(line) +
+           " is not a pitch: a decimal number of 0 or more, optionally followed by a blank and a "
+           "label";
+  }
+  if (*number > 0 && *number < kFinestPitch) {
+    return Assignment(line) + " is finer than any thread can be drawn: a pitch is 0 or at least " +
+           FormatNumber(kFinestPitch, "0.0000");
+  }
+  return ControlProblem(std::string(line.key) + "'s label", label);
 }
 
-void CheckSectionLines(const std::vector<std::string_view>& lines, std::size_t header,
-                       bool with_nuts, std::vector<Problem>& problems) {
-  std::array<KeyValue, kDimensionRules.size()> dimensions{};
-  std::array<KeyValue, kPitchKeys.size()> pitches{};
-  std::size_t end = header + 1;
-  for (; end < lines.size() && !IsHeader(lines[end]); ++end) {
-    const std::string_view line = TrimBlanks(lines[end]);
-    if (IsTabIndentedHeader(line)) {
-      problems.push_back({end, "line " + LineText(end + 1) +
-                                   " looks like a section header but starts with a tab"});
+// The value of a length key the section gives and the checks accepted.
+std::optional<double> CheckedLength(const TableSection& section, std::string_view key,
+                                    const std::vector<Problem>& problems) {
+  const std::vector<const TableKeyLine*> lines = KeyLines(section, key);
+  if (lines.empty()) return std::nullopt;
+  for (const Problem& problem : problems) {
+    if (problem.line == lines.back()->line) return std::nullopt;
+  }
+  return LeadingNumber(lines.back()->value);
+}
+
+void CheckKeys(const TableSection& section, bool with_nuts, std::vector<Problem>& problems) {
+  bool any_pitch = false;
+  for (const SizeTableKey& key : kSizeTableKeys) {
+    const std::vector<const TableKeyLine*> lines = KeyLines(section, key.name);
+    if (lines.empty()) {
+      if (key.required) problems.push_back({section.line, MissingKey(section, key.name)});
       continue;
     }
-    if (line.starts_with(';')) continue;
-    const auto equals = line.find('=');
-    if (equals == std::string_view::npos) continue;
-    const std::string key = ToLowerAscii(TrimBlanks(line.substr(0, equals)));
-    std::string_view value = line.substr(equals + 1);
-    value = TrimBlanks(value.substr(0, value.find(';')));
-    for (std::size_t k = 0; k < kDimensionRules.size(); ++k) {
-      if (key == ToLowerAscii(kDimensionRules[k].name)) dimensions[k] = {end, value};
-    }
-    for (std::size_t k = 0; k < kPitchKeys.size(); ++k) {
-      if (key == kPitchKeys[k]) pitches[k] = {end, value};
-    }
-  }
-  for (std::size_t k = 0; k < kDimensionRules.size(); ++k) {
-    const DimensionRule& rule = kDimensionRules[k];
-    if (dimensions[k].line == 0) {
-      if (rule.optional) continue;
-      problems.push_back({header, std::string(rule.name) + " is missing"});
-    } else if (auto problem = DimensionProblem(rule, dimensions[k].value, with_nuts)) {
-      problems.push_back({dimensions[k].line, std::move(*problem)});
+    const TableKeyLine& line = *lines.back();
+    if (key.kind == KeyKind::kLength) {
+      if (auto problem = LengthProblem(key, line, with_nuts)) {
+        problems.push_back({line.line, std::move(*problem)});
+      }
+      if (!key.partner.empty() && KeyLines(section, key.partner).empty()) {
+        problems.push_back({line.line, std::string(key.name) + " is given without " +
+                                           std::string(key.partner) + "; give both, or neither"});
+      }
+    } else if (!line.value.empty()) {  // an empty pitch is not offered, as if absent
+      any_pitch = true;
+      if (auto problem = PitchProblem(line)) problems.push_back({line.line, std::move(*problem)});
     }
   }
-  bool any_pitch = false;
-  for (std::size_t k = 0; k < kPitchKeys.size(); ++k) {
-    if (pitches[k].value.empty()) continue;  // an empty pitch is not offered, as if absent
-    any_pitch = true;
-    if (!IsPitchText(pitches[k].value)) {
-      problems.push_back({pitches[k].line,
-                          Assignment(kPitchKeys[k], pitches[k].value) +
-                              " is not a pitch: a decimal number of 0 or more, optionally "
-                              "followed by a blank and a label"});
-    }
+  if (!any_pitch) problems.push_back({section.line, "no pitch is given (pitch0 to pitch3)"});
+  // Relations between values, once each value is known to be good.
+  for (const SizeTableKey& key : kSizeTableKeys) {
+    if (key.exceeds.empty()) continue;
+    const std::optional<double> value = CheckedLength(section, key.name, problems);
+    const std::optional<double> limit = CheckedLength(section, key.exceeds, problems);
+    if (!value || !limit || *value > *limit) continue;
+    const TableKeyLine& line = *KeyLines(section, key.name).back();
+    problems.push_back({line.line, Assignment(line) + " is not greater than " +
+                                       Assignment(*KeyLines(section, key.exceeds).back())});
   }
-  if (!any_pitch) problems.push_back({header, "no pitch is given (pitch0 to pitch3)"});
+}
+
+std::vector<Problem> RepeatedKeys(const TableSection& section) {
+  std::vector<Problem> warnings;
+  for (const SizeTableKey& key : kSizeTableKeys) {
+    const std::vector<const TableKeyLine*> lines = KeyLines(section, key.name);
+    if (lines.size() < 2) continue;
+    std::vector<std::size_t> numbers;
+    for (const TableKeyLine* line : lines) numbers.push_back(line->line);
+    warnings.push_back({lines.back()->line, std::string(key.name) + " is given " +
+                                                Repeats(numbers) + "; the last, " +
+                                                Assignment(*lines.back()) + ", is used"});
+  }
+  return warnings;
+}
+
+std::vector<std::string> Lines(std::vector<Problem> problems, std::string_view label,
+                               std::string_view name) {
+  std::stable_sort(problems.begin(), problems.end(),
+                   [](const Problem& a, const Problem& b) { return a.line < b.line; });
+  std::vector<std::string> lines;
+  for (const Problem& problem : problems) {
+    lines.push_back(std::string(label) + ":" + LineText(problem.line) + ": " + std::string(name) +
+                    ": " + problem.what);
+  }
+  return lines;
 }
 
 }  // namespace
 
-Result<> CheckSizeSection(std::string_view content, std::string_view label,
-                          std::string_view size_text, bool with_nuts) {
-  const std::vector<std::string_view> lines = SplitLines(content);
-  const std::optional<std::size_t> header = FindHeader(lines, size_text);
-  if (!header) return Done();
+Result<std::vector<std::string>> CheckSizeSection(const SizeTableSections& table,
+                                                  const TableSection& section,
+                                                  std::string_view label, bool with_nuts) {
   std::vector<Problem> problems;
-  CheckHeader(lines, *header, problems);
-  CheckSectionLines(lines, *header, with_nuts, problems);
-  std::stable_sort(problems.begin(), problems.end(),
-                   [](const Problem& a, const Problem& b) { return a.line < b.line; });
-  const std::string name(HeaderName(TrimBlanks(lines[*header])));
+  CheckHeader(table, section, problems);
+  CheckKeys(section, with_nuts, problems);
+  if (problems.empty()) return Lines(RepeatedKeys(section), label, section.name);
   std::string message;
-  for (const Problem& problem : problems) {
+  for (const std::string& line : Lines(std::move(problems), label, section.name)) {
     if (!message.empty()) message += '\n';
-    message += std::string(label) + ":" + LineText(problem.line + 1) + ": " + name + ": " +
-               problem.what;
+    message += line;
   }
-  if (message.empty()) return Done();
   return Error{std::move(message)};
 }
 

@@ -3,8 +3,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/error.h"
+#include "config/size_table_sections.h"
 
 namespace boltgen {
 
@@ -14,22 +16,28 @@ namespace boltgen {
 // finite with a wide margin.
 inline constexpr double kLargestTableValue = 1e300;
 
-// Checks the section that `size_text` names (the size list's text, matched
-// exactly, else without regard to case) so that a generation uses only what
-// is written under its own header, and only values that mean what they say:
-// every dimension key present, each value one finite decimal number greater
-// than 0 (HghtWshFace and RadWshFace may be 0; the nut heights are held to
-// that only `with_nuts`), at least one pitch and every pitch a number of 0 or
-// more with an optional label, a header that closes its bracket, carries no
-// comment and is not defined twice, and no line inside the section that is a
-// header indented with a tab.
+// The finest pitch other than 0: scripts and file names show pitches with
+// four decimals, so a finer one would read as 0.0000.
+inline constexpr double kFinestPitch = 0.0001;
+
+// Checks `section` of `table` so that a generation uses only what is written
+// under its own header, and only values that mean what they say, by the rules
+// of kSizeTableKeys: every required key present, each length one finite
+// decimal number greater than 0 (or 0 and more where 0 is allowed; the nut
+// heights held to that only `with_nuts`), paired keys given together, at
+// least one pitch and every pitch 0 or a number of at least kFinestPitch with
+// an optional label; a header that stands at the line's start (blanks aside),
+// closes its bracket, carries no comment and is not defined twice; and no
+// control character in the size name or a pitch label, which a script would
+// carry.
 //
-// Returns every problem, one per line in line order, each in the form
-// "LABEL:LINE: [Size]: what is wrong", as one error; none when the section
-// may generate, and also when no header names the size (the caller refuses
-// that itself).
-Result<> CheckSizeSection(std::string_view content, std::string_view label,
-                             std::string_view size_text, bool with_nuts);
+// Each problem is one line "LABEL:LINE: [Size]: what is wrong"; all of them,
+// in line order, make the error. A section that may generate gives its
+// warnings in the same form: the keys it gives more than once (the last
+// line's value is used).
+Result<std::vector<std::string>> CheckSizeSection(const SizeTableSections& table,
+                                                  const TableSection& section,
+                                                  std::string_view label, bool with_nuts);
 
 }  // namespace boltgen
 

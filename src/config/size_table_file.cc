@@ -10,6 +10,7 @@
 #include "base/number_format.h"
 #include "base/os.h"
 #include "base/text.h"
+#include "config/size_table_sections.h"
 
 namespace boltgen {
 namespace {
@@ -66,6 +67,19 @@ std::string KindProblem(const std::string& path, std::string_view label) {
   }
 }
 
+// UTF-16 (what some editors call "Unicode") by its byte order mark, or, without
+// one, by the NUL beside every ASCII character of the first line.
+bool IsUtf16(std::string_view content) {
+  if (content.starts_with("\xFF\xFE") || content.starts_with("\xFE\xFF")) return true;
+  if (content.size() < 8) return false;
+  for (std::size_t zero_at : {0, 1}) {
+    bool all = true;
+    for (std::size_t i = 0; i < 8 && all; i += 2) all = content[i + zero_at] == '\0' && content[i + 1 - zero_at] != '\0';
+    if (all) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string SizeTableLabel(std::string_view path) {
@@ -74,29 +88,24 @@ std::string SizeTableLabel(std::string_view path) {
 }
 
 Result<> CheckSizeTableBounds(std::string_view content, std::string_view label) {
+  if (IsUtf16(content)) {
+    return Error{std::string(label) +
+                 " is UTF-16 text; a size table is UTF-8 or 8-bit text. Save it again as "
+                 "UTF-8 (in Notepad: File, Save As, Encoding UTF-8)"};
+  }
   // One pass that stops at the first fault, without a list of lines: a file
   // of a million one-character lines is judged as fast as a short one.
   std::size_t sections = 0;
-  std::size_t number = 0;
-  std::size_t start = 0;
-  while (start < content.size()) {
-    ++number;
-    std::size_t end = content.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = content.size();
-    const std::string_view line = content.substr(start, end - start);
-    start = end + 1;
-    if (end < content.size() && content[end] == '\r' && start < content.size() &&
-        content[start] == '\n') {
-      ++start;
-    }
-    const auto where = [&] { return std::string(label) + ":" + Count(number) + ": "; };
-    if (line.size() > kMaxSizeTableLineLength) {
-      return Error{where() + "the line is " + Count(line.size()) +
+  LineReader lines(content);
+  while (const std::optional<std::string_view> line = lines.Next()) {
+    const auto where = [&] { return std::string(label) + ":" + Count(lines.number()) + ": "; };
+    if (line->size() > kMaxSizeTableLineLength) {
+      return Error{where() + "the line is " + Count(line->size()) +
              " characters long; a size table line may be at most " +
              Count(kMaxSizeTableLineLength)};
     }
-    // Counted the way the start-up reader lists sizes.
-    if (TrimBlanks(line).starts_with('[') && ++sections > kMaxSizeTableSections) {
+    // Counted as the size list counts them.
+    if (IsHeaderLine(*line, lines.number() == 1) && ++sections > kMaxSizeTableSections) {
       return Error{where() + "a section beyond the first " + Count(kMaxSizeTableSections) +
                    "; a size table may have at most " + Count(kMaxSizeTableSections) +
                    " sections"};

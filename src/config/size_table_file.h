@@ -22,15 +22,17 @@ inline constexpr std::size_t kMaxSizeTableSections = 1000;
 // "./", so that the usual case reads "boltgen.ini:12: ...".
 std::string SizeTableLabel(std::string_view path);
 
-// Reads the size table at `path` for either reader. Anything but a readable
-// regular file (a folder, a link to nothing, a FIFO) is refused by its kind,
+// Reads the size table at `path` for the size list and the generations.
+// Anything but a readable regular file (a folder, a link to nothing, a FIFO)
+// is refused by its kind,
 // without opening it; a file over the byte bound is refused from its size,
 // before it is read; a line over the length bound or a section over the count
 // bound is refused before any reader parses the text, with a message that
 // names the file (and the line).
 Result<std::string> ReadSizeTable(const std::string& path);
 
-// The line and section bounds alone, on text already in memory.
+// The line and section bounds alone, on text already in memory, after the
+// encoding: UTF-16 text is refused with how to save it as UTF-8.
 Result<> CheckSizeTableBounds(std::string_view content, std::string_view label);
 
 }  // namespace boltgen

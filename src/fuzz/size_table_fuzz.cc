@@ -1,5 +1,5 @@
-// Both size table readers on an arbitrary file: the start-up reader lists
-// sizes, the dimension reader reads each listed size (and a fuzzed size text)
+// The size table model on an arbitrary file: the size list lists
+// sizes, the generation reads each listed size (and a fuzzed size text)
 // into dimensions, or refuses; nothing crashes or hangs.
 #include <cstdint>
 #include <string>
@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto [table, size_text] = boltgen::fuzz::SplitInput(data, size);
-  const auto sizes = boltgen::ReadIniSections(table);
+  const auto sizes = boltgen::ReadSizeList(table);
   const int chosen = boltgen::DefaultSizeIndex(sizes);
   if (!sizes.empty() && (chosen < 0 || chosen >= static_cast<int>(sizes.size()))) __builtin_trap();
 
@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   request.segments_text = "36", request.segments = 36;
   boltgen::BoltDimensions dims;
   for (const auto& entry : sizes) {
-    const auto pitches = boltgen::PitchesOf(sizes, entry.Name);
-    request.size = entry.Name;
+    const auto pitches = boltgen::PitchesOf(sizes, entry.name);
+    request.size = entry.name;
     request.pitch_text = pitches.empty() ? std::string() : pitches.front();
     request.pitch = boltgen::LeadingNumber(request.pitch_text);
     (void)boltgen::SetBoltDimensions(table, request, dims);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/date.h"
 #include "config/bolt_dimensions.h"
@@ -17,6 +18,9 @@ namespace boltgen {
 struct GenerationState {
   BoltDimensions dims;
   MeshGrid grid;
+  // What the last generation's size table section gives that its user
+  // should hear of (a key given twice), one line each.
+  std::vector<std::string> table_warnings;
 };
 
 struct GenerationInput {

@@ -134,9 +134,9 @@ void ExpectScript(const std::string& text, const BoltDimensions& d, bool fillet)
 // The table's sizes in standard proportions, read alike by both readers;
 // metric bolts beyond 200 mm take the third thread length, b = 2d + 25.
 void ExpectStandardSize(const SizeEntry& size, const BoltDimensions& d) {
-  const bool inch = size.Name.starts_with("[Inch ");
+  const bool inch = size.name.starts_with("[Inch ");
   EXPECT_TRUE(d.HghtWshFace > 0 && d.RadWshFace > 0);
-  EXPECT_EQ(d.DiaNom, size.DiaNom);
+  EXPECT_EQ(d.DiaNom, size.nominal_diameter);
   EXPECT_EQ(d.MinThrSht, 2 * d.DiaNom + (inch ? 0.25 : 6));
   EXPECT_EQ(d.MinThrLng, 2 * d.DiaNom + (inch ? 0.5 : 12));
   EXPECT_EQ(d.Long, inch ? 6 : 125);
@@ -148,9 +148,9 @@ void ExpectStandardSize(const SizeEntry& size, const BoltDimensions& d) {
   EXPECT_TRUE(d.Pitch > 0 && d.Pitch < d.DiaNom / 4);
   // Only the 7/16 and 9/16 nuts are wider than their cap screws' heads.
   const double nut_flats = NutDimensions(d).Flats;
-  if (size.Name == "[Inch 7/16]") {
+  if (size.name == "[Inch 7/16]") {
     EXPECT_TRUE(d.Flats == 0.625 && nut_flats == 0.6875);
-  } else if (size.Name == "[Inch 9/16]") {
+  } else if (size.name == "[Inch 9/16]") {
     EXPECT_TRUE(d.Flats == 0.8125 && nut_flats == 0.875);
   } else {
     EXPECT_EQ(nut_flats, d.Flats);
@@ -222,9 +222,9 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
   ASSERT_TRUE(content) << content.error().message;
   // Every line ends in CR LF, the one line end both readers share.
   EXPECT_FALSE(std::regex_search(*content, std::regex("\r(?!\n)|(^|[^\r])\n")));
-  const std::vector<SizeEntry> sizes = ReadIniSections(*content);
+  const std::vector<SizeEntry> sizes = ReadSizeList(*content);
   ASSERT_GE(sizes.size(), 20u);
-  EXPECT_EQ(sizes[DefaultSizeIndex(sizes)].Name, "[Inch 3/4]");
+  EXPECT_EQ(sizes[DefaultSizeIndex(sizes)].name, "[Inch 3/4]");
   EXPECT_EQ(PitchesOf(sizes, "[Inch 3/4]"), (std::vector<std::string>{"0.0625 UNF", "0.1 UNC"}));
   GenerationState state;  // reused as one run of the program reuses it
   const GenerationInput input{kSizeTable, {6, 12, 2026}};
@@ -232,9 +232,9 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
   c.file_name = "cad/ABCDEFGHIJKLMNOPQRSTU.SCR";
   c.sharp_threads = c.block_commands = true;
   for (std::size_t i = 0; i < sizes.size(); ++i) {
-    const double D = sizes[i].DiaNom;
-    const std::vector<std::string> pitches = PitchesOf(sizes, sizes[i].Name);
-    ASSERT_EQ(pitches.size(), 2u) << sizes[i].Name;
+    const double D = sizes[i].nominal_diameter;
+    const std::vector<std::string> pitches = PitchesOf(sizes, sizes[i].name);
+    ASSERT_EQ(pitches.size(), 2u) << sizes[i].name;
     for (const std::string& pitch : pitches) {
       const double P = LeadingNumber(pitch);
       const bool first = &pitch == &pitches.front(), last = &pitch == &pitches.back();
@@ -248,7 +248,7 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
                              {{240, 0, 4 * D}, {std::array{36, 48, 72, 144}[i % 4], 7, 4 * D}});
       if (first || last) runs.push_back({240, 7, 4 * D});
       for (const Run& run : runs) {
-        const BoltRequest texts = TextRequest(sizes[i].Name, pitch,
+        const BoltRequest texts = TextRequest(sizes[i].name, pitch,
                                               FormatNumber(run.length, "0.0000"),
                                               std::to_string(run.segments));
         c.size = texts.size, c.pitch_text = texts.pitch_text, c.pitch = texts.pitch;
@@ -257,7 +257,7 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
         c.plain_body = !(run.options & 1);
         c.washer_face = c.nuts = run.options & 2;
         c.head_radius = (run.options & 4) && run.length > 10 * P;
-        SCOPED_TRACE(sizes[i].Name + " " + pitch + " /" + c.segments_text + " " +
+        SCOPED_TRACE(sizes[i].name + " " + pitch + " /" + c.segments_text + " " +
                      c.length_text + " long, options " + std::to_string(run.options));
         const Result<BoltParts> built = BuildBoltParts(state, c, input);
         ASSERT_TRUE(built) << built.error().message;

@@ -13,10 +13,10 @@ struct FormRect {
 
 struct FormControl {
   const char* name;
-  const char* form_class;  // QLabel, QComboBox, QLineEdit, QPushButton, QCheckBox, Line
-  const char* text;        // UTF-8; a check box's or button's caption, an edit's start text
+  const char* form_class;  // QLabel, QComboBox, QLineEdit, QPushButton, QCheckBox, Line, QGroupBox
+  const char* text;        // UTF-8; a caption (& before its Alt letter), a group's title, an edit's start text
   const char* tooltip;
-  FormRect rect;
+  FormRect rect;  // in the form, a group box's widgets too
   bool checked;
   bool enabled;
   bool editable;    // a combo box that takes typed text
@@ -25,6 +25,8 @@ struct FormControl {
   int max_visible_items;  // 0: the toolkit's own
   const char* const* items;
   int item_count;
+  const char* buddy;        // a label's: the control its Alt letter focuses; or nullptr
+  const char* placeholder;  // an edit's grey hint while empty; or nullptr
 };
 
 struct Form {

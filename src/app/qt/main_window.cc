@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -97,7 +98,7 @@ bool FocusMovedWithinWindow(Qt::FocusReason reason) {
 MainWindow::MainWindow(BoltApp& app, QWidget* parent)
     : QDialog(parent), app_(app), ui_(std::make_unique<Ui::Form1>()) {
   ui_->setupUi(this);
-  setFixedSize(424, 303);
+  setFixedSize(size());  // the form's own size
   setFont(FormFont(kFormFontPixels));
   ui_->Label4->setFont(FormFont(kDescriptionFontPixels));
   setWindowTitle(ToQString(kWindowTitle));
@@ -111,6 +112,9 @@ MainWindow::MainWindow(BoltApp& app, QWidget* parent)
 
 MainWindow::~MainWindow() {
   if (qApp) qApp->removeEventFilter(this);
+  // A box torn down with typed text in it may still signal; nothing runs
+  // once the window goes.
+  ended_ = true;
 }
 
 void MainWindow::ShowControls(const Controls& c) {
@@ -128,8 +132,17 @@ void MainWindow::ShowControls(const Controls& c) {
   ShowCheck(ui_->Chk_STL, c.Chk_STL);
   ShowCheck(ui_->Chk_DXF, c.Chk_DXF);
   ShowCheck(ui_->Chk_3MF, c.Chk_3MF);
-  ui_->Status->setText(ToQString(c.Status));
+  ShowCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
+  ShowText(ui_->TXT_Clearance, c.TXT_Clearance);
+  ShowStatus(ToQString(c.Status));
   ShowChoiceTexts(c);
+}
+
+void MainWindow::ShowStatus(const QString& status) {
+  // A long report ends in an ellipsis; the tooltip holds all of it.
+  QLabel* label = ui_->Status;
+  label->setText(label->fontMetrics().elidedText(status, Qt::ElideRight, label->width()));
+  label->setToolTip(status);
 }
 
 void MainWindow::ShowChoiceTexts(const Controls& c) {
@@ -138,8 +151,6 @@ void MainWindow::ShowChoiceTexts(const Controls& c) {
   const QString suffix = ToQString(texts.thread_suffix);
   ui_->Cmb_Size->setToolTip(size_tooltip_ + suffix);
   ui_->Cmb_Pitch->setToolTip(pitch_tooltip_ + suffix);
-  // A refusal rarely fits the status line; the tooltip holds all of it.
-  ui_->Status->setToolTip(ToQString(c.Status));
 }
 
 void MainWindow::Connect() {
@@ -162,9 +173,11 @@ void MainWindow::Connect() {
   ConnectCheck(ui_->Chk_STL, c.Chk_STL);
   ConnectCheck(ui_->Chk_DXF, c.Chk_DXF);
   ConnectCheck(ui_->Chk_3MF, c.Chk_3MF);
+  ConnectCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
   connect(ui_->CmdPreview, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
   // Editing the name or typing a pitch changes what Process would write.
   connect(ui_->TXT_File, &QLineEdit::textEdited, this, [this] { Run([] {}); });
+  connect(ui_->TXT_Clearance, &QLineEdit::textEdited, this, [this] { Run([] {}); });
   connect(ui_->Cmb_Pitch->lineEdit(), &QLineEdit::textEdited, this, [this] { Run([] {}); });
 
   connect(ui_->CmdProcess, &QPushButton::clicked, this,
@@ -229,6 +242,7 @@ void MainWindow::CopyEdits() {
   CopyText(ui_->TXT_Nom_Length->text(), c.TXT_Nom_Length.text);
   CopyText(ui_->CMB_Segments->currentText(), c.CMB_Segments.text);
   CopyText(ui_->TXT_File->text(), c.TXT_File.text);
+  CopyText(ui_->TXT_Clearance->text(), c.TXT_Clearance.text);
 }
 
 void MainWindow::EndIfAsked() {
@@ -245,6 +259,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       auto* widget = qobject_cast<QWidget*>(watched);
       if (widget && widget->window() == this)
         return HandleKey(widget, static_cast<QKeyEvent*>(event));
+      if (widget && preview_ && widget->window() == preview_)
+        return HandlePreviewKey(static_cast<QKeyEvent*>(event));
       break;
     }
     case QEvent::FocusOut:
@@ -264,7 +280,29 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+bool MainWindow::HandlePreviewKey(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_F1:
+      Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
+      return true;
+    case Qt::Key_Escape:
+      // Esc closes the window it is pressed in: the preview, not the program.
+      preview_->close();
+      activateWindow();
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool MainWindow::HandleKey(QWidget* receiver, QKeyEvent* event) {
+  // An Alt letter that is no shortcut of the form is a slip on the way to
+  // one: it must not type its letter into the box that has the focus.
+  // (AltGr is not Alt here: the characters it types still arrive.)
+  const Qt::KeyboardModifiers chord = event->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
+  if (chord == Qt::AltModifier && !event->text().isEmpty() && qobject_cast<QLineEdit*>(receiver)) {
+    return true;
+  }
   switch (event->key()) {
     case Qt::Key_F1:
       Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
@@ -300,6 +338,7 @@ MainWindow::Handler MainWindow::LeaveHandler(QWidget* widget) {
     if (widget == ui_->Cmb_Size) return [this] { app_.Cmb_Size_Validate(); };
     if (widget == ui_->Cmb_Pitch) return [this] { app_.Cmb_Pitch_Validate(); };
     if (widget == ui_->TXT_Nom_Length) return [this] { app_.TXT_Nom_Length_Validate(); };
+    if (widget == ui_->CMB_Segments) return [this] { app_.CMB_Segments_Validate(); };
     if (widget == ui_->Chk_Nuts) return [this] { app_.Chk_Nuts_Validate(); };
   }
   return nullptr;
@@ -317,13 +356,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::reject() { Run([this] { app_.CmdExit_Click(); }); }
 
+bool MainWindow::IsFormWidget(const QWidget* widget) const {
+  const QWidget* parent = widget->parentWidget();
+  return parent == this || (qobject_cast<const QGroupBox*>(parent) && parent->parentWidget() == this);
+}
+
 LayoutDump MainWindow::Dump() const {
   LayoutDump dump;
   dump.title = ToText(windowTitle());
   dump.width = width();
   dump.height = height();
-  for (QWidget* widget : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (widget->objectName().isEmpty() || widget->isWindow()) continue;
+  // A group box's widgets too, each at its place in the form, as the form's
+  // own table has them.
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    if (widget->objectName().isEmpty() || widget->isWindow() || !IsFormWidget(widget)) continue;
     LayoutEntry entry;
     entry.name = ToText(widget->objectName());
     // A label is a frame too: the more special kinds first.
@@ -335,6 +381,8 @@ LayoutDump MainWindow::Dump() const {
       entry.kind = "edit", entry.text = ToText(edit->text());
     } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
       entry.kind = "check", entry.text = ToText(check->text()), entry.checked = check->isChecked();
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+      entry.kind = "group", entry.text = ToText(group->title());
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
       entry.kind = "button", entry.text = ToText(button->text()), entry.is_default = button->isDefault();
     } else if (qobject_cast<QFrame*>(widget)) {
@@ -342,14 +390,14 @@ LayoutDump MainWindow::Dump() const {
     } else {
       entry.kind = "other";
     }
-    const QRect rect = widget->geometry();
+    const QRect rect(widget->mapTo(this, QPoint(0, 0)), widget->size());
     entry.x = rect.x(), entry.y = rect.y(), entry.width = rect.width(), entry.height = rect.height();
     entry.enabled = widget->isEnabled();
     dump.controls.push_back(std::move(entry));
   }
   // Tab follows the focus chain; the widgets Tab skips are left out.
   for (QWidget* next = nextInFocusChain(); next && next != this; next = next->nextInFocusChain()) {
-    if (next->parentWidget() == this && !next->objectName().isEmpty() && (next->focusPolicy() & Qt::TabFocus)) {
+    if (IsFormWidget(next) && !next->objectName().isEmpty() && (next->focusPolicy() & Qt::TabFocus)) {
       dump.tab_cycle.push_back(ToText(next->objectName()));
     }
   }

@@ -39,6 +39,9 @@ class MainWindow : public QDialog {
 
   // The controls as they stand, read back from the widgets.
   LayoutDump Dump() const;
+  // A widget of the form itself, rather than a part of one (a combo box's own
+  // edit field): the dialog's children and those of its group boxes.
+  bool IsFormWidget(const QWidget* widget) const;
 
   // True once the program was asked to end and the window closed.
   bool ended() const { return ended_; }
@@ -65,6 +68,9 @@ class MainWindow : public QDialog {
   void CopyEdits();
   void EndIfAsked();
   bool HandleKey(QWidget* receiver, QKeyEvent* event);
+  // F1 and Esc in the preview window.
+  bool HandlePreviewKey(QKeyEvent* event);
+  void ShowStatus(const QString& status);
   void HandleFocusOut(QObject* watched, QFocusEvent* event);
 
   // The Validate handler that leaving `widget` (or the box it belongs to)

@@ -66,7 +66,11 @@ void SetText(HWND hwnd, const std::wstring& text) {
 
 DWORD StyleOf(const FormControl& c) {
   DWORD style = WS_CHILD | WS_VISIBLE;
-  if (Is(c, "QLabel")) return style | SS_NOTIFY | (c.word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+  // Only a label with a buddy has an Alt letter; any other shows its "&" as it is.
+  if (Is(c, "QLabel")) {
+    return style | SS_NOTIFY | (c.word_wrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | (c.buddy ? 0 : SS_NOPREFIX);
+  }
+  if (Is(c, "QGroupBox")) return style | BS_GROUPBOX;
   if (Is(c, "Line")) return style | SS_ETCHEDHORZ;
   if (Is(c, "QComboBox")) {
     return style | WS_VSCROLL | CBS_AUTOHSCROLL | (c.editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST);
@@ -96,6 +100,7 @@ std::string KindOf(HWND hwnd) {
     const LONG type = style & BS_TYPEMASK;
     if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) return "check";
     if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) return "button";
+    if (type == BS_GROUPBOX) return "group";
   }
   return "other";
 }
@@ -190,15 +195,26 @@ void MainWindow::MakeFonts() {
 void MainWindow::CreateControls(HINSTANCE instance) {
   controls_.assign(static_cast<std::size_t>(form_.control_count), Control{});
   // Tab visits the controls in the order they were made: those of the
-  // form's tab order first, in that order, then the rest.
+  // form's tab order first, in that order, each right after the label whose
+  // Alt letter focuses it (the dialog manager moves the focus from a label to
+  // the control made next), then the rest; group boxes last, so that they lie
+  // behind the controls they frame.
   std::vector<int> order;
   for (int t = 0; t < form_.tab_count; ++t) {
+    for (int i = 0; i < form_.control_count; ++i) {
+      const FormControl& label = form_.controls[i];
+      if (label.buddy && std::strcmp(label.buddy, form_.tab_order[t]) == 0) order.push_back(i);
+    }
     for (int i = 0; i < form_.control_count; ++i) {
       if (std::strcmp(form_.controls[i].name, form_.tab_order[t]) == 0) order.push_back(i);
     }
   }
-  for (int i = 0; i < form_.control_count; ++i) {
-    if (std::find(order.begin(), order.end(), i) == order.end()) order.push_back(i);
+  for (const bool groups : {false, true}) {
+    for (int i = 0; i < form_.control_count; ++i) {
+      if (Is(form_.controls[i], "QGroupBox") == groups && std::find(order.begin(), order.end(), i) == order.end()) {
+        order.push_back(i);
+      }
+    }
   }
   for (const int i : order) {
     const FormControl& c = form_.controls[i];
@@ -220,6 +236,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
       if (c.max_visible_items > 0) SendMessageW(hwnd, CB_SETMINVISIBLE, c.max_visible_items, 0);
     }
     if (Is(c, "QCheckBox")) SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (c.placeholder) SendMessageW(hwnd, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(Wide(c.placeholder).c_str()));
     if (!c.enabled) EnableWindow(hwnd, FALSE);
   }
   AddTooltips();

@@ -1,8 +1,11 @@
 #ifndef BOLTGEN_APP_WIN_WIN_PLATFORM_H_
 #define BOLTGEN_APP_WIN_WIN_PLATFORM_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include <windows.h>
 
 #include "app/platform.h"
 
@@ -19,12 +22,17 @@ class WinPlatform : public Platform {
   void Repaint(const Controls& controls) override;
   void ProcessEvents() override;
   void ShowMessage(MessageKind kind, std::string_view text) override;
+  bool Ask(std::string_view question) override;
+  std::optional<std::string> ReadSetting(std::string_view key) override;
+  void WriteSetting(std::string_view key, std::string_view value) override;
   void Sleep(int milliseconds) override;
   bool OpenDocument(const std::string& path) override;
   void EndProgram(int status) override;
   void ShowWindow() override;
 
  private:
+  HWND Owner() const;
+
   MainWindow* window_ = nullptr;
 };
 
