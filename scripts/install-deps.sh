@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth admesh locales
-  libdxflib-dev python3-ezdxf lib3mf-dev
+  libdxflib-dev python3-ezdxf lib3mf-dev unzip
   g++-mingw-w64-x86-64-posix wine wine64
 )
 missing=()

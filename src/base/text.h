@@ -23,6 +23,12 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // line break into a script. The views point into `content`.
 std::vector<std::string_view> SplitLines(std::string_view content);
 
+// `text` with every control character written as \xNN: C0 (but the line
+// break, where `keep_line_breaks`), DEL, and C1 both as UTF-8 writes it
+// (C2 80 to C2 9F) and as a stray byte, so that text from a table or a name
+// cannot move the cursor, clear or retitle the terminal it is printed on.
+std::string EscapeControls(std::string_view text, bool keep_line_breaks);
+
 }  // namespace boltgen
 
 #endif  // BOLTGEN_BASE_TEXT_H_
