@@ -230,7 +230,7 @@ TEST(WriteFileAtomically, LinksToNothingAreReplacedAndLoopsNamed) {
 // every file of it from one run. Each round starts its writers together.
 TEST(WriteFilesAtomically, RunsWritingTheSameNamesAtOnceLeaveOneRunsWholeSet) {
   const std::string dir = MakeTestFolder("atomic_parallel");
-  constexpr int kWriters = 6, kFiles = 24, kRounds = 12;
+  constexpr int kWriters = 4, kFiles = 40, kRounds = 16;
   int mixed = 0;
   for (int round = 0; round < kRounds; ++round) {
     int start[2];
@@ -244,9 +244,13 @@ TEST(WriteFilesAtomically, RunsWritingTheSameNamesAtOnceLeaveOneRunsWholeSet) {
         close(start[1]);
         char go;
         if (read(start[0], &go, 1) != 0) _exit(90);  // the pipe closes for all at once
+        // Every other writer lists the names the other way round: two sets
+        // put in place at once then cross, and without turns both leave some.
         std::vector<OutputFile> set;
-        for (int file = 0; file < kFiles; ++file)
-          set.push_back({dir + "/part" + std::to_string(file), std::to_string(writer)});
+        for (int file = 0; file < kFiles; ++file) {
+          const int name = writer % 2 == 0 ? file : kFiles - 1 - file;
+          set.push_back({dir + "/part" + std::to_string(name), std::to_string(writer)});
+        }
         _exit(WriteFilesAtomically(set) ? 0 : 91);
       }
       writers.push_back(child);
