@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -53,15 +54,22 @@ struct ReadBack {
   std::size_t build_items = 0;
 };
 
-ReadBack Read(std::string bytes) {
-  ReadBack back;
+// The model lib3mf reads from a package.
+Handle ReadModel(std::string bytes) {
   Instance raw = nullptr;
   EXPECT_EQ(NMR::lib3mf_createmodel(&raw), 0);
-  const Handle model(raw);
+  Handle model(raw);
   EXPECT_EQ(NMR::lib3mf_model_queryreader(model.get(), "3mf", &raw), 0);
   const Handle reader(raw);
   EXPECT_EQ(NMR::lib3mf_reader_readfrombuffer(reader.get(), reinterpret_cast<BYTE*>(bytes.data()),
                                               bytes.size()), 0);
+  return model;
+}
+
+ReadBack Read(std::string bytes) {
+  ReadBack back;
+  Instance raw = nullptr;
+  const Handle model = ReadModel(std::move(bytes));
   NMR::lib3mf_model_getunit(model.get(), &back.unit);
   EXPECT_EQ(NMR::lib3mf_model_getmeshobjects(model.get(), &raw), 0);
   const Handle objects(raw);
@@ -141,14 +149,8 @@ TEST(EncodeThreeMf, TheSameRequestGivesTheSameBytesWithValidDates) {
   const Result<std::string> metric = EncodeThreeMf(parts, LengthUnit::kMillimetre);
   ASSERT_TRUE(metric);
 
-  std::string bytes = first.value();
   Instance raw = nullptr;
-  ASSERT_EQ(NMR::lib3mf_createmodel(&raw), 0);
-  const Handle model(raw);
-  ASSERT_EQ(NMR::lib3mf_model_queryreader(model.get(), "3mf", &raw), 0);
-  const Handle reader(raw);
-  ASSERT_EQ(NMR::lib3mf_reader_readfrombuffer(reader.get(), reinterpret_cast<BYTE*>(bytes.data()),
-                                              bytes.size()), 0);
+  const Handle model = ReadModel(first.value());
   std::set<std::string> uuids;
   const auto add = [&](BOOL has, const char* uuid) {
     EXPECT_TRUE(has);

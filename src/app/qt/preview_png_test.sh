@@ -6,14 +6,14 @@ set -u
 tool=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
+cp "$2" "$dir/boltgen.ini" || exit 1
 cd "$dir" || exit 1
-cp "$2" boltgen.ini
 printf old > old.png
 fail() { echo "FAIL: $*"; ls -la; exit 1; }
 only_inputs() { [ "$(ls -A | grep -v -x -e boltgen.ini -e old.png)" = "" ]; }
 
-for args in '100000 100000 /D:7' '30000 30000 /D:7' '8193 10 /D:7' '640 0x10 /D:7' \
-            '/D:99' '/D:7 /P:9' '/D:7 /G:1' '64 64 /D:7 /G:1'; do
+for args in '/D:99' '/D:7 /P:9' '/D:7 /G:1' '64 64 /D:7 /G:1' '640 0x10 /D:7' '8193 10 /D:7' \
+            '100000 100000 /D:7' '30000 30000 /D:7'; do
   # shellcheck disable=SC2086 # the switches are words of their own
   "$tool" out.png $args >/dev/null 2>err.txt
   status=$?
