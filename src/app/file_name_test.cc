@@ -112,5 +112,23 @@ TEST(FileNameProblem, RefusesFoldersAndNamesTooLongForAFile) {
   EXPECT_EQ(FileNameProblem(std::string(300, 'f') + "/bolt"), "");
 }
 
+// The refusal's edges: codes 31 and 127 end a script line, so they are
+// refused; the blank (32), '~' (126) and the bytes of UTF-8 letters are
+// ordinary characters of a file name.
+TEST(FileNameProblem, RefusesControlCharactersOnlyAndShowsThemEscaped) {
+  for (const std::string_view name : {"my bolt", " ", "a~b", "M\xC3\xBCller 3 4"}) {
+    EXPECT_EQ(FileNameProblem(name), "") << name;
+  }
+  EXPECT_EQ(FileNameProblem("a b\x1F c"),
+            "The script file name \"a b\\x1F c\" holds a control character (code 31) at "
+            "character 4. Type a name without it.");
+  EXPECT_EQ(FileNameProblem(std::string_view("\0x", 2)),
+            "The script file name \"\\x00x\" holds a control character (code 0) at "
+            "character 1. Type a name without it.");
+  EXPECT_EQ(FileNameProblem("x y\x7F"),
+            "The script file name \"x y\\x7F\" holds a control character (code 127) at "
+            "character 4. Type a name without it.");
+}
+
 }  // namespace
 }  // namespace boltgen

@@ -69,7 +69,7 @@ void ReadScript(const std::string& text, std::vector<ScriptPart>& parts,
         Column& column = part.columns.emplace_back();
         for (int r = 0; r < rows; ++r) {
           const std::vector<double> v = Numbers(lines[++i]);
-          part.box.Add(column.emplace_back(v[0], v[1], v[2]));
+          part.box.Add(column.emplace_back(Point3{v[0], v[1], v[2]}));
         }
       }
     } else if (lines[i].rfind("-exportdrawing .\\", 0) == 0) {
