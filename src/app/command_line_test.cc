@@ -1,6 +1,9 @@
 #include "app/command_line.h"
 
 #include <cmath>
+#include <fstream>
+#include <set>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -44,7 +47,11 @@ TEST(CommandLine, HelpTextAndTheAddedSwitches) {
       "    IN-0750x13UNCx03000(3D-36).SCR\n"
       "for 3/4 inch diameter bolt with 13TPI UNC threads includeing: washer face, head radius "
       "and sharp point threads. \n"
-      "It would NOT include nuts.";
+      "It would NOT include nuts.\n"
+      "\n"
+      "All switches may be given in one run, in any order, however many words there are; "
+      "a later switch replaces an earlier one with the same letter. "
+      "Each word that is not used is named on standard error.";
   EXPECT_EQ(HelpText(), kExpected);
   EXPECT_EQ(HelpTextWithAddedSwitches(),
             std::string(kExpected) +
@@ -106,6 +113,42 @@ TEST(CommandLine, ALengthThatIsNoNumberIsNamed) {
   }
   for (const char* value : {"", "3", "0", "-2.5", "+.5", ".75in", "3/4", "1e3"})
     EXPECT_EQ(LengthSwitchProblem(value), "") << value;
+}
+
+// Every word counts, however many there are; the words that change nothing
+// are named: no switch (letter case counts, a key has its colon), or one a
+// later switch of the same key replaces.
+TEST(CommandLine, NoWordIsDroppedAndUnusedOnesAreNamed) {
+  const Words words = SplitArguments("/D:7 /P:0 /L:3 /S:1 /T:0 /N:1 /B:1 /G:1 /M:1 /X:1 /E:1");
+  EXPECT_EQ(words.size(), 11u);
+  EXPECT_TRUE(ParseSwitches(words).dxf);
+  EXPECT_TRUE(UnusedWords(words).empty());
+  EXPECT_EQ(UnusedWords({"/e:1", "/E", "/E:0", "x", "/E:1", "/F:a", "/F:"}),
+            (Words{"Not used: \"/e:1\" is no switch (see --help; letter case counts).",
+                   "Not used: \"/E\" is no switch (see --help; letter case counts).",
+                   "Not used: \"/E:0\", replaced by the later \"/E:1\".",
+                   "Not used: \"x\" is no switch (see --help; letter case counts).",
+                   "Not used: \"/F:a\", replaced by the later \"/F:\"."}));
+  // Each key the parser acts on is known, and each known key changes a setting.
+  for (std::string_view key : KnownSwitches()) {
+    const std::string word = std::string(key) + "0";
+    EXPECT_TRUE(UnusedWords({word}).empty()) << key;
+    EXPECT_FALSE(ParseSwitches({word}) == ParseSwitches({std::string(key) + "1"}) &&
+                 ParseSwitches({word}) == ParseSwitches({})) << key;
+  }
+}
+
+// The manual's switch table is the program's: one row for each switch the
+// parser knows, and none for a switch it does not.
+TEST(CommandLine, TheManualsSwitchTableListsEverySwitch) {
+  std::ifstream manual(BOLTGEN_SOURCE_DIR "/docs/manual.md");
+  ASSERT_TRUE(manual.good());
+  std::multiset<std::string> rows;
+  for (std::string line; std::getline(manual, line);) {
+    if (line.starts_with("| `/") && line.size() > 6) rows.insert(line.substr(3, 3));
+  }
+  const std::multiset<std::string> known(KnownSwitches().begin(), KnownSwitches().end());
+  EXPECT_EQ(rows, known);
 }
 
 }  // namespace

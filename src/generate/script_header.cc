@@ -40,7 +40,7 @@ void AppendDetails(std::string& script, const BoltRequest& built, const BoltDime
 
 void AppendScriptHeader(std::string& script, const BoltRequest& built, const BoltDimensions& dims,
                         const Date& today) {
-  AppendScriptLine(script, "; This script file was created by the 'Quillfen 3D Bolt Generator'.");
+  AppendScriptLine(script, kScriptFirstLine);
   script += "; Visit ";
   script += kWebAddress;
   AppendScriptLine(script, " to access the PUBLIC DOMAIN CAD library.");

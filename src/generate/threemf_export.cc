@@ -1,7 +1,9 @@
 #include "generate/threemf_export.h"
 
 #if BOLTGEN_HAVE_LIB3MF
+#if !BOLTGEN_LIB3MF_LINKED
 #include <dlfcn.h>
+#endif
 #include <locale.h>
 
 #include <cstdint>
@@ -43,6 +45,19 @@ struct Lib3mf {
 
 // The library's functions, or nullptr with `error` saying why it cannot be
 // used. Loaded once per run; a failed load is not retried.
+#if BOLTGEN_LIB3MF_LINKED
+// Linked in (the Windows build): always there.
+const Lib3mf* LoadLib3mf(std::string*) {
+  static const Lib3mf functions = [] {
+    Lib3mf linked;
+#define BOLTGEN_LIB3MF_LINK(name) linked.name = &NMR::lib3mf_##name;
+    BOLTGEN_LIB3MF_FUNCTIONS(BOLTGEN_LIB3MF_LINK)
+#undef BOLTGEN_LIB3MF_LINK
+    return linked;
+  }();
+  return &functions;
+}
+#else
 const Lib3mf* LoadLib3mf(std::string* error) {
   static std::string load_error;
   static const Lib3mf* const loaded = []() -> const Lib3mf* {
@@ -66,6 +81,7 @@ const Lib3mf* LoadLib3mf(std::string* error) {
   if (loaded == nullptr && error != nullptr) *error = load_error;
   return loaded;
 }
+#endif
 
 const Lib3mf& Lib() { return *LoadLib3mf(nullptr); }
 
@@ -79,6 +95,26 @@ using Handle = std::unique_ptr<NMR::PLib3MFBase, Release>;
 // The library writes numbers with the C library's formatting; a window
 // toolkit may have switched this thread to a locale with a decimal comma,
 // which would make the package unreadable. C formatting for the duration.
+#ifdef _WIN32
+// Windows has no uselocale: this thread gets a locale of its own instead.
+class CNumbers {
+ public:
+  CNumbers() : previous_mode_(_configthreadlocale(_ENABLE_PER_THREAD_LOCALE)) {
+    if (const char* current = setlocale(LC_NUMERIC, nullptr)) previous_ = current;
+    setlocale(LC_NUMERIC, "C");
+  }
+  ~CNumbers() {
+    if (!previous_.empty()) setlocale(LC_NUMERIC, previous_.c_str());
+    _configthreadlocale(previous_mode_);
+  }
+  CNumbers(const CNumbers&) = delete;
+  CNumbers& operator=(const CNumbers&) = delete;
+
+ private:
+  int previous_mode_;
+  std::string previous_;
+};
+#else
 class CNumbers {
  public:
   CNumbers() : c_(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0))) {
@@ -96,6 +132,7 @@ class CNumbers {
   locale_t c_;
   locale_t previous_ = static_cast<locale_t>(0);
 };
+#endif
 
 // A failed library call: the message says what was being done and why.
 std::string Failure(Instance instance, const char* doing) {
