@@ -181,6 +181,7 @@ TEST(EncodeThreeMf, TheSameRequestGivesTheSameBytesWithValidDates) {
   // Another unit is another build.
   EXPECT_FALSE(metric.value() == first.value());
 
+#ifndef _WIN32  // the zip tester is Debian's
   const std::string path = testing::TempDir() + "/same_request.3mf";
   {
     std::ofstream out(path, std::ios::binary);
@@ -200,6 +201,7 @@ TEST(EncodeThreeMf, TheSameRequestGivesTheSameBytesWithValidDates) {
   }
   EXPECT_NE(text.find("No errors detected"), std::string::npos) << text;
   std::remove(path.c_str());
+#endif
 }
 
 #else  // !BOLTGEN_HAVE_LIB3MF
