@@ -9,6 +9,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "app/window_start.h"
+#include "base/atomic_file.h"
 #include "base/os.h"
 
 namespace {
@@ -29,6 +30,7 @@ std::string FrontProgramPath() {
 
 int main(int argc, char** argv) {
   using namespace boltgen;
+  InstallSignalCleanup();  // before any temporary can exist
   // Started directly without a display, it works as `boltgen` would.
   if (!os::HasDisplay()) return RunHeadless(argc, argv);
 
