@@ -7,8 +7,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth admesh locales
-  libdxflib-dev python3-ezdxf lib3mf-dev
-  g++-mingw-w64-x86-64-posix wine wine64
+  libdxflib-dev python3-ezdxf lib3mf-dev libcgal-dev
+  g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev
+  librsvg2-bin icoutils appstream lintian man-db groff-base nsis zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do

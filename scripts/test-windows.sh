@@ -1,22 +1,18 @@
 #!/usr/bin/env bash
 # Runs the Windows build under wine, without a display: the core's tests, and
 # the main job, whose script must be the Linux program's byte for byte (the
-# date line aside), and a failing job, which must end with status 1 and say
-# why. Usage: scripts/test-windows.sh LINUX_BOLTGEN
+# date line aside), the same job with every output (/M:1 /X:1 /E:1), whose
+# files must be Linux's, and a failing job, which must end with status 1 and
+# say why. Usage: scripts/test-windows.sh LINUX_BOLTGEN
 # Ends with "windows: N passed" when everything passed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-linux_boltgen=$1
+linux_boltgen=$(realpath "$1")
 out="$root/build-windows"
 
-# wine of its own, in the build folder, with no display and no window: the
-# .NET and HTML runtimes it would offer to download are switched off.
-unset DISPLAY WAYLAND_DISPLAY
-export WINEPREFIX="$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=$(command -v wine64 || true)
-[[ -n $wine ]] || wine=/usr/lib/wine/wine64
-[[ -x $wine ]] || wine=wine
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+# wine of its own, in the build folder.
+export WINEPREFIX="$out/wineprefix"
+source "$root/scripts/wine-env.sh"
 started=$SECONDS
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   "$wine" wineboot --init >/dev/null 2>&1
@@ -54,6 +50,24 @@ grep -qE $'^; Date: [0-9]{2} [A-Z][a-z]{2} [0-9]{4}\r$' "$work/windows/$script" 
 cmp <(grep -av '^; Date: ' "$work/linux/$script") <(grep -av '^; Date: ' "$work/windows/$script") ||
   fail "the script differs from the Linux program's"
 echo "-- main job: status 0, $(wc -c <"$work/windows/$script") bytes as on Linux (date line aside)"
+passed=$((passed + 1))
+
+# Every output at once: the DXF drawings and the 3MF file come from the
+# libraries linked into the program, the STL files from its own writer.
+every=(/D:7 /P:1 /L:3 /S:1 /T:0 /N:1 /G:1 /M:1 /X:1 /E:1)
+mkdir "$work/linux-every" "$work/windows-every"
+cp "$root/data/boltgen.ini" "$work/linux-every/"
+cp "$root/data/boltgen.ini" "$work/windows-every/"
+(cd "$work/linux-every" && "$linux_boltgen" "${every[@]}" >/dev/null 2>&1) ||
+  fail "the Linux program failed with every output"
+status=0
+(cd "$work/windows-every" && "$wine" "$out/boltgen.exe" "${every[@]}" >"$work/out.txt" 2>"$work/err.txt") ||
+  status=$?
+[[ $status -eq 0 ]] || fail "${every[*]} ended with status $status: $(tr -d '\r' <"$work/err.txt")"
+/usr/bin/python3 "$root/scripts/compare_part_files.py" "$work/linux-every" "$work/windows-every" \
+  >"$work/compare.txt" || fail "${every[*]} wrote other files than Linux"
+echo "-- every output: $(grep -c ': same$' "$work/compare.txt") files as on Linux" \
+  "(script, DXF byte for byte; STL, 3MF model within 1e-9)"
 passed=$((passed + 1))
 
 status=0

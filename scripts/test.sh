@@ -14,6 +14,12 @@ cmake --build "$root/build"
 logs=$(mktemp -d)
 ctest --test-dir "$root/build" --output-on-failure -j2 | tee "$logs/unit.log"
 
+echo "== Debian package"
+package_started=$SECONDS
+bash "$root/scripts/test-package.sh" "$root/build" | tee "$logs/package.txt"
+package_passed=$(sed -n 's/^package: \([0-9]*\) passed$/\1/p' "$logs/package.txt")
+echo "-- Debian package: $((SECONDS - package_started))s"
+
 # Built with clang, while the build above uses the default compiler (GCC), so
 # that the code and its tests compile with both.
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer, built with clang"
@@ -45,15 +51,21 @@ for target in numbers size_table command_line generation preview; do
   rm -rf "$work" "$work.log"
 done
 
-echo "== Windows build, its tests and the main job under wine"
+echo "== Windows build, its tests and jobs, the setup program and the zip under wine"
 windows_started=$SECONDS
 "$root/scripts/build-windows.sh"
 bash "$root/scripts/test-windows.sh" "$root/build/boltgen" | tee "$logs/windows.txt"
 windows_passed=$(sed -n 's/^windows: \([0-9]*\) passed$/\1/p' "$logs/windows.txt")
+bash "$root/scripts/package-windows.sh" "$root/build-windows" "$root/build"
+bash "$root/scripts/test-windows-setup.sh" "$root/build-windows" "$root/build/boltgen" |
+  tee "$logs/windows-setup.txt"
+windows_passed=$((windows_passed +
+  $(sed -n 's/^windows setup: \([0-9]*\) passed$/\1/p' "$logs/windows-setup.txt")))
 echo "-- Windows part: $((SECONDS - windows_started))s"
 
 # One closing line over every test that ran: the unit and window tests, the
-# sanitized core tests, the fuzz targets and the Windows build's tests and jobs.
+# Debian package's checks, the sanitized core tests, the fuzz targets and the
+# Windows build's tests and jobs.
 passed=$(cat "$logs"/*.log | sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2 \1/p' |
   awk '{p += $1 - $2} END {print p + 0}')
-echo "boltgen: $((passed + fuzz_passed + windows_passed)) passed, 0 failed"
+echo "boltgen: $((passed + package_passed + fuzz_passed + windows_passed)) passed, 0 failed"

@@ -5,19 +5,25 @@
 
 #include "app/command_line.h"
 #include "app/file_name.h"
+#include "app/foreign_file.h"
 #include "app/request.h"
+#include "app/saved_choices.h"
 #include "app/window_texts.h"
+#include "app/written_status.h"
 #include "base/number_format.h"
 #include "base/os.h"
 #include "base/path.h"
 #include "base/text.h"
+#include "config/bolt_dimensions.h"
 #include "config/leading_number.h"
+#include "mesh/script_writer.h"
 
 namespace boltgen {
 namespace {
 
 constexpr const char* kSegmentCounts[] = {"24", "36", "48", "72", "144", "240"};
 constexpr int kKeyF1 = 112;
+constexpr const char* kDefaultLength = "3.000";
 
 // The program's file name up to its first '.': "boltgen.exe" and
 // "boltgen.1.exe" both name "boltgen".
@@ -39,18 +45,38 @@ bool Select(ComboBox& box, int index) {
 std::string ChoicesOf(const Controls& c) {
   std::string choices;
   for (const std::string* text : {&c.Cmb_Size.text, &c.Cmb_Pitch.text, &c.TXT_Nom_Length.text,
-                                  &c.CMB_Segments.text, &c.TXT_File.text}) {
+                                  &c.CMB_Segments.text, &c.TXT_File.text, &c.TXT_Clearance.text}) {
     choices += *text;
     choices += '\n';
   }
   for (const CheckBox* box : {&c.Chk_No_Threads, &c.Chk_WF, &c.Chk_Rad_HEAD, &c.Chk_Sharp_Threads,
-                              &c.Chk_Nuts, &c.Chk_WBlock, &c.Chk_STL, &c.Chk_DXF, &c.Chk_3MF}) {
+                              &c.Chk_Nuts, &c.Chk_WBlock, &c.Chk_STL, &c.Chk_DXF, &c.Chk_3MF,
+                              &c.Chk_Threaded_Nuts}) {
     choices += box->checked ? '1' : '0';
   }
   return choices;
 }
 
+// The choices the composed file name encodes.
+std::string NamedChoicesOf(const Controls& c) {
+  return c.Cmb_Size.text + '\n' + c.Cmb_Pitch.text + '\n' + c.TXT_Nom_Length.text + '\n' +
+         c.CMB_Segments.text + '\n' + (c.Chk_WF.checked ? '1' : '0') +
+         (c.Chk_No_Threads.checked ? '1' : '0');
+}
+
 }  // namespace
+
+std::optional<std::string> AcceptedLength(const std::string& text) {
+  const std::string_view trimmed = TrimBlanks(text);
+  if (trimmed.empty()) return kDefaultLength;
+  const double length = LeadingNumber(trimmed);
+  // An overflowing number would be accepted as "inf"; refuse it as well.
+  if (text.find('/') != std::string::npos || text.find('-') != std::string::npos ||
+      length == 0 || !std::isfinite(length)) {
+    return std::nullopt;
+  }
+  return FormatNumber(length, "###0.000");
+}
 
 BoltApp::BoltApp(Platform& platform, AppEnvironment environment)
     : platform_(platform),
@@ -72,7 +98,8 @@ void BoltApp::Form_Load() {
   controls.Chk_Nuts = {.checked = false, .enabled = true};
   controls.Chk_WBlock = {.checked = false, .enabled = true};
   controls.TXT_File.enabled = true;
-  controls.TXT_Nom_Length.text = "3.000";
+  controls.TXT_Nom_Length.text = kDefaultLength;
+  controls.TXT_Nom_Length.tag = kDefaultLength;
   controls.CMB_Segments = ComboBox{};
   controls.CMB_Segments.items.assign(std::begin(kSegmentCounts), std::end(kSegmentCounts));
   SelectSegments(0);
@@ -86,6 +113,31 @@ void BoltApp::Form_Load() {
   controls.Status = kStatusReady;
   platform_.Repaint(controls);
   ProcessCmdStr();
+  // Switches say what this run is for; without them the window starts as
+  // the user left it.
+  if (Args.empty()) RestoreChoices();
+}
+
+void BoltApp::RestoreChoices() {
+  if (Ending()) return;
+  if (int i = StoredIndex(platform_, kSizeKey, controls.Cmb_Size); i >= 0) SelectSize(i);
+  if (int i = StoredIndex(platform_, kPitchKey, controls.Cmb_Pitch); i >= 0) SelectPitch(i);
+  if (int i = StoredIndex(platform_, kSegmentsKey, controls.CMB_Segments); i >= 0) {
+    SelectSegments(i);
+  }
+  for (const CheckSetting& setting : kCheckSettings) {
+    const std::optional<std::string> value = platform_.ReadSetting(setting.key);
+    if (value == "0" || value == "1") SetCheck(controls.*setting.box, *value == "1");
+  }
+  Chk_Nuts_Validate();
+  if (const std::optional<std::string> stored = platform_.ReadSetting(kLengthKey)) {
+    if (const std::optional<std::string> length = AcceptedLength(*stored)) {
+      controls.TXT_Nom_Length.text = *length;
+      controls.TXT_Nom_Length.tag = *length;
+    }
+  }
+  MakeFileName();
+  platform_.Repaint(controls);
 }
 
 bool BoltApp::LoadSizeTable() {
@@ -154,51 +206,89 @@ void BoltApp::Chk_WF_Click() {
   } else {
     controls.Chk_Nuts.enabled = false;
     controls.Chk_Nuts.checked = false;
+    controls.Chk_Threaded_Nuts.checked = false;
   }
+  // The name's head style (HCSW or BLTP) follows the box.
+  MakeFileName();
 }
 
 void BoltApp::Chk_Nuts_Validate() {
   if (Ending()) return;
-  if (controls.Chk_Nuts.checked) SetCheck(controls.Chk_WF, true);
+  if (controls.Chk_Nuts.checked) {
+    SetCheck(controls.Chk_WF, true);
+  } else {
+    controls.Chk_Threaded_Nuts.checked = false;
+  }
+}
+
+void BoltApp::Chk_Threaded_Nuts_Click() {
+  if (Ending()) return;
+  // Threads are cut into nuts: asking for them asks for the nuts.
+  if (controls.Chk_Threaded_Nuts.checked && !controls.Chk_Nuts.checked) {
+    SetCheck(controls.Chk_Nuts, true);
+    Chk_Nuts_Validate();
+  }
 }
 
 void BoltApp::TXT_Nom_Length_Validate() {
   if (Loading || Ending()) return;
   TextBox& box = controls.TXT_Nom_Length;
   if (box.text == box.tag) return;
-  if (TrimBlanks(box.text).empty()) box.text = "3.000";
-  const double length = LeadingNumber(box.text);
-  // An overflowing number would be accepted as "inf"; refuse it as well.
-  const bool rejected = box.text.find('/') != std::string::npos ||
-                        box.text.find('-') != std::string::npos || length == 0 ||
-                        !std::isfinite(length);
-  if (rejected) {
+  const std::optional<std::string> accepted = AcceptedLength(box.text);
+  if (!accepted) {
+    // A rejected text never stays for a generation to read: the box shows
+    // the last accepted length again, the one the name carries.
+    box.text = box.tag.empty() ? kDefaultLength : box.tag;
+    platform_.Repaint(controls);
     platform_.ShowMessage(MessageKind::kError, kLengthMessage);
+    RecomposeIfStale();
     return;
   }
-  box.text = FormatNumber(length, "###0.000");
+  box.text = *accepted;
   box.tag = box.text;
   MakeFileName();
 }
 
+void BoltApp::CMB_Segments_Validate() { RecomposeIfStale(); }
+
+void BoltApp::RecomposeIfStale() {
+  if (named_choices_ != NamedChoicesOf(controls)) MakeFileName();
+}
+
 void BoltApp::CmdProcess_Click() {
   if (Ending()) return;
+  // What is written is what the boxes show: a typed length is checked as
+  // leaving its box checks it, and a name composed before a choice was typed
+  // is composed again (a name edited after the last choice stays).
+  if (controls.TXT_Nom_Length.text != controls.TXT_Nom_Length.tag) TXT_Nom_Length_Validate();
+  RecomposeIfStale();
   // In the window every failure, a bolt too short for its pitch included,
   // leaves the choices for the user to mend: ending the program would throw
   // them away over an ordinary slip. Unattended runs end in RunUnattended.
-  if (Generate()) return;
+  if (Generate(/*in_window=*/true)) {
+    SaveChoices(controls, platform_);
+    return;
+  }
   controls.Status = std::string(kStatusNothingWritten) + last_error_;
   reported_choices_ = ChoicesOf(controls);
   platform_.Repaint(controls);
 }
 
-bool BoltApp::Generate() {
+bool BoltApp::Generate(bool in_window) {
   written_ = {};
   last_error_.clear();
   // A refusal like the generation's own: the window stays for a new name.
   if (std::string problem = FileNameProblem(controls.TXT_File.text); !problem.empty()) {
     last_error_ = std::move(problem);
     platform_.ShowMessage(MessageKind::kError, last_error_);
+    return false;
+  }
+  // Only the window asks: a batch run has nobody to answer.
+  const std::string script = WithScriptExtension(controls.TXT_File.text);
+  if (in_window && IsForeignScript(script) &&
+      !platform_.Ask("The file " + script +
+                     " exists and was not written by this program. Replace it?")) {
+    last_error_ = "Not replaced: " + script + " was not written by this program.";
     return false;
   }
   const GenerationInput input{size_table_path, environment_.today()};
@@ -210,10 +300,15 @@ bool BoltApp::Generate() {
                     });
   if (!written) {
     last_error_ = written.error().message;
+    if (in_window && last_error_.starts_with(kFatalErrorPrefix)) {
+      last_error_.erase(0, kFatalErrorPrefix.size());
+    }
     platform_.ShowMessage(MessageKind::kError, last_error_);
     return false;
   }
   written_ = std::move(written.value());
+  controls.Status = WrittenStatus(written_.script_path, written_.part_files.size());
+  platform_.Repaint(controls);
   // The written status stays on screen while queued repaints run.
   platform_.ProcessEvents();
   reported_choices_ = ChoicesOf(controls);
@@ -227,7 +322,10 @@ void BoltApp::UpdateReadyStatus() {
   platform_.Repaint(controls);
 }
 
-void BoltApp::CmdExit_Click() { EndProgram(kExitOk); }
+void BoltApp::CmdExit_Click() {
+  if (!Ending()) SaveChoices(controls, platform_);
+  EndProgram(kExitOk);
+}
 
 void BoltApp::CMD_Help_Click() {
   if (Ending()) return;
@@ -249,6 +347,7 @@ void BoltApp::MakeFileName() {
   platform_.Repaint(controls);
   platform_.ProcessEvents();
   controls.TXT_File.text = ComposeFileName(controls, Sizes, IsMetric);
+  named_choices_ = NamedChoicesOf(controls);
 }
 
 int BoltApp::GetCommandLine(int max_args) {
@@ -258,6 +357,9 @@ int BoltApp::GetCommandLine(int max_args) {
 
 void BoltApp::ProcessCmdStr() {
   if (Ending() || GetCommandLine() == 0) return;
+  // A word that changes nothing is named, so a misspelt switch is no
+  // silent default.
+  for (const std::string& line : UnusedWords(Args)) platform_.Note(line);
   if (AsksForHelp(Args)) {
     platform_.ShowMessage(MessageKind::kInfo, AsksForAddedSwitches(Args)
                                                   ? HelpTextWithAddedSwitches()
@@ -290,7 +392,11 @@ void BoltApp::ProcessCmdStr() {
   SetCheck(controls.Chk_STL, settings.stl);
   SetCheck(controls.Chk_DXF, settings.dxf);
   SetCheck(controls.Chk_3MF, settings.threemf);
+  SetCheck(controls.Chk_Threaded_Nuts, settings.threaded_nuts);
+  controls.TXT_Clearance.text = settings.nut_clearance;
   controls.TXT_Nom_Length.text = FormatNumber(settings.length, "####0.0000");
+  // Given, not typed: Process in the window writes it as it stands.
+  controls.TXT_Nom_Length.tag = controls.TXT_Nom_Length.text;
   platform_.Repaint(controls);
   const std::string name_problem = FileNameProblem(settings.file_name);
   if (!name_problem.empty()) {
@@ -302,6 +408,7 @@ void BoltApp::ProcessCmdStr() {
     MakeFileName();
   } else {
     controls.TXT_File.text = settings.file_name;
+    named_choices_ = NamedChoicesOf(controls);
   }
   platform_.ProcessEvents();
   if (!settings.process_and_exit || Ending()) return;
@@ -318,7 +425,7 @@ void BoltApp::RunUnattended() {
   Sleep(1000);
   // Batch callers rely on a status of 1 for every failure, the fatal message
   // included.
-  if (!Generate()) {
+  if (!Generate(/*in_window=*/false)) {
     EndProgram(kExitFailed);
     return;
   }
@@ -370,6 +477,7 @@ void BoltApp::SetCheck(CheckBox& box, bool checked) {
   box.checked = checked;
   if (&box == &controls.Chk_No_Threads) Chk_No_Threads_Click();
   if (&box == &controls.Chk_WF) Chk_WF_Click();
+  if (&box == &controls.Chk_Threaded_Nuts) Chk_Threaded_Nuts_Click();
 }
 
 void BoltApp::Sleep(int milliseconds) {

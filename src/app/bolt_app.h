@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/controls.h"
 #include "app/file_system.h"
 #include "app/platform.h"
@@ -27,6 +28,11 @@ struct AppEnvironment {
   std::function<Date()> today = Today;
   bool headless = false;     // no display: skip the sleeps meant for a watching user
 };
+
+// The text a length box's `text` is accepted as ("2.5" gives "2.500", an
+// empty text the default "3.000"); nothing when it is rejected: a '/' or a
+// '-' anywhere, no leading number but 0, or one too large to hold.
+std::optional<std::string> AcceptedLength(const std::string& text);
 
 // Exit statuses of the program.
 inline constexpr int kExitOk = 0;
@@ -57,9 +63,11 @@ class BoltApp {
   void Cmb_Pitch_Click();
   void Cmb_Pitch_Validate();
   void CMB_Segments_Click();
+  void CMB_Segments_Validate();  // a typed count recomposes the name
   void Chk_No_Threads_Click();
   void Chk_WF_Click();
   void Chk_Nuts_Validate();
+  void Chk_Threaded_Nuts_Click();
   void TXT_Nom_Length_Validate();
   void CmdProcess_Click();
   void CmdExit_Click();
@@ -67,7 +75,7 @@ class BoltApp {
   void Form_KeyDown(int key_code);  // 112 is F1
 
   void MakeFileName();
-  int GetCommandLine(int max_args = 10);
+  int GetCommandLine(int max_args = kAllWords);
   void ProcessCmdStr();
 
   // Changes made as a user makes them: each runs the control's handler.
@@ -107,7 +115,14 @@ class BoltApp {
                   void (BoltApp::*select)(int));
   void RunUnattended();
   // One generation; a failure is shown in its message. True when written.
-  bool Generate();
+  // The window asks before replacing a file it did not write and words a
+  // bolt too short as the slip it is there.
+  bool Generate(bool in_window);
+  // Composes the name again when a choice it encodes changed since.
+  void RecomposeIfStale();
+  // The choices the window had when it was left last, unless switches say
+  // otherwise.
+  void RestoreChoices();
   void Sleep(int milliseconds);
 
   Platform& platform_;
@@ -119,6 +134,8 @@ class BoltApp {
   // The size text of the last pitch lookup: the lookup keeps the user's
   // pitch while the size stays the same.
   std::optional<std::string> looked_up_size_;
+  // The choices the name in TXT_File was composed from (or given with).
+  std::string named_choices_;
   // The choices the status line's report of a generation is about.
   std::optional<std::string> reported_choices_;
 };

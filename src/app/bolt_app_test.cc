@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -29,7 +30,22 @@ class FakePlatform : public Platform {
   }
   void EndProgram(int status) override { ends.push_back(status); }
   void ShowWindow() override { ++windows_shown; }
+  void Note(std::string_view line) override { notes.emplace_back(line); }
+  bool Ask(std::string_view question) override {
+    questions.emplace_back(question);
+    return answer;
+  }
+  std::optional<std::string> ReadSetting(std::string_view key) override {
+    const auto found = store->find(std::string(key));
+    return found == store->end() ? std::nullopt : std::optional(found->second);
+  }
+  void WriteSetting(std::string_view key, std::string_view value) override {
+    (*store)[std::string(key)] = value;
+  }
 
+  std::map<std::string, std::string>* store = nullptr;  // outlives the runs
+  std::vector<std::string> notes, questions;
+  bool answer = false;
   std::vector<std::string> messages, opened;
   bool viewer_found = true;
   std::vector<int> sleeps, ends;
@@ -59,6 +75,7 @@ class BoltAppTest : public testing::Test {
 
   BoltApp& Start(std::string args = "", bool headless = false) {
     platform_ = FakePlatform{};
+    platform_.store = &store_;
     AppEnvironment environment;
     // Up to its first point the program's name names the size table.
     environment.program_path = Path("bin/boltgen.v1.bin");
@@ -72,13 +89,14 @@ class BoltAppTest : public testing::Test {
   }
 
   const Controls& controls() const { return app_->controls; }
-  // No Threads, Washer Face, Head Radius, Sharp Threads, Nuts, Blocks, STL, DXF, 3MF.
+  // No Threads, Washer Face, Head Radius, Sharp Threads, Nuts, Blocks, STL, DXF, 3MF,
+  // Threaded Nuts.
   std::string Checks() const {
     const Controls& c = controls();
     std::string checks;
     for (const CheckBox* box : {&c.Chk_No_Threads, &c.Chk_WF, &c.Chk_Rad_HEAD,
                                 &c.Chk_Sharp_Threads, &c.Chk_Nuts, &c.Chk_WBlock, &c.Chk_STL,
-                                &c.Chk_DXF, &c.Chk_3MF}) {
+                                &c.Chk_DXF, &c.Chk_3MF, &c.Chk_Threaded_Nuts}) {
       checks += box->checked ? '1' : '0';
     }
     return checks;
@@ -91,6 +109,7 @@ class BoltAppTest : public testing::Test {
   }
 
   std::string folder_ = "/work";
+  std::map<std::string, std::string> store_;  // the user's settings store
   FakeFileSystem files_;
   const FileSystem* file_system_ = &files_;
   FakePlatform platform_;
@@ -128,7 +147,7 @@ TEST_F(BoltAppTest, StartUpWithoutArgumentsKeepsTheWindowDefaults) {
   EXPECT_TRUE(platform_.messages.empty());
   EXPECT_EQ(controls().Status, "Ready");
   EXPECT_EQ(controls().TXT_Nom_Length.text, "3.000");
-  EXPECT_EQ(Checks(), "011100000");
+  EXPECT_EQ(Checks(), "0111000000");
   EXPECT_FALSE(controls().Chk_Sharp_Threads.enabled);
   EXPECT_EQ(controls().Cmb_Pitch.items, (std::vector<std::string>{"0.0625 UNF", "0.076923 UNC"}));
   EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_03000-3D(024)");
@@ -146,19 +165,22 @@ TEST_F(BoltAppTest, SizeTableMissingOrWithoutSizesEndsBeforeTheCommandLine) {
   }
 }
 
+// A rejected text never stays in the box: it shows the last accepted length
+// again, which the name carries.
 TEST_F(BoltAppTest, LeavingTheLengthBoxChecksIt) {
   BoltApp& app = Start();
   const std::pair<const char*, const char*> cases[] = {
-      {"3/4", nullptr},   {"-2", nullptr},         {"0", nullptr},       {"abc", nullptr},
-      {"1e999", nullptr}, {"0.0001e-400", nullptr}, {"2.5", "2.500"},     {"12.3456", "12.346"},
-      {"2.5in", "2.500"}, {"   ", "3.000"},         {" 1e1", "10.000"}};
+      {"3/4", "3.000"},   {"2.5", "2.500"},        {"-2", "2.500"},      {"0", "2.500"},
+      {"abc", "2.500"},   {"1e999", "2.500"},      {"0.0001e-400", "2.500"},
+      {"12.3456", "12.346"}, {"2.5in", "2.500"},   {"   ", "3.000"},     {" 1e1", "10.000"},
+      {"2/3", "10.000"}};
   for (const auto& [typed, shown] : cases) {
     app.controls.TXT_Nom_Length.text = typed;
     app.TXT_Nom_Length_Validate();
-    EXPECT_EQ(controls().TXT_Nom_Length.text, shown ? shown : typed);
+    EXPECT_EQ(controls().TXT_Nom_Length.text, shown) << typed;
   }
   EXPECT_EQ(platform_.messages,
-            std::vector<std::string>(6, "Please use decimal numbers for length."));
+            std::vector<std::string>(7, "Please use decimal numbers for length."));
   EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_10000-3D(024)");
   app.controls.TXT_File.text = "edited";  // leaving it unchanged checks nothing
   app.TXT_Nom_Length_Validate();
@@ -173,6 +195,13 @@ TEST_F(BoltAppTest, NutsOnlyWithAWasherFaceAndHelpOnF1) {
   app.controls.Chk_Nuts.checked = true;  // leaving it checked brings the washer face back
   app.Chk_Nuts_Validate();
   EXPECT_TRUE(controls().Chk_WF.checked && controls().Chk_Nuts.enabled);
+  // Threaded nuts come with the nuts and go with them or the washer face.
+  app.SetCheck(app.controls.Chk_Nuts, false);
+  app.Chk_Nuts_Validate();
+  app.SetCheck(app.controls.Chk_Threaded_Nuts, true);
+  EXPECT_TRUE(controls().Chk_Nuts.checked && controls().Chk_WF.checked);
+  app.SetCheck(app.controls.Chk_WF, false);
+  EXPECT_FALSE(controls().Chk_Threaded_Nuts.checked || controls().Chk_Nuts.checked);
 
   app.Form_KeyDown(112);  // no document: nothing happens, nothing is said
   files_.AddFile(Path("BoltGen.PDF"), "%PDF");
@@ -215,22 +244,26 @@ TEST_F(BoltAppTest, SwitchesRunTheHandlers) {
     const char* name;
     const char* said;  // in the only message, if any
   } cases[] = {
-      {"/F:bolt.scr /X:1", "111100001", "bolt.scr", nullptr},
+      {"/F:bolt.scr /X:1", "1111000010", "bolt.scr", nullptr},
       // /N:1 checks the washer face /W:0 cleared; /t: is no switch; /L: is not checked.
-      {"/N:1 /W:0 /D:2.5 /t:0 /L:2 /A:0 /R:0 /B:1 /M:1 /E:1", "110011110",
+      {"/N:1 /W:0 /D:2.5 /t:0 /L:2 /A:0 /R:0 /B:1 /M:1 /E:1", "1100111100",
        "IN_03750_HCSW-###_02000-3D(036)", nullptr},
-      {"/D:3.5 /T:0 /P:1 /S:5", "011100000", "IN_05000_HCSW-UNF_03000-3D(240)", "/P:1 names no"},
-      {"/D:0 2 3 4 5 6 7 8 9 10 /N:1?", "111100000", "IN_02500_HCSW-###_03000-3D(036)", nullptr},
+      {"/D:3.5 /T:0 /P:1 /S:5", "0111000000", "IN_05000_HCSW-UNF_03000-3D(240)", "/P:1 names no"},
+      // The eleventh word counts like the first.
+      {"/D:0 2 3 4 5 6 7 8 9 10 /N:1", "1111100000", "IN_02500_HCSW-###_03000-3D(036)", nullptr},
       // An index that is not a number is reported like one out of range.
-      {"/D:abc", "111100000", "IN_07500_HCSW-###_03000-3D(036)",
+      {"/D:abc", "1111000000", "IN_07500_HCSW-###_03000-3D(036)",
        "The switch /D:abc names no entry of the size list; valid indexes are 0 to 9."},
       // A control character in /F: is refused; the box gets the composed name.
-      {"/F:a\nSaveAs.scr", "111100000", "IN_07500_HCSW-###_03000-3D(036)",
+      {"/F:a\nSaveAs.scr", "1111000000", "IN_07500_HCSW-###_03000-3D(036)",
        "\"a\\x0ASaveAs.scr\" holds a control character (code 10) at character 2"},
-      {"/F:b\x7f", "111100000", "IN_07500_HCSW-###_03000-3D(036)", "(code 127)"},
-      {"/D:-1", "111100000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
-      {"/D:9.5", "111100000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
-      {"/S:6", "111100000", "IN_07500_HCSW-###_03000-3D(024)", "/S:6 names no"},
+      {"/F:b\x7f", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "(code 127)"},
+      {"/D:-1", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
+      {"/D:9.5", "1111000000", "IN_07500_HCSW-###_03000-3D(036)", "0 to 9"},
+      {"/S:6", "1111000000", "IN_07500_HCSW-###_03000-3D(024)", "/S:6 names no"},
+      // Threaded nuts include the nuts, and with them the washer face.
+      {"/I:1 /W:0 /C:0.3", "1111100001", "IN_07500_HCSW-###_03000-3D(036)", nullptr},
+      {"/I:0 /N:1", "1111100000", "IN_07500_HCSW-###_03000-3D(036)", nullptr},
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(Start(c.args).exit_status()) << c.args;
@@ -268,7 +301,8 @@ TEST_F(BoltAppOnDiskTest, UnattendedRunWritesTheScriptAndEnds) {
   EXPECT_EQ(platform_.ends, std::vector<int>{kExitOk});
   EXPECT_TRUE(platform_.messages.empty());
   EXPECT_EQ(platform_.sleeps, (std::vector<int>{1000, 2000}));
-  EXPECT_EQ(controls().Status, "(Script File Written)Ready .... ... exting in 2 seconds.");
+  EXPECT_EQ(controls().Status, "(Script File Written) IN_07500_HCSW-UNC_03000-3D(036).scr in " +
+                                   folder_ + ". Ready .... ... exting in 2 seconds.");
   const std::string expected = ReadFile(script);
 
   // A file per part comes beside the script, which they leave as it was; no
@@ -341,22 +375,37 @@ TEST_F(BoltAppOnDiskTest, WindowStaysAfterARefusalOrAWriteFailure) {
   EXPECT_EQ(scripts, 1);
   EXPECT_TRUE(Exists(Path("again.scr")));
 
+  // A length typed and not yet checked is checked first, as leaving the box
+  // would; the name is composed again for it.
   app.controls.TXT_Nom_Length.text = "0.1";
-  app.controls.TXT_File.text = Path("short");
   app.CmdProcess_Click();
   ASSERT_EQ(platform_.messages.size(), 2u);
-  EXPECT_TRUE(platform_.messages[1].starts_with("Fatal Error: Bolt length (000.100) too short"));
+  EXPECT_EQ(controls().TXT_Nom_Length.text, "0.100");
+  EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_00100-3D(024)");
+  // In the window a short bolt is a slip, not fatal, and the message says
+  // what would work.
+  const std::string said = platform_.messages[1];
+  EXPECT_TRUE(said.starts_with("Bolt length (000.100) too short for pitch")) << said;
+  const std::string shortest_is = "The shortest length that works for this size and pitch is ";
+  ASSERT_NE(said.find(shortest_is), std::string::npos) << said;
+  const std::string shortest = said.substr(said.find(shortest_is) + shortest_is.size());
   EXPECT_TRUE(platform_.ends.empty() && !app.exit_status());
-  EXPECT_FALSE(Exists(Path("short.scr")));
-  EXPECT_EQ(controls().Status, "(Nothing Written) " + platform_.messages[1]);
-  EXPECT_EQ(controls().TXT_Nom_Length.text, "0.1");
+  EXPECT_EQ(controls().Status, "(Nothing Written) " + said);
   app.UpdateReadyStatus();  // nothing changed: the report stays
   EXPECT_NE(controls().Status, "Ready");
-  app.controls.TXT_Nom_Length.text = "3.000";
-  app.UpdateReadyStatus();
-  EXPECT_EQ(controls().Status, "Ready");
-  app.CmdProcess_Click();
-  EXPECT_EQ(controls().Status, "(Script File Written)Ready ....");
+  // The length named works, and a thousandth less does not.
+  const double length = std::stod(shortest);
+  for (const auto& [typed, name] : {std::pair{length - 0.001, "short"}, {length, "ok"}}) {
+    app.controls.TXT_Nom_Length.text = std::to_string(typed);
+    app.TXT_Nom_Length_Validate();
+    app.controls.TXT_File.text = Path(name);
+    app.CmdProcess_Click();
+  }
+  EXPECT_EQ(platform_.messages.size(), 3u);
+  EXPECT_FALSE(Exists(Path("short.scr")));
+  EXPECT_TRUE(Exists(Path("ok.scr")));
+  EXPECT_EQ(controls().Status,
+            "(Script File Written) ok.scr in " + os::Utf8FromPath(dir()) + ". Ready ....");
   app.SetCheck(app.controls.Chk_WBlock, true);
   app.UpdateReadyStatus();
   EXPECT_EQ(controls().Status, "Ready");
@@ -375,6 +424,128 @@ TEST_F(BoltAppOnDiskTest, TheWorkingFoldersTableOfAnyKindIsReportedWithoutFallin
   // Named in the system's own spelling (backslashes on Windows).
   EXPECT_TRUE(Messaged(os::Utf8FromPath(dir() / "boltgen.ini") + " is a folder"))
       << platform_.messages[0];
+}
+
+// The walk: a rejected length in the window is never written, and
+// "abc", "-1" and "0" each say one thing once.
+TEST_F(BoltAppOnDiskTest, ARejectedLengthNeverReachesAGeneration) {
+  UseShippedSizeTable();
+  BoltApp& app = Start();
+  for (const char* typed : {"2/3", "abc", "-1", "0"}) {
+    SCOPED_TRACE(typed);
+    platform_.messages.clear();
+    app.controls.TXT_Nom_Length.text = typed;
+    app.CmdProcess_Click();
+    EXPECT_EQ(platform_.messages, std::vector<std::string>{std::string(kLengthMessage)});
+    EXPECT_EQ(controls().TXT_Nom_Length.text, "3.000");
+    EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_03000-3D(024)");
+    // What is written is what the boxes show.
+    ASSERT_NE(app.written_script(), "");
+    const std::string script = ReadFile(app.written_script());
+    EXPECT_NE(script.find("; Nominal Length: 0003.0000\r\n"), std::string::npos);
+    fs::remove(os::PathFromUtf8(app.written_script()));
+  }
+  // A size changed later writes the accepted length too.
+  app.controls.TXT_Nom_Length.text = "2/3";
+  app.TXT_Nom_Length_Validate();
+  app.SelectSize(6);
+  EXPECT_NE(controls().TXT_File.text.find("_03000-"), std::string::npos);
+}
+
+// The name describes the part written: every choice it encodes, typed or
+// picked, composes it again; a name edited after the last choice stays.
+TEST_F(BoltAppTest, TheNameFollowsEveryChoiceItEncodes) {
+  BoltApp& app = Start();
+  app.SetCheck(app.controls.Chk_WF, false);
+  EXPECT_EQ(controls().TXT_File.text, "IN_07500_BLTP-UNF_03000-3D(024)");
+  app.controls.Chk_Nuts.checked = true;  // nuts bring the washer face back
+  app.Chk_Nuts_Validate();
+  EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_03000-3D(024)");
+  app.controls.CMB_Segments.text = "48";  // typed, then the box left
+  app.CMB_Segments_Validate();
+  EXPECT_EQ(controls().TXT_File.text, "IN_07500_HCSW-UNF_03000-3D(048)");
+  app.controls.TXT_File.text = "mine";
+  app.CMB_Segments_Validate();  // nothing changed since: the edit stays
+  EXPECT_EQ(controls().TXT_File.text, "mine");
+}
+
+// Every switch the program knows can be given in one run; a word that
+// changes nothing is named on standard error.
+TEST_F(BoltAppTest, NoSwitchWordIsDroppedSilently) {
+  Start("/D:7 /P:0 /L:3 /S:1 /T:0 /N:1 /B:1 /W:1 /M:1 /X:1 /E:1 /d:2 /S:2");
+  EXPECT_EQ(Checks(), "011111111");
+  EXPECT_EQ(controls().CMB_Segments.text, "48");
+  EXPECT_EQ(platform_.notes,
+            (std::vector<std::string>{
+                "Not used: \"/S:1\", replaced by the later \"/S:2\".",
+                "Not used: \"/d:2\" is no switch (see --help; letter case counts)."}));
+  EXPECT_TRUE(platform_.messages.empty());
+  Start("/D:7");
+  EXPECT_TRUE(platform_.notes.empty());
+}
+
+// The window keeps the user's last choices; switches start from theirs.
+TEST_F(BoltAppTest, TheWindowStartsWithTheChoicesItWasLeftWith) {
+  BoltApp& app = Start();
+  app.SelectSize(8);
+  app.SelectPitch(1);
+  app.SelectSegments(4);
+  app.controls.TXT_Nom_Length.text = "50";
+  app.TXT_Nom_Length_Validate();
+  app.SetCheck(app.controls.Chk_No_Threads, true);
+  app.SetCheck(app.controls.Chk_Rad_HEAD, false);
+  app.SetCheck(app.controls.Chk_Nuts, true);
+  app.SetCheck(app.controls.Chk_DXF, true);
+  app.controls.TXT_Nom_Length.text = "7/8";  // typed, not accepted: not kept
+  app.CmdExit_Click();
+  const std::string name = controls().TXT_File.text;
+  EXPECT_EQ(name, "MM_01200_HCSW-###_00500-3D(144)");
+
+  Start();
+  EXPECT_EQ(controls().Cmb_Size.text, "[ISO M12]");
+  EXPECT_EQ(controls().Cmb_Pitch.text, "1.25");
+  EXPECT_EQ(controls().TXT_Nom_Length.text, "50.000");
+  EXPECT_EQ(Checks(), "110110010");
+  EXPECT_EQ(controls().TXT_File.text, name);
+  EXPECT_TRUE(platform_.messages.empty());
+
+  Start("/D:7");  // switches given: the switches' defaults, not the store
+  EXPECT_EQ(controls().Cmb_Size.text, "[ANSI Inch 3/4]");
+  EXPECT_EQ(Checks(), "111100000");
+  // A size the table no longer has and a damaged value are passed over.
+  store_["size"] = "[Gone]";
+  store_["length"] = "-4";
+  store_["nuts"] = "yes";
+  Start();
+  EXPECT_EQ(controls().Cmb_Size.text, "[ANSI Inch 3/4]");
+  EXPECT_EQ(controls().TXT_Nom_Length.text, "3.000");
+  EXPECT_TRUE(controls().Chk_No_Threads.checked && !controls().Chk_Nuts.checked);
+}
+
+// A file the program did not write is replaced only when the user says so;
+// its own scripts and every unattended run never ask.
+TEST_F(BoltAppOnDiskTest, ReplacingAFileNotWrittenHereIsAskedFirst) {
+  UseShippedSizeTable();
+  const std::string mine = Path("mine.scr");
+  Write("mine.scr", "my notes\r\n");
+  BoltApp& app = Start();
+  app.controls.TXT_File.text = Path("mine");
+  app.CmdProcess_Click();
+  ASSERT_EQ(platform_.questions.size(), 1u);
+  EXPECT_NE(platform_.questions[0].find(mine), std::string::npos);
+  EXPECT_EQ(ReadFile(mine), "my notes\r\n");
+  EXPECT_EQ(controls().Status, "(Nothing Written) Not replaced: " + mine +
+                                   " was not written by this program.");
+  platform_.answer = true;
+  app.CmdProcess_Click();
+  EXPECT_EQ(platform_.questions.size(), 2u);
+  EXPECT_TRUE(ReadFile(mine).starts_with("; This script file was created by"));
+  app.CmdProcess_Click();  // now the program's own: replaced without a word
+  EXPECT_EQ(platform_.questions.size(), 2u);
+
+  Write("mine.scr", "my notes\r\n");
+  EXPECT_EQ(Start("/G:1 /F:" + Path("mine")).exit_status(), kExitOk);
+  EXPECT_TRUE(platform_.questions.empty());
 }
 
 }  // namespace

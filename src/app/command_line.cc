@@ -31,7 +31,11 @@ constexpr std::string_view kHelpText =
     "    IN-0750x13UNCx03000(3D-36).SCR\n"
     "for 3/4 inch diameter bolt with 13TPI UNC threads includeing: washer face, head radius "
     "and sharp point threads. \n"
-    "It would NOT include nuts.";
+    "It would NOT include nuts.\n"
+    "\n"
+    "All switches may be given in one run, in any order, however many words there are; "
+    "a later switch replaces an earlier one with the same letter. "
+    "Each word that is not used is named on standard error.";
 
 // The switches added after the help message's own set, one line each in its
 // style; "--help" lists them after it, "?" keeps the message as it stands.
@@ -39,7 +43,23 @@ constexpr std::string_view kAddedSwitches[] = {
     "/M:# Write each part as an STL file in millimetres: 0=False, 1=True",
     "/X:# Write all parts into one 3MF file with its unit: 0=False, 1=True",
     "/E:# Write each part as a DXF drawing (one polygon mesh): 0=False, 1=True",
+    "/I:# Threaded nuts (also includes nuts): 0=False, 1=True",
+    "/C:#.## Threaded nuts' radial clearance in millimetres; without it the 6H/6g fit",
 };
+
+constexpr std::string_view kSwitchKeys[] = {"/D:", "/P:", "/L:", "/S:", "/T:",
+                                            "/W:", "/R:", "/A:", "/N:", "/F:",
+                                            "/B:", "/G:", "/M:", "/X:", "/E:"};
+
+std::string_view KeyOf(std::string_view word) { return word.substr(0, 3); }
+
+bool IsSwitch(std::string_view word) {
+  if (word.size() < 3) return false;
+  for (std::string_view key : kSwitchKeys) {
+    if (KeyOf(word) == key) return true;
+  }
+  return false;
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -111,6 +131,31 @@ std::string HelpTextWithAddedSwitches() {
   return text;
 }
 
+const std::vector<std::string_view>& KnownSwitches() {
+  static const std::vector<std::string_view> keys(std::begin(kSwitchKeys), std::end(kSwitchKeys));
+  return keys;
+}
+
+std::vector<std::string> UnusedWords(const std::vector<std::string>& words) {
+  std::vector<std::string> unused;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (!IsSwitch(word)) {
+      unused.push_back("Not used: \"" + word +
+                       "\" is no switch (see --help; letter case counts).");
+      continue;
+    }
+    for (std::size_t later = i + 1; later < words.size(); ++later) {
+      if (IsSwitch(words[later]) && KeyOf(words[later]) == KeyOf(word)) {
+        unused.push_back("Not used: \"" + word + "\", replaced by the later \"" +
+                         words[later] + "\".");
+        break;
+      }
+    }
+  }
+  return unused;
+}
+
 SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
   SwitchSettings settings;
   for (const std::string& word : words) {
@@ -132,6 +177,8 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
     else if (key == "/M:") settings.stl = FlagValue(value);
     else if (key == "/E:") settings.dxf = FlagValue(value);
     else if (key == "/X:") settings.threemf = FlagValue(value);
+    else if (key == "/I:") settings.threaded_nuts = FlagValue(value);
+    else if (key == "/C:") settings.nut_clearance = value;
   }
   return settings;
 }

@@ -7,9 +7,13 @@
 
 namespace boltgen {
 
+// The most words a command line is split into: every word counts, so that
+// all switches fit into one run.
+inline constexpr int kAllWords = 1 << 30;
+
 // Splits the raw argument text into at most `max_args` words at spaces and
 // tabs. Quotation marks have no meaning and stay in the words.
-std::vector<std::string> SplitArguments(std::string_view raw, int max_args = 10);
+std::vector<std::string> SplitArguments(std::string_view raw, int max_args = kAllWords);
 
 // Rebuilds the raw argument text from arguments the system already split:
 // the words joined with single blanks.
@@ -27,6 +31,14 @@ bool AsksForAddedSwitches(const std::vector<std::string>& words);
 
 // The help message, then one line per switch added after its own set.
 std::string HelpTextWithAddedSwitches();
+
+// The keys of every switch the program knows, in the help's order.
+const std::vector<std::string_view>& KnownSwitches();
+
+// One line for each word that changes nothing: a word that is no switch
+// (keys are case-sensitive), or a switch that a later one of the same key
+// replaces. Empty when every word is used.
+std::vector<std::string> UnusedWords(const std::vector<std::string>& words);
 
 // The settings of one command line, with the defaults that apply whenever at
 // least one argument is given.
@@ -48,6 +60,8 @@ struct SwitchSettings {
   bool stl = false;           // /M: also write each part as an STL file
   bool dxf = false;           // /E: also write each part as a DXF drawing
   bool threemf = false;       // /X: also write all parts into one 3MF file
+  bool threaded_nuts = false; // /I: the nuts carry the thread (and are included)
+  std::string nut_clearance;  // /C: their radial clearance in millimetres, as written
 
   bool operator==(const SwitchSettings&) const = default;
 };

@@ -1,6 +1,9 @@
 #include "app/command_line.h"
 
 #include <cmath>
+#include <fstream>
+#include <set>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -44,16 +47,23 @@ TEST(CommandLine, HelpTextAndTheAddedSwitches) {
       "    IN-0750x13UNCx03000(3D-36).SCR\n"
       "for 3/4 inch diameter bolt with 13TPI UNC threads includeing: washer face, head radius "
       "and sharp point threads. \n"
-      "It would NOT include nuts.";
+      "It would NOT include nuts.\n"
+      "\n"
+      "All switches may be given in one run, in any order, however many words there are; "
+      "a later switch replaces an earlier one with the same letter. "
+      "Each word that is not used is named on standard error.";
   EXPECT_EQ(HelpText(), kExpected);
   EXPECT_EQ(HelpTextWithAddedSwitches(),
             std::string(kExpected) +
                 "\n\nSwitches added by this program:\n"
                 "/M:# Write each part as an STL file in millimetres: 0=False, 1=True\n"
                 "/X:# Write all parts into one 3MF file with its unit: 0=False, 1=True\n"
-                "/E:# Write each part as a DXF drawing (one polygon mesh): 0=False, 1=True");
+                "/E:# Write each part as a DXF drawing (one polygon mesh): 0=False, 1=True\n"
+                "/I:# Threaded nuts (also includes nuts): 0=False, 1=True\n"
+                "/C:#.## Threaded nuts' radial clearance in millimetres; without it the 6H/6g "
+                "fit");
   // Each added switch is one the parser knows: it turns a flag on.
-  for (const char* key : {"/M:", "/X:", "/E:"}) {
+  for (const char* key : {"/M:", "/X:", "/E:", "/I:"}) {
     EXPECT_FALSE(ParseSwitches({key + std::string("1")}) == ParseSwitches({key + std::string("0")}))
         << key;
   }
@@ -72,6 +82,8 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
       {{"/F:bolt"}, &S::stl, false},     {{"/M:1"}, &S::stl, true},
       {{"/m:1"}, &S::stl, false},        {{"/t:0", "/T", "x", "/X:0", "T:0"}, &S::no_threads, true},
       {{"/X:1", "/X:0"}, &S::threemf, false},
+      {{"/I:1"}, &S::threaded_nuts, true}, {{"/I:1", "/I:0"}, &S::threaded_nuts, false},
+      {{"/i:1"}, &S::threaded_nuts, false}, {{"/I:no"}, &S::threaded_nuts, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseSwitches(c.words).*c.flag, c.expected) << testing::PrintToString(c.words);
@@ -90,6 +102,46 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
   EXPECT_TRUE(std::isnan(ParseSwitches({"/P:x"}).pitch_index));
   EXPECT_TRUE(std::isnan(ParseSwitches({"/S:"}).segments_index));
   EXPECT_EQ(ParseSwitches({"/L:2.5in"}).length, 2.5);
+  // The clearance is kept as written, for the generation to check against
+  // the pitch and name in its refusal.
+  EXPECT_EQ(ParseSwitches({"/C: 0.2 ", "/C:0.15"}).nut_clearance, "0.15");
+  EXPECT_EQ(ParseSwitches({"/C:abc"}).nut_clearance, "abc");
+}
+
+// Every word counts, however many there are; the words that change nothing
+// are named: no switch (letter case counts, a key has its colon), or one a
+// later switch of the same key replaces.
+TEST(CommandLine, NoWordIsDroppedAndUnusedOnesAreNamed) {
+  const Words words = SplitArguments("/D:7 /P:0 /L:3 /S:1 /T:0 /N:1 /B:1 /G:1 /M:1 /X:1 /E:1");
+  EXPECT_EQ(words.size(), 11u);
+  EXPECT_TRUE(ParseSwitches(words).dxf);
+  EXPECT_TRUE(UnusedWords(words).empty());
+  EXPECT_EQ(UnusedWords({"/e:1", "/E", "/E:0", "x", "/E:1", "/F:a", "/F:"}),
+            (Words{"Not used: \"/e:1\" is no switch (see --help; letter case counts).",
+                   "Not used: \"/E\" is no switch (see --help; letter case counts).",
+                   "Not used: \"/E:0\", replaced by the later \"/E:1\".",
+                   "Not used: \"x\" is no switch (see --help; letter case counts).",
+                   "Not used: \"/F:a\", replaced by the later \"/F:\"."}));
+  // Each key the parser acts on is known, and each known key changes a setting.
+  for (std::string_view key : KnownSwitches()) {
+    const std::string word = std::string(key) + "0";
+    EXPECT_TRUE(UnusedWords({word}).empty()) << key;
+    EXPECT_FALSE(ParseSwitches({word}) == ParseSwitches({std::string(key) + "1"}) &&
+                 ParseSwitches({word}) == ParseSwitches({})) << key;
+  }
+}
+
+// The manual's switch table is the program's: one row for each switch the
+// parser knows, and none for a switch it does not.
+TEST(CommandLine, TheManualsSwitchTableListsEverySwitch) {
+  std::ifstream manual(BOLTGEN_SOURCE_DIR "/docs/manual.md");
+  ASSERT_TRUE(manual.good());
+  std::multiset<std::string> rows;
+  for (std::string line; std::getline(manual, line);) {
+    if (line.starts_with("| `/") && line.size() > 6) rows.insert(line.substr(3, 3));
+  }
+  const std::multiset<std::string> known(KnownSwitches().begin(), KnownSwitches().end());
+  EXPECT_EQ(rows, known);
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ void ConsolePlatform::ShowMessage(MessageKind kind, std::string_view text) {
   PrintLine(kind == MessageKind::kInfo ? out_ : err_, text);
 }
 
+void ConsolePlatform::Note(std::string_view line) { PrintLine(err_, line); }
+
 // On a terminal the path itself is the answer: the user was told where it is.
 bool ConsolePlatform::OpenDocument(const std::string& path) {
   if (os::HasDisplay() && os::OpenDocument(path)) return true;

@@ -23,6 +23,7 @@ class ConsolePlatform : public Platform {
   bool OpenDocument(const std::string& path) override;
   void EndProgram(int) override {}
   void ShowWindow() override {}
+  void Note(std::string_view line) override;
 
  private:
   std::FILE* out_;

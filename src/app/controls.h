@@ -47,6 +47,10 @@ struct Controls {
   CheckBox Chk_DXF;
   // Beyond the script: also write all its parts into one 3MF file beside it.
   CheckBox Chk_3MF;
+  // The nuts' bores carry the bolt's thread, with this radial clearance in
+  // millimetres (empty: the 6H/6g fit).
+  CheckBox Chk_Threaded_Nuts;
+  TextBox TXT_Clearance;
   std::string Status = "Loading ...";
 };
 

@@ -1,6 +1,8 @@
 #ifndef BOLTGEN_APP_PLATFORM_H_
 #define BOLTGEN_APP_PLATFORM_H_
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +34,22 @@ class Platform {
   // The program is to end with this status once the running handler returns.
   virtual void EndProgram(int status) = 0;
   virtual void ShowWindow() = 0;
+
+  // A line for standard error: what a batch job logs and a window user
+  // never needs to answer (unused switches, what a run wrote).
+  virtual void Note(std::string_view line) {
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fputc('\n', stderr);
+  }
+  // A question with Yes and No buttons; true for Yes. A front that cannot
+  // ask answers No, so that nothing is replaced unasked.
+  virtual bool Ask(std::string_view /*question*/) { return false; }
+
+  // The user's store of settings kept between runs of the window (QSettings
+  // on Linux, the registry under HKCU on Windows). A front without one keeps
+  // nothing: reads find nothing and writes are dropped.
+  virtual std::optional<std::string> ReadSetting(std::string_view /*key*/) { return std::nullopt; }
+  virtual void WriteSetting(std::string_view /*key*/, std::string_view /*value*/) {}
 };
 
 }  // namespace boltgen

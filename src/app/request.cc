@@ -2,6 +2,7 @@
 
 #include "app/file_name.h"
 #include "base/number_format.h"
+#include "base/text.h"
 #include "config/leading_number.h"
 
 namespace boltgen {
@@ -25,6 +26,8 @@ BoltRequest RequestFromControls(const Controls& c, bool is_metric) {
   request.write_stl = c.Chk_STL.checked;
   request.write_dxf = c.Chk_DXF.checked;
   request.write_3mf = c.Chk_3MF.checked;
+  request.threaded_nuts = c.Chk_Threaded_Nuts.checked;
+  request.nut_clearance_text = TrimBlanks(c.TXT_Clearance.text);
   request.part_file_unit = SizeTextUnit(c.Cmb_Size.text, is_metric);
   return request;
 }

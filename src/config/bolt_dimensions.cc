@@ -169,6 +169,15 @@ void Derive(BoltDimensions& d) {
   if (d.Pitch * 3.5 + d.MinThrSht > d.NomLength) d.ThreadLength = d.NomLength - d.Pitch * 3.5;
 }
 
+bool TooShort(const BoltDimensions& d) { return d.Pitch * 4 > d.ThreadLength; }
+
+bool LengthTooShort(BoltDimensions d, double length) {
+  if (!(length > 0) || !std::isfinite(length)) return true;
+  d.NomLength = length;
+  Derive(d);
+  return TooShort(d);
+}
+
 }  // namespace
 
 BoltDimensions NutDimensions(const BoltDimensions& dims) {
@@ -221,11 +230,35 @@ Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
   if (Result<> checked = CheckDerived(next); !checked) return checked;
 
   dims = next;
-  if (dims.Pitch * 4 > dims.ThreadLength) {
-    return Error{"Fatal Error: Bolt length (" + FormatNumber(dims.NomLength, "000.000") +
-                 ") too short for pitch (" + FormatNumber(dims.Pitch, "000.0000") + ")."};
+  if (TooShort(dims)) {
+    const std::optional<double> shortest = ShortestLength(dims);
+    return Error{std::string(kFatalErrorPrefix) + "Bolt length (" +
+                 FormatNumber(dims.NomLength, "000.000") + ") too short for pitch (" +
+                 FormatNumber(dims.Pitch, "000.0000") + ")." +
+                 (shortest ? " The shortest length that works for this size and pitch is " +
+                                 FormatNumber(*shortest, "###0.000") + "."
+                           : " No length works for this pitch: the size table's thread lengths "
+                             "are shorter than four pitches.")};
   }
   return Done();
+}
+
+std::optional<double> ShortestLength(const BoltDimensions& dims) {
+  // The thread length grows with the length up to 3.5 pitches plus the
+  // short thread length and is constant between the steps at Long and
+  // LongXL, so the shortest length lies at 7.5 pitches or at a step.
+  const double step = 0.001;
+  const double starts[] = {7.5 * dims.Pitch, 3.5 * dims.Pitch + dims.MinThrSht,
+                           dims.Long + step, dims.LongXL + step};
+  std::optional<double> shortest;
+  for (double start : starts) {
+    // Rounded up to the box's thousandths, then a step further where
+    // rounding lands just below the limit.
+    double length = std::ceil(start / step - 1e-6) * step;
+    for (int tries = 0; tries < 3 && LengthTooShort(dims, length); ++tries) length += step;
+    if (!LengthTooShort(dims, length) && (!shortest || length < *shortest)) shortest = length;
+  }
+  return shortest;
 }
 
 }  // namespace boltgen

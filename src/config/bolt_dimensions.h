@@ -2,6 +2,7 @@
 #define BOLTGEN_CONFIG_BOLT_DIMENSIONS_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,16 @@ BoltDimensions NutDimensions(const BoltDimensions& dims);
 // error too, but only after `dims` holds its values ("Fatal Error: ...").
 Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
                            BoltDimensions& dims, std::string_view table_name = "boltgen.ini");
+
+// The too-short message starts with this; batch jobs may match it, and the
+// window leaves it out: a length a little short is an ordinary slip there.
+inline constexpr std::string_view kFatalErrorPrefix = "Fatal Error: ";
+
+// The shortest nominal length, in thousandths as the length box shows it,
+// with which the size and pitch of `dims` pass the too-short test; nothing
+// when no length does (the size table's thread lengths are too short for
+// the pitch).
+std::optional<double> ShortestLength(const BoltDimensions& dims);
 
 }  // namespace boltgen
 

@@ -60,7 +60,8 @@ TEST(SetBoltDimensions, ThreadLengthAtEachBoundaryAndTheNutsFlats) {
       {"Long=1\r\nMinThrLng=9\r\n", "0.125", "2.5", 9, ""},
       {"MinThrSht=1\r\n", "0.25", "2", 1, ""},
       {"MinThrSht=0.999\r\n", "0.25", "2", 0.999,
-       "Fatal Error: Bolt length (002.000) too short for pitch (000.2500)."},
+       "Fatal Error: Bolt length (002.000) too short for pitch (000.2500). The shortest length "
+       "that works for this size and pitch is 4.001."},
       {xl, "0.125", "4", 1.75, ""}, {xl, "0.125", "8", 3, ""}, {xl, "0.125", "8.001", 5, ""},
       {xl, "0.125", "2", 2 - 0.4375, ""}, {"", "0.125", "8.001", 3, ""},
   };
@@ -72,6 +73,39 @@ TEST(SetBoltDimensions, ThreadLengthAtEachBoundaryAndTheNutsFlats) {
     const double flats = c.keys == xl ? 1.75 : 1.5;
     EXPECT_DOUBLE_EQ(NutDimensions(dims).WshFaceDia, flats * 0.9);
   }
+}
+
+// The shortest length the too-short message names works, and a thousandth
+// less does not, on every piece of the thread length rule; where no length
+// works the message says so.
+TEST(SetBoltDimensions, TheShortestLengthNamedIsTheShortestThatWorks) {
+  const struct {
+    std::string keys;
+    const char* pitch;
+  } cases[] = {
+      {"", "0.125"},                                   // 7.5 pitches, on the shortened thread
+      {"", "0.3"},                                     // 7.5 pitches, not a whole thousandth
+      {"MinThrSht=0.999\r\n", "0.25"},                 // just beyond Long
+      {"MinThrSht=0.5\r\nMinThrLng=0.5\r\nLongXL=6\r\nMinThrXLng=2\r\n", "0.25"},  // beyond LongXL
+      {"MinThrSht=1.2\r\n", "0.3"},                    // 7.5 pitches lie beyond the shortened range
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys + c.pitch);
+    BoltDimensions dims;
+    const std::string said = Set(Section(c.keys), TextRequest("[T]", c.pitch, "0.01"), dims);
+    const std::string named = "The shortest length that works for this size and pitch is ";
+    ASSERT_NE(said.find(named), std::string::npos) << said;
+    const std::string shortest = said.substr(said.find(named) + named.size());
+    ASSERT_TRUE(shortest.ends_with("."));
+    const double length = std::stod(shortest);
+    EXPECT_EQ(Set(Section(c.keys), TextRequest("[T]", c.pitch, shortest.substr(0, shortest.size() - 1)), dims), "");
+    const std::string less = std::to_string(length - 0.001);
+    EXPECT_NE(Set(Section(c.keys), TextRequest("[T]", c.pitch, less), dims), "") << less;
+  }
+  BoltDimensions dims;
+  EXPECT_EQ(Set(Section("MinThrSht=0.5\r\nMinThrLng=0.9\r\n"), TextRequest("[T]", "0.25", "3"), dims),
+            "Fatal Error: Bolt length (003.000) too short for pitch (000.2500). No length works for "
+            "this pitch: the size table's thread lengths are shorter than four pitches.");
 }
 
 TEST(SetBoltDimensions, SectionLineRulesAndSegmentsRoundHalfToEvenClampedToSixteenBits) {

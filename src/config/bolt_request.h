@@ -27,6 +27,9 @@ struct BoltRequest {
   bool sharp_threads = false;  // changes only the script header's comment
   bool nuts = false;           // the four nuts after the bolt
   bool block_commands = false; // the commands that save and export each part
+  bool threaded_nuts = false;  // the nuts' bores carry the bolt's thread
+  // The nuts' radial clearance in millimetres as typed; empty for the 6H/6g fit.
+  std::string nut_clearance_text;
 
   // Files written beside the script, from the same parts.
   bool write_stl = false;

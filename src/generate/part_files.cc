@@ -1,5 +1,6 @@
 #include "generate/part_files.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -27,7 +28,16 @@ Result<std::vector<OutputFile>> PartFiles(const BoltParts& parts) {
     }
   }
   if (request.write_3mf) {
-    Result<std::string> package = EncodeThreeMf(parts.parts, unit);
+    // Threaded nuts are asked for to be printed with their bolt: the package
+    // then lays the parts out on a plate.
+    std::optional<PrintLayout> layout;
+    if (request.nuts && request.threaded_nuts) layout = LayOutForPrinting(parts.parts, unit);
+    // Laid out, the package is in millimetres, the placements scaling inch
+    // parts: a slicer that reads an inch package scales its meshes but not
+    // its build items' moves.
+    Result<std::string> package =
+        layout ? EncodeThreeMf(parts.parts, LengthUnit::kMillimetre, &layout->placements)
+               : EncodeThreeMf(parts.parts, unit);
     if (!package) return package.error();
     files.push_back({ThreeMfPath(parts.script_path), std::move(package.value())});
   }

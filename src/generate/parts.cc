@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "base/number_format.h"
@@ -9,6 +10,7 @@
 #include "base/text.h"
 #include "config/size_table_file.h"
 #include "generate/block_commands.h"
+#include "generate/nut_fit.h"
 #include "geometry/bolt_body.h"
 #include "geometry/threads.h"
 #include "mesh/grid_triangulation.h"
@@ -69,6 +71,15 @@ Result<> CheckChoices(const BoltRequest& built, const BoltDimensions& dims) {
     const int body_rows = BoltBodyRowCount(dims, built.washer_face, built.head_radius);
     if (Result<> fits = CheckThread(built, dims, body_rows); !fits) return fits;
   }
+  if (built.nuts && built.threaded_nuts) {
+    if (!(dims.Pitch > 0)) {
+      return Error{"The pitch " + Quoted(built.pitch_text) +
+                   " is 0 or less, which gives the nuts no thread. Choose a pitch from the "
+                   "list, or plain nuts."};
+    }
+    if (Result<NutFit> fit = NutFitFor(built, dims); !fit) return fit.error();
+    if (Result<> fits = CheckThreadedNutRows(dims); !fits) return fits;
+  }
   if (TrimBlanks(built.file_name).empty()) {
     return Error{"No script file name is given. Type a file name, such as bolt.scr."};
   }
@@ -125,10 +136,12 @@ Result<BoltParts> BuildBoltParts(GenerationState& state, const BoltRequest& requ
                 (static_cast<std::size_t>(grid.RowCount) + (b.nuts ? 4 * kMaxNutRows : 0)));
   built.parts.push_back({std::string(kBoltPartName), base, nullptr, 0, GridCopy(grid, pool)});
   if (b.nuts) {
-    MakeNuts(grid, built.dims, [&](const NutKind& nut, double z_offset) {
+    std::optional<NutThread> thread;
+    if (b.threaded_nuts) thread = NutFitFor(b, built.dims)->thread;
+    MakeNuts(grid, built.dims, [&](const MeshGrid& nut_grid, const NutKind& nut, double z_offset) {
       built.parts.push_back({std::string(nut.name), NutBlockName(base, nut.code), &nut, z_offset,
-                             GridCopy(grid, pool)});
-    });
+                             GridCopy(nut_grid, pool)});
+    }, thread ? &*thread : nullptr);
   }
   return built;
 }

@@ -2,6 +2,7 @@
 
 #include "base/number_format.h"
 #include "base/text.h"
+#include "generate/nut_fit.h"
 #include "mesh/script_writer.h"
 
 namespace boltgen {
@@ -40,7 +41,7 @@ void AppendDetails(std::string& script, const BoltRequest& built, const BoltDime
 
 void AppendScriptHeader(std::string& script, const BoltRequest& built, const BoltDimensions& dims,
                         const Date& today) {
-  AppendScriptLine(script, "; This script file was created by the 'Quillfen 3D Bolt Generator'.");
+  AppendScriptLine(script, kScriptFirstLine);
   script += "; Visit ";
   script += kWebAddress;
   AppendScriptLine(script, " to access the PUBLIC DOMAIN CAD library.");
@@ -65,6 +66,15 @@ void AppendScriptHeader(std::string& script, const BoltRequest& built, const Bol
   script += "; Details: ";
   AppendDetails(script, built, dims);
   script += kScriptLineEnd;
+
+  if (built.nuts && built.threaded_nuts) {
+    // The generation refused a fit that does not hold before any header.
+    if (const Result<NutFit> fit = NutFitFor(built, dims)) {
+      script += "; Nuts: ";
+      script += NutThreadDetails(*fit, dims);
+      script += kScriptLineEnd;
+    }
+  }
 
   script += "; Date: ";
   AppendScriptLine(script, FormatDate(today));

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -58,11 +59,14 @@ TEST(StlFiles, OneClosedFilePerPartInMillimetresNamedLikeItsDrawing) {
                 LengthUnit::kInch, 25.4},
                {"[Metric M12]", "1.75 coarse", "40.0000", "36", "MM_01200_HCSW-017_0040.0-3D(036)",
                 LengthUnit::kMillimetre, 1}};
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.size);
+  for (const auto& [k, threaded] : {std::pair{cases[0], false}, {cases[1], false},
+                                     {cases[0], true}, {cases[1], true}}) {
+    SCOPED_TRACE(std::string(k.size) + (threaded ? " threaded nuts" : ""));
     BoltRequest c = TextRequest(k.size, k.pitch, k.length, k.segments);
     c.file_name = dir + "/" + k.name;
     c.washer_face = c.head_radius = c.nuts = true;
+    c.threaded_nuts = threaded;
+    c.part_file_unit = k.unit;
     GenerationState state;
     Result<BoltParts> built = BuildBoltParts(state, c, {BOLTGEN_SOURCE_DIR "/data/boltgen.ini", {}});
     ASSERT_TRUE(built);

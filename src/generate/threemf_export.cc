@@ -1,7 +1,9 @@
 #include "generate/threemf_export.h"
 
 #if BOLTGEN_HAVE_LIB3MF
+#if !BOLTGEN_LIB3MF_LINKED
 #include <dlfcn.h>
+#endif
 #include <locale.h>
 
 #include <memory>
@@ -37,6 +39,19 @@ struct Lib3mf {
 
 // The library's functions, or nullptr with `error` saying why it cannot be
 // used. Loaded once per run; a failed load is not retried.
+#if BOLTGEN_LIB3MF_LINKED
+// Linked in (the Windows build): always there.
+const Lib3mf* LoadLib3mf(std::string*) {
+  static const Lib3mf functions = [] {
+    Lib3mf linked;
+#define BOLTGEN_LIB3MF_LINK(name) linked.name = &NMR::lib3mf_##name;
+    BOLTGEN_LIB3MF_FUNCTIONS(BOLTGEN_LIB3MF_LINK)
+#undef BOLTGEN_LIB3MF_LINK
+    return linked;
+  }();
+  return &functions;
+}
+#else
 const Lib3mf* LoadLib3mf(std::string* error) {
   static std::string load_error;
   static const Lib3mf* const loaded = []() -> const Lib3mf* {
@@ -60,6 +75,7 @@ const Lib3mf* LoadLib3mf(std::string* error) {
   if (loaded == nullptr && error != nullptr) *error = load_error;
   return loaded;
 }
+#endif
 
 const Lib3mf& Lib() { return *LoadLib3mf(nullptr); }
 
@@ -73,6 +89,26 @@ using Handle = std::unique_ptr<NMR::PLib3MFBase, Release>;
 // The library writes numbers with the C library's formatting; a window
 // toolkit may have switched this thread to a locale with a decimal comma,
 // which would make the package unreadable. C formatting for the duration.
+#ifdef _WIN32
+// Windows has no uselocale: this thread gets a locale of its own instead.
+class CNumbers {
+ public:
+  CNumbers() : previous_mode_(_configthreadlocale(_ENABLE_PER_THREAD_LOCALE)) {
+    if (const char* current = setlocale(LC_NUMERIC, nullptr)) previous_ = current;
+    setlocale(LC_NUMERIC, "C");
+  }
+  ~CNumbers() {
+    if (!previous_.empty()) setlocale(LC_NUMERIC, previous_.c_str());
+    _configthreadlocale(previous_mode_);
+  }
+  CNumbers(const CNumbers&) = delete;
+  CNumbers& operator=(const CNumbers&) = delete;
+
+ private:
+  int previous_mode_;
+  std::string previous_;
+};
+#else
 class CNumbers {
  public:
   CNumbers() : c_(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0))) {
@@ -90,6 +126,7 @@ class CNumbers {
   locale_t c_;
   locale_t previous_ = static_cast<locale_t>(0);
 };
+#endif
 
 // A failed library call: the message says what was being done and why.
 std::string Failure(Instance instance, const char* doing) {
@@ -106,7 +143,7 @@ std::string Failure(Instance instance, const char* doing) {
   return message + ".";
 }
 
-std::string AddPart(Instance model, const Part& part) {
+std::string AddPart(Instance model, const Part& part, const Placement* placement) {
   const TriangleMesh mesh = PartMesh(part);
   std::vector<NMR::MODELMESHVERTEX> vertices(mesh.vertices.size());
   for (std::size_t i = 0; i < vertices.size(); ++i) {
@@ -127,9 +164,22 @@ std::string AddPart(Instance model, const Part& part) {
                                          static_cast<DWORD>(triangles.size())) != 0) {
     return Failure(object.get(), ("the mesh of " + part.part_name).c_str());
   }
-  // The part's place is in its vertices already, as in the script.
+  // The part's place in the script is in its vertices; a placement on the
+  // plate goes into the build item only.
+  NMR::MODELTRANSFORM transform{};
+  if (placement != nullptr) {
+    for (int i = 0; i < 3; ++i) {
+      for (int k = 0; k < 3; ++k) {
+        transform.m_fFields[i][k] = static_cast<float>(
+            placement->rotation[static_cast<std::size_t>(i)][static_cast<std::size_t>(k)]);
+      }
+      transform.m_fFields[i][3] =
+          static_cast<float>(placement->translation[static_cast<std::size_t>(i)]);
+    }
+  }
   Instance item = nullptr;
-  if (Lib().model_addbuilditem(model, object.get(), nullptr, &item) != 0) {
+  if (Lib().model_addbuilditem(model, object.get(), placement ? &transform : nullptr, &item) !=
+      0) {
     return Failure(model, ("placing " + part.part_name).c_str());
   }
   Lib().release(item);
@@ -143,7 +193,8 @@ bool CanWriteThreeMf() { return LoadLib3mf(nullptr) != nullptr; }
 namespace {
 
 // The package in `bytes`, or why none could be made.
-std::string EncodePackage(const std::vector<Part>& parts, LengthUnit unit, std::string& bytes) {
+std::string EncodePackage(const std::vector<Part>& parts, LengthUnit unit,
+                          const std::vector<Placement>* placements, std::string& bytes) {
   bytes.clear();
   if (std::string why; LoadLib3mf(&why) == nullptr) {
     return "The 3MF file could not be composed: lib3mf is not there (" + why +
@@ -157,8 +208,11 @@ std::string EncodePackage(const std::vector<Part>& parts, LengthUnit unit, std::
       unit == LengthUnit::kInch ? NMR::MODELUNIT_INCH : NMR::MODELUNIT_MILLIMETER;
   if (Lib().model_setunit(model.get(), model_unit) != 0)
     return Failure(model.get(), "setting the unit");
-  for (const Part& part : parts) {
-    if (std::string failed = AddPart(model.get(), part); !failed.empty()) return failed;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const Placement* placement = placements != nullptr ? &(*placements)[i] : nullptr;
+    if (std::string failed = AddPart(model.get(), parts[i], placement); !failed.empty()) {
+      return failed;
+    }
   }
   Instance writer_raw = nullptr;
   if (Lib().model_querywriter(model.get(), "3mf", &writer_raw) != 0)
@@ -178,9 +232,10 @@ std::string EncodePackage(const std::vector<Part>& parts, LengthUnit unit, std::
 
 }  // namespace
 
-Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit) {
+Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit,
+                                  const std::vector<Placement>* placements) {
   std::string bytes;
-  if (std::string failed = EncodePackage(parts, unit, bytes); !failed.empty()) {
+  if (std::string failed = EncodePackage(parts, unit, placements, bytes); !failed.empty()) {
     return Error{std::move(failed)};
   }
   return bytes;
@@ -190,7 +245,8 @@ Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit uni
 
 bool CanWriteThreeMf() { return false; }
 
-Result<std::string> EncodeThreeMf(const std::vector<Part>&, LengthUnit) {
+Result<std::string> EncodeThreeMf(const std::vector<Part>&, LengthUnit,
+                                  const std::vector<Placement>*) {
   return Error{"This build of the program cannot write 3MF files (it was built without lib3mf). "
                "Clear \"Write 3MF\" (/X:0)."};
 }

@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "base/length_unit.h"
 #include "generate/parts.h"
+#include "generate/print_layout.h"
 
 namespace boltgen {
 
@@ -21,8 +22,11 @@ bool CanWriteThreeMf();
 // All parts of a run as one 3MF package in `bytes`: each part a mesh object
 // of its own, named like the part, at its place in the script, with the
 // model's unit set to the section's (3MF carries its unit, so nothing is
-// scaled). Refuses with a message saying why no package could be made.
-Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit);
+// scaled). With `placements` (one per part), each build item places its
+// part by that transform; the mesh keeps the script's coordinates. Refuses
+// with a message saying why no package could be made.
+Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit,
+                                  const std::vector<Placement>* placements = nullptr);
 
 }  // namespace boltgen
 

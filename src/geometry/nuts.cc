@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 #include "geometry/hex_row.h"
 
@@ -113,12 +114,21 @@ NutOffsets NutOffsetsFor(double hght_nut) {
   return {6, 9, 12, 15};
 }
 
-void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, const NutWriter& write) {
+void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, const NutWriter& write,
+              const NutThread* thread) {
   const BoltDimensions dims = NutDimensions(bolt);
   const NutOffsets offsets = NutOffsetsFor(dims.HghtNut);
+  std::optional<MeshGrid> threaded;
+  if (thread) threaded.emplace();
   const auto hand_over = [&](int step) {
     const NutKind& nut = kNutKinds[static_cast<std::size_t>(step)];
-    write(nut, offsets[static_cast<std::size_t>(nut.offset_index)]);
+    const double z_offset = offsets[static_cast<std::size_t>(nut.offset_index)];
+    if (!threaded) {
+      write(grid, nut, z_offset);
+      return;
+    }
+    CutNutThread(grid, dims, *thread, dims.*nut.height, z_offset, *threaded);
+    write(*threaded, nut, z_offset);
   };
   const double D2 = std::fabs(dims.HghtNut - dims.HghtNutJam);
 

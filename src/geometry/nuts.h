@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/bolt_dimensions.h"
+#include "geometry/nut_thread.h"
 #include "mesh/mesh_grid.h"
 
 namespace boltgen {
@@ -35,15 +36,20 @@ inline constexpr std::array<NutKind, 4> kNutKinds = {{
     {"Plain Face Standard Nut", "HNSP", &BoltDimensions::HghtNut, 2},
 }};
 
-// Called once per nut with the nut in the grid, which nut it is and its Z offset.
-using NutWriter = std::function<void(const NutKind& nut, double z_offset)>;
+// Called once per nut with the grid that holds it, which nut it is and its Z
+// offset.
+using NutWriter =
+    std::function<void(const MeshGrid& nut_grid, const NutKind& nut, double z_offset)>;
 
 // Derives the four nuts one after the other from the bolt head left in the
 // grid (built with a washer face), with the nuts' own width across flats when
 // the section gives one (NutDimensions), handing each to `write` in the order
 // of kNutKinds at its offset from NutOffsetsFor. Leaves the plain face
-// standard nut in the grid.
-void MakeNuts(MeshGrid& grid, const BoltDimensions& dims, const NutWriter& write);
+// standard nut in the grid. With `thread`, each nut is handed over with its
+// bore cut into that thread (CutNutThread), in a grid of its own: the plain
+// nut in `grid` stays the one the next nut is derived from.
+void MakeNuts(MeshGrid& grid, const BoltDimensions& dims, const NutWriter& write,
+              const NutThread* thread = nullptr);
 
 }  // namespace boltgen
 

@@ -60,8 +60,9 @@ void ExpectNuts(const BoltDimensions& d) {
               {"Plain Face Jam Nut", 5, d.HghtNutJam},
               {"Plain Face Standard Nut", 4, d.HghtNut}};
   int i = 0;
-  MakeNuts(grid, d, [&](const NutKind& nut, double offset) {
+  MakeNuts(grid, d, [&](const MeshGrid& nut_grid, const NutKind& nut, double offset) {
     ASSERT_LT(i, 4);
+    EXPECT_EQ(&nut_grid, &grid);
     SCOPED_TRACE(want[i].name);
     EXPECT_EQ(nut.name, want[i].name);
     EXPECT_EQ(d.*nut.height, want[i].height);

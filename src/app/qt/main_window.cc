@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -98,7 +99,7 @@ bool FocusMovedWithinWindow(Qt::FocusReason reason) {
 MainWindow::MainWindow(BoltApp& app, QWidget* parent)
     : QDialog(parent), app_(app), ui_(std::make_unique<Ui::Form1>()) {
   ui_->setupUi(this);
-  setFixedSize(424, 303);
+  setFixedSize(size());  // the form's own size
   setFont(FormFont());
   // The description fits its box only in a slightly smaller size.
   QFont description = FormFont();
@@ -115,6 +116,9 @@ MainWindow::MainWindow(BoltApp& app, QWidget* parent)
 
 MainWindow::~MainWindow() {
   if (qApp) qApp->removeEventFilter(this);
+  // A box torn down with typed text in it may still signal; nothing runs
+  // once the window goes.
+  ended_ = true;
 }
 
 void MainWindow::ShowControls(const Controls& c) {
@@ -132,20 +136,27 @@ void MainWindow::ShowControls(const Controls& c) {
   ShowCheck(ui_->Chk_STL, c.Chk_STL);
   ShowCheck(ui_->Chk_DXF, c.Chk_DXF);
   ShowCheck(ui_->Chk_3MF, c.Chk_3MF);
-  ui_->Status->setText(ToQString(c.Status));
+  ShowCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
+  ShowText(ui_->TXT_Clearance, c.TXT_Clearance);
+  ShowStatus(ToQString(c.Status));
   ShowChoiceTexts(c);
+}
+
+void MainWindow::ShowStatus(const QString& status) {
+  // A long report ends in an ellipsis; the tooltip holds all of it.
+  QLabel* label = ui_->Status;
+  label->setText(label->fontMetrics().elidedText(status, Qt::ElideRight, label->width()));
+  label->setToolTip(status);
 }
 
 void MainWindow::ShowChoiceTexts(const Controls& c) {
   const LengthUnit unit = SizeTextUnit(c.Cmb_Size.text, app_.IsMetric);
-  ui_->Label8->setText(QString("Length (%1)").arg(ToQString(std::string(UnitSymbol(unit)))));
+  ui_->Label8->setText(QString("&Length (%1)").arg(ToQString(std::string(UnitSymbol(unit)))));
   const QString thread =
       ToQString(ThreadDesignation(app_.Sizes, c.Cmb_Size.text, c.Cmb_Pitch.text, app_.IsMetric));
   const QString suffix = thread.isEmpty() ? QString() : ": " + thread;
   ui_->Cmb_Size->setToolTip(size_tooltip_ + suffix);
   ui_->Cmb_Pitch->setToolTip(pitch_tooltip_ + suffix);
-  // A refusal rarely fits the status line; the tooltip holds all of it.
-  ui_->Status->setToolTip(ToQString(c.Status));
 }
 
 void MainWindow::Connect() {
@@ -168,9 +179,11 @@ void MainWindow::Connect() {
   ConnectCheck(ui_->Chk_STL, c.Chk_STL);
   ConnectCheck(ui_->Chk_DXF, c.Chk_DXF);
   ConnectCheck(ui_->Chk_3MF, c.Chk_3MF);
+  ConnectCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
   connect(ui_->CmdPreview, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
   // Editing the name or typing a pitch changes what Process would write.
   connect(ui_->TXT_File, &QLineEdit::textEdited, this, [this] { Run([] {}); });
+  connect(ui_->TXT_Clearance, &QLineEdit::textEdited, this, [this] { Run([] {}); });
   connect(ui_->Cmb_Pitch->lineEdit(), &QLineEdit::textEdited, this, [this] { Run([] {}); });
 
   connect(ui_->CmdProcess, &QPushButton::clicked, this,
@@ -235,6 +248,7 @@ void MainWindow::CopyEdits() {
   CopyText(ui_->TXT_Nom_Length->text(), c.TXT_Nom_Length.text);
   CopyText(ui_->CMB_Segments->currentText(), c.CMB_Segments.text);
   CopyText(ui_->TXT_File->text(), c.TXT_File.text);
+  CopyText(ui_->TXT_Clearance->text(), c.TXT_Clearance.text);
 }
 
 void MainWindow::EndIfAsked() {
@@ -251,6 +265,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       auto* widget = qobject_cast<QWidget*>(watched);
       if (widget && widget->window() == this)
         return HandleKey(widget, static_cast<QKeyEvent*>(event));
+      if (widget && preview_ && widget->window() == preview_)
+        return HandlePreviewKey(static_cast<QKeyEvent*>(event));
       break;
     }
     case QEvent::FocusOut:
@@ -270,7 +286,29 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+bool MainWindow::HandlePreviewKey(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_F1:
+      Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
+      return true;
+    case Qt::Key_Escape:
+      // Esc closes the window it is pressed in: the preview, not the program.
+      preview_->close();
+      activateWindow();
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool MainWindow::HandleKey(QWidget* receiver, QKeyEvent* event) {
+  // An Alt letter that is no shortcut of the form is a slip on the way to
+  // one: it must not type its letter into the box that has the focus.
+  // (AltGr is not Alt here: the characters it types still arrive.)
+  const Qt::KeyboardModifiers chord = event->modifiers() & (Qt::AltModifier | Qt::ControlModifier);
+  if (chord == Qt::AltModifier && !event->text().isEmpty() && qobject_cast<QLineEdit*>(receiver)) {
+    return true;
+  }
   switch (event->key()) {
     case Qt::Key_F1:
       Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
@@ -306,6 +344,7 @@ MainWindow::Handler MainWindow::LeaveHandler(QWidget* widget) {
     if (widget == ui_->Cmb_Size) return [this] { app_.Cmb_Size_Validate(); };
     if (widget == ui_->Cmb_Pitch) return [this] { app_.Cmb_Pitch_Validate(); };
     if (widget == ui_->TXT_Nom_Length) return [this] { app_.TXT_Nom_Length_Validate(); };
+    if (widget == ui_->CMB_Segments) return [this] { app_.CMB_Segments_Validate(); };
     if (widget == ui_->Chk_Nuts) return [this] { app_.Chk_Nuts_Validate(); };
   }
   return nullptr;

@@ -61,6 +61,9 @@ class MainWindow : public QDialog {
   void CopyEdits();
   void EndIfAsked();
   bool HandleKey(QWidget* receiver, QKeyEvent* event);
+  // F1 and Esc in the preview window.
+  bool HandlePreviewKey(QKeyEvent* event);
+  void ShowStatus(const QString& status);
   void HandleFocusOut(QObject* watched, QFocusEvent* event);
 
   // The Validate handler that leaving `widget` (or the box it belongs to)

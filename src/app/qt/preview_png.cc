@@ -10,6 +10,7 @@
 
 #include <QImage>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,11 +21,38 @@
 #include "app/console_platform.h"
 #include "app/preview_parts.h"
 #include "app/qt/preview_renderer.h"
+#include "app/request.h"
+#include "generate/parts.h"
 #include "app/window_start.h"
 
 namespace {
 
 bool IsSize(const char* text) { return std::strtol(text, nullptr, 10) > 0; }
+
+// The bolt and its first nut moved by whole pitches onto the middle of the
+// thread (where the nut's thread is in phase with the bolt's), the nut's
+// quarter towards the viewer cut away.
+std::vector<boltgen::TriangleMesh> NutOnBolt(const boltgen::BoltApp& app) {
+  using namespace boltgen;
+  GenerationState state;
+  const Result<BoltParts> built =
+      BuildBoltParts(state, RequestFromControls(app.controls, app.IsMetric), {app.size_table_path, {}});
+  if (!built || built->parts.size() < 2) return {};
+  const BoltDimensions& d = built->dims;
+  const Part& nut_part = built->parts[1];
+  const double bottom = nut_part.z_offset - d.HghtNut;
+  const double target = -d.NomLength + d.ThreadLength / 2 - d.HghtNut / 2;
+  const double dz = std::round((target - bottom) / d.Pitch) * d.Pitch;
+  TriangleMesh nut = PartMesh(nut_part);
+  for (Point3& v : nut.vertices) v.z += dz;
+  std::vector<std::array<int, 3>> kept;
+  for (const auto& t : nut.triangles) {
+    const Point3 c = (1.0 / 3) * (nut.vertices[t[0]] + nut.vertices[t[1]] + nut.vertices[t[2]]);
+    if (!(c.x < 0 && c.y < 0)) kept.push_back(t);
+  }
+  nut.triangles = std::move(kept);
+  return {PartMesh(built->parts[0]), nut};
+}
 
 }  // namespace
 
@@ -35,6 +63,11 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   int first_switch = 2;
+  const bool nut_on_bolt = argc >= 3 && std::string(argv[2]) == "--nut-on-bolt";
+  if (nut_on_bolt) {
+    --argc;
+    for (int i = 2; i < argc; ++i) argv[i] = argv[i + 1];
+  }
   int width = 640;
   int height = 800;
   if (argc >= 4 && IsSize(argv[2]) && IsSize(argv[3])) {
@@ -57,7 +90,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", parts.message.c_str());
     return kExitFailed;
   }
-  const QImage image = RenderPreview(parts.meshes, PreviewView{}, QSize(width, height));
+  const std::vector<TriangleMesh> meshes = nut_on_bolt ? NutOnBolt(app) : parts.meshes;
+  if (meshes.empty()) {
+    std::fputs("boltgen_preview_png: --nut-on-bolt needs nuts\n", stderr);
+    return kExitFailed;
+  }
+  const QImage image = RenderPreview(meshes, PreviewView{}, QSize(width, height));
   if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
     std::fprintf(stderr, "boltgen_preview_png: cannot write %s\n", argv[1]);
     return kExitFailed;

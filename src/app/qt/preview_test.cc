@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/qt/preview_placement.h"
 #include "app/qt/preview_window.h"
 #include "app/qt/window_test.h"
 #include "app/request.h"
@@ -117,6 +118,37 @@ class PreviewTest : public QObject {
     QVERIFY(preview->SavePng(w_->Path("shown.png")));
     QCOMPARE(QImage(w_->Path("shown.png")).convertToFormat(QImage::Format_RGB32), canvas->Render());
     QVERIFY(!preview->SavePng(w_->Path("missing/shown.png")));
+  }
+
+  // The preview never covers the main window: at twice the scale a 1600 x
+  // 1000 screen is 800 x 500, and the centred window leaves too little room
+  // for the preview's own size on every side, so it shrinks into the widest.
+  void IsPlacedBesideTheWindowNeverOverIt() {
+    const QSize frame(2, 26);
+    const QSize least(172, 200);
+    const struct {
+      QRect main, free;
+      QSize wanted, at_least;
+    } cases[] = {
+        {QRect(188, 85, 426, 329), QRect(0, 0, 800, 500), QSize(480, 600), QSize(170, 470)},
+        {QRect(0, 0, 426, 329), QRect(0, 0, 1920, 1040), QSize(480, 600), QSize(480, 600)},
+        {QRect(1400, 0, 426, 329), QRect(0, 0, 1920, 1040), QSize(480, 600), QSize(480, 600)},
+        {QRect(0, 0, 1920, 329), QRect(0, 0, 1920, 1040), QSize(480, 600), QSize(480, 600)},
+    };
+    for (const auto& c : cases) {
+      const QRect place = PreviewPlacement(c.main, c.free, c.wanted, least, frame);
+      const QRect outer(place.topLeft(), place.size() + frame);
+      QVERIFY(!place.isEmpty());
+      QVERIFY2(!outer.intersects(c.main), qPrintable(QString("%1,%2").arg(outer.x()).arg(outer.y())));
+      QVERIFY(c.free.contains(outer));
+      QVERIFY(place.width() >= c.at_least.width() && place.height() >= c.at_least.height());
+      QVERIFY(place.width() <= c.wanted.width() && place.height() <= c.wanted.height());
+    }
+    // No side with room for the least size: nothing to place (the window
+    // then makes room).
+    QVERIFY(PreviewPlacement(QRect(108, 48, 426, 329), QRect(0, 0, 640, 400), QSize(480, 600),
+                             least, frame)
+                .isEmpty());
   }
 
  private:

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/qt/preview_placement.h"
+
 namespace boltgen {
 namespace {
 
@@ -120,31 +122,29 @@ void PreviewWindow::SetHint(const QString& what) {
 
 QString PreviewWindow::hint() const { return hint_->text(); }
 
-void PreviewWindow::PlaceBeside(const QWidget& main) {
+void PreviewWindow::PlaceBeside(QWidget& main) {
   const QScreen* screen = main.screen();
   if (!screen) return;
   const QRect free = screen->availableGeometry();
-  const QRect beside = main.frameGeometry();
   // The frame the window manager adds is not known before the window is
   // shown; the one of the main window is the best guess.
-  const QSize frame = beside.size() - main.size();
-  constexpr int kGap = 8;
-  const int room_right = free.right() - beside.right() - kGap - frame.width();
-  const int room_left = beside.left() - free.left() - kGap - frame.width();
-  QSize size = sizeHint().expandedTo(QSize(480, 600)).boundedTo(free.size() - frame);
-  const int room = std::max(room_right, room_left);
-  // Narrower beside the main window rather than over it, while it stays
-  // usable; otherwise it overlaps, at its full size.
-  if (room < size.width() && room >= minimumSizeHint().width() && room >= 240)
-    size.setWidth(room);
-  resize(size);
-  const int width = size.width() + frame.width();
-  int x = room_right >= size.width() || room_right >= room_left ? beside.right() + 1 + kGap
-                                                                 : beside.left() - kGap - width;
-  x = std::clamp(x, free.left(), std::max(free.left(), free.right() + 1 - width));
-  const int y = std::clamp(beside.top(), free.top(),
-                           std::max(free.top(), free.bottom() + 1 - size.height() - frame.height()));
-  move(x, y);
+  const QSize frame = main.frameGeometry().size() - main.size();
+  const QSize wanted = sizeHint().expandedTo(QSize(480, 600));
+  const QSize least = minimumSizeHint().expandedTo(minimumSize());
+  QRect place = PreviewPlacement(main.frameGeometry(), free, wanted, least, frame);
+  if (place.isEmpty()) {
+    // No side has room: the main window moves to the screen's corner, which
+    // leaves the most room beside it.
+    main.move(free.topLeft());
+    place = PreviewPlacement(main.frameGeometry(), free, wanted, least, frame);
+  }
+  if (place.isEmpty()) {  // a screen smaller than both: at least on it
+    resize(wanted.boundedTo(free.size() - frame));
+    move(free.topLeft());
+    return;
+  }
+  resize(place.size());
+  move(place.topLeft());
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {

@@ -60,9 +60,10 @@ class PreviewWindow : public QWidget {
   // handle it.
   void SetHint(const QString& what);
   QString hint() const;
-  // Places the window beside `main` on its screen, never larger than the
-  // screen's free area, over it only where there is no room beside it.
-  void PlaceBeside(const QWidget& main);
+  // Places the window beside `main` on its screen, shrunk to the room there,
+  // never over it.
+  // When no side has room, the main window moves to the screen's corner.
+  void PlaceBeside(QWidget& main);
   // Saves what the canvas shows; false when the file cannot be written.
   bool SavePng(const QString& path) const;
 

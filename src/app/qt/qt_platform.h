@@ -24,6 +24,9 @@ class QtPlatform : public Platform {
   bool OpenDocument(const std::string& path) override;
   void EndProgram(int status) override;
   void ShowWindow() override;
+  bool Ask(std::string_view question) override;
+  std::optional<std::string> ReadSetting(std::string_view key) override;
+  void WriteSetting(std::string_view key, std::string_view value) override;
 
  private:
   MainWindow* window_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,16 +29,35 @@ class RecordingPlatform : public QtPlatform {
     return viewer_found;
   }
   void Sleep(int) override {}
+  bool Ask(std::string_view question) override {
+    questions.emplace_back(question);
+    return answer;
+  }
+  std::optional<std::string> ReadSetting(std::string_view key) override {
+    const auto found = settings.find(std::string(key));
+    if (found == settings.end()) return std::nullopt;
+    return found->second;
+  }
+  void WriteSetting(std::string_view key, std::string_view value) override {
+    settings[std::string(key)] = value;
+  }
 
-  std::vector<std::string> messages, opened;
+  std::vector<std::string> messages, opened, questions;
+  std::map<std::string, std::string> settings;
   bool viewer_found = true;
+  bool answer = false;
 };
 
 // Starts the program's window over `size_table` and a stand-in help document;
 // the working folder goes back to what it was afterwards.
 class WindowUnderTest {
  public:
-  explicit WindowUnderTest(const QByteArray& size_table) {
+  // `settings` is what earlier runs left in the user's store; `raw_args` the
+  // command line.
+  explicit WindowUnderTest(const QByteArray& size_table,
+                           std::map<std::string, std::string> settings = {},
+                           std::string raw_args = {}) {
+    platform.settings = std::move(settings);
     QDir::setCurrent(folder.path());
     for (const auto& [name, content] : {std::pair{"boltgen.ini", size_table},
                                         std::pair{"boltgen.pdf", QByteArray("%PDF-1.4\n")}}) {
@@ -48,6 +68,7 @@ class WindowUnderTest {
     AppEnvironment environment;
     environment.program_path = Path("boltgen").toStdString();
     environment.working_dir = folder.path().toStdString();
+    environment.raw_args = std::move(raw_args);
     app = std::make_unique<BoltApp>(platform, environment);
     window = std::make_unique<MainWindow>(*app);
     platform.AttachWindow(window.get());
