@@ -74,6 +74,8 @@ is_unhashed() {
 run_shard() {
   local boltgen=$1 table=$2 shard=$3 jobs=$4 work line words status f n=0 digest name
   work=$(mktemp -d)
+  # Stopped (a timeout, Ctrl-C), a shard leaves no folder behind.
+  trap 'cd / && rm -rf "$work"; exit 143' TERM INT
   mkdir "$work/run"
   cp "$table" "$work/run/boltgen.ini"
   cd "$work/run"
@@ -113,6 +115,7 @@ run_shard() {
 run_cases() {
   local jobs=${BOLTGEN_SWEEP_JOBS:-2} shard out pids=() pid
   out=$(mktemp -d)
+  trap 'kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$out"; exit 143' TERM INT
   for ((shard = 0; shard < jobs; shard++)); do
     run_shard "$1" "$2" "$shard" "$jobs" >"$out/$shard" &
     pids+=($!)

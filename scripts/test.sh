@@ -20,9 +20,11 @@ bash "$root/scripts/test-package.sh" "$root/build" | tee "$logs/package.txt"
 package_passed=$(sed -n 's/^package: \([0-9]*\) passed$/\1/p' "$logs/package.txt")
 echo "-- Debian package: $((SECONDS - package_started))s"
 
-echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+# Built with clang, while the build above uses the default compiler (GCC), so
+# that the code and its tests compile with both.
+echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer, built with clang"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBOLTGEN_SANITIZE=ON \
-  -DBOLTGEN_GUI=OFF -DBOLTGEN_BENCHMARKS=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DBOLTGEN_GUI=OFF -DBOLTGEN_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build-asan"
 ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j2 | tee "$logs/asan.log"

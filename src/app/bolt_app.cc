@@ -384,6 +384,10 @@ void BoltApp::ProcessCmdStr() {
   }
   indexes_ok &= ApplyIndex(settings.segments_index, settings.segments_value,
                            controls.CMB_Segments, "/S:", "segments", &BoltApp::SelectSegments);
+  if (const std::string problem = LengthSwitchProblem(settings.length_value); !problem.empty()) {
+    platform_.ShowMessage(MessageKind::kError, problem);
+    indexes_ok = false;
+  }
   SetCheck(controls.Chk_No_Threads, settings.no_threads);
   SetCheck(controls.Chk_WF, settings.washer_face);
   SetCheck(controls.Chk_Rad_HEAD, settings.head_radius);

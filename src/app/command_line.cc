@@ -166,7 +166,7 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
       settings.size_index = IndexValue(value), settings.size_value = value, settings.size_given = true;
     }
     else if (key == "/P:") settings.pitch_index = IndexValue(value), settings.pitch_value = value;
-    else if (key == "/L:") settings.length = LeadingNumber(value);
+    else if (key == "/L:") settings.length = LeadingNumber(value), settings.length_value = value;
     else if (key == "/S:") settings.segments_index = IndexValue(value), settings.segments_value = value;
     else if (key == "/T:") settings.no_threads = FlagValue(value);
     else if (key == "/W:") settings.washer_face = FlagValue(value);
@@ -183,6 +183,21 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
     else if (key == "/C:") settings.nut_clearance = value;
   }
   return settings;
+}
+
+std::string LengthSwitchProblem(std::string_view value) {
+  if (value.empty()) return {};
+  std::string_view number = value;
+  if (number.starts_with('+') || number.starts_with('-')) number.remove_prefix(1);
+  number = TrimBlanks(number);
+  if (!number.empty() && ((number[0] >= '0' && number[0] <= '9') ||
+                          (number[0] == '.' && number.size() > 1 && number[1] >= '0' &&
+                           number[1] <= '9'))) {
+    return {};
+  }
+  const std::string word = ToLowerAscii(number.substr(0, 3));
+  const char* what = word == "inf" || word == "nan" ? " is not a finite number" : " is not a number";
+  return "The switch /L:" + std::string(value) + what + ". Give a length such as /L:3.";
 }
 
 }  // namespace boltgen

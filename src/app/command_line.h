@@ -46,6 +46,7 @@ struct SwitchSettings {
   double size_index = 7;      // /D: (NaN when the value is not a number)
   double pitch_index = 0;     // /P: (likewise)
   double length = 3;          // /L: (its leading number)
+  std::string length_value;   // /L: as written; empty when the switch is absent
   double segments_index = 1;  // /S: (NaN when the value is not a number)
   // The index values as written, for messages; empty when the switch is absent.
   std::string size_value, pitch_value, segments_value;
@@ -72,6 +73,11 @@ struct SwitchSettings {
 // An index (/D:, /P:, /S:) must be one decimal number; /L: takes the number
 // at the start of its value.
 SwitchSettings ParseSwitches(const std::vector<std::string>& words);
+
+// Why the /L: value `value` gives no length: it spells an infinity or "not
+// a number", or holds no digit before anything else. Empty when it starts
+// with a number, and when the switch was not given (`value` empty).
+std::string LengthSwitchProblem(std::string_view value);
 
 }  // namespace boltgen
 

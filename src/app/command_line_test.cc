@@ -108,6 +108,22 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
   EXPECT_EQ(ParseSwitches({"/C:abc"}).nut_clearance, "abc");
 }
 
+// A length that is no number is named for what it is, not taken for 0 and
+// then refused as a bolt too short for its pitch.
+TEST(CommandLine, ALengthThatIsNoNumberIsNamed) {
+  for (const char* value : {"inf", "-INF", "+Infinity", "nan"}) {
+    const std::string problem = LengthSwitchProblem(ParseSwitches({std::string("/L:") + value}).length_value);
+    EXPECT_EQ(problem, std::string("The switch /L:") + value +
+                           " is not a finite number. Give a length such as /L:3.");
+  }
+  for (const char* value : {"abc", "-", ".", "in3"}) {
+    const std::string problem = LengthSwitchProblem(value);
+    EXPECT_NE(problem.find(std::string("/L:") + value + " is not a number"), std::string::npos) << problem;
+  }
+  for (const char* value : {"", "3", "0", "-2.5", "+.5", ".75in", "3/4", "1e3"})
+    EXPECT_EQ(LengthSwitchProblem(value), "") << value;
+}
+
 // Every word counts, however many there are; the words that change nothing
 // are named: no switch (letter case counts, a key has its colon), or one a
 // later switch of the same key replaces.

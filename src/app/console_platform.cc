@@ -1,12 +1,16 @@
 #include "app/console_platform.h"
 
 #include "base/os.h"
+#include "base/text.h"
 
 namespace boltgen {
 namespace {
 
+// Every message and status line passes here: text from a hostile table or
+// name reaches the terminal with its control characters escaped.
 void PrintLine(std::FILE* stream, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
+  const std::string shown = EscapeControls(text, true);
+  std::fwrite(shown.data(), 1, shown.size(), stream);
   std::fputc('\n', stream);
   std::fflush(stream);
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/number_format.h"
+#include "base/path.h"
 #include "base/text.h"
 #include "config/leading_number.h"
 
@@ -21,22 +22,27 @@ constexpr UnitLiteral kUnitLiterals[] = {
     {"METRIC", true},  {"DIM", true},   {"ISO", true},
 };
 
-// The `before` characters in front of the first '.' of `formatted` and the
-// `after` characters behind it, joined. Digits further left are dropped,
-// which is how an oversized number loses its leading digits. A text without
-// a point (an infinity) contributes what it has rather than failing.
-std::string PickDigits(std::string_view formatted, std::size_t before, std::size_t after) {
-  std::size_t point = formatted.find('.');
-  if (point == std::string_view::npos) point = formatted.size();
-  const std::size_t start = point >= before ? point - before : 0;
-  std::string digits(formatted.substr(start, point - start));
-  if (point < formatted.size()) digits += formatted.substr(point + 1, after);
+// The digits of `formatted` (a number shown with a point) in a field of
+// `before` digits in front of the point and `after` behind it: zero-padded
+// to the field, and wider where the number does not fit, so that two
+// numbers the format tells apart never share a name. A text without a point
+// (an infinity) contributes what it has.
+std::string FieldDigits(std::string_view formatted, std::size_t before, std::size_t after) {
+  const std::size_t point = formatted.find('.');
+  if (point == std::string_view::npos) return std::string(formatted);
+  std::string digits;
+  std::string_view whole = formatted.substr(0, point);
+  if (whole.starts_with('-')) digits += '-', whole.remove_prefix(1);
+  while (whole.size() > before && whole.front() == '0') whole.remove_prefix(1);
+  digits.append(before > whole.size() ? before - whole.size() : 0, '0');
+  digits += whole;
+  digits += formatted.substr(point + 1, after);
   return digits;
 }
 
 std::string DiameterDigits(const SizeEntry& size, bool is_metric) {
-  if (is_metric) return PickDigits("000" + FormatNumber(size.nominal_diameter, "000.00"), 3, 2);
-  return PickDigits("000" + FormatNumber(size.nominal_diameter, "0.0000") + "0000", 1, 4);
+  if (is_metric) return FieldDigits(FormatNumber(size.nominal_diameter, "000.00"), 3, 2);
+  return FieldDigits(FormatNumber(size.nominal_diameter, "0.0000"), 1, 4);
 }
 
 std::string ThreadPart(const Controls& controls) {
@@ -45,13 +51,13 @@ std::string ThreadPart(const Controls& controls) {
   for (std::string_view series : {"UNF", "UNC", "ODD"}) {
     if (pitch.find(series) != std::string::npos) return std::string(series) + "_";
   }
-  return PickDigits("000" + FormatNumber(LeadingNumber(pitch), "000.0"), 2, 1) + "_";
+  return FieldDigits(FormatNumber(LeadingNumber(pitch), "000.0"), 2, 1) + "_";
 }
 
 std::string LengthDigits(std::string_view length_text, bool is_metric) {
   const double length = LeadingNumber(length_text);
-  if (is_metric) return PickDigits(FormatNumber(length, "0000.0"), 4, 1);
-  return PickDigits(FormatNumber(length, "00.000"), 2, 3);
+  if (is_metric) return FieldDigits(FormatNumber(length, "0000.0"), 4, 1);
+  return FieldDigits(FormatNumber(length, "00.000"), 2, 3);
 }
 
 std::string SegmentDigits(std::string_view segments_text) {
@@ -85,25 +91,39 @@ std::string ComposeFileName(const Controls& controls, const std::vector<SizeEntr
   return name;
 }
 
-std::string FileNameProblem(std::string_view name) {
-  const std::optional<FoundCharacter> found = FindControlCharacter(name);
-  if (!found) return {};
-  // Shown escaped: the character itself would break the message too.
-  std::string shown;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 32 && byte != 127) {
-      shown += c;
-    } else {
-      constexpr char kHex[] = "0123456789ABCDEF";
-      shown += "\\x";
-      shown += kHex[byte >> 4];
-      shown += kHex[byte & 15];
-    }
+namespace {
+
+// The longest file name most file systems take, in bytes, the script's
+// ".scr" included.
+constexpr std::size_t kLongestFileName = 255;
+
+// A name that cannot be a file's: nothing after the last separator, or more
+// than a folder entry holds. Empty when it is neither.
+std::string FileNameShapeProblem(std::string_view name) {
+  const std::string_view file = FileNameOf(name);
+  if (file.empty()) {
+    return "The script file name \"" + std::string(name) +
+           "\" names a folder, not a file. Give a file name after the last separator with /F:.";
   }
-  return "The script file name \"" + shown + "\" holds a control character (" +
-         CharacterCodeName(found->code) + ") at character " +
-         FormatNumber(static_cast<double>(found->position), "0") + ". Type a name without it.";
+  if (file.size() + 4 > kLongestFileName) {
+    return "The script file name is " + FormatNumber(static_cast<double>(file.size()), "0") +
+           " bytes long; a file name holds at most " +
+           FormatNumber(static_cast<double>(kLongestFileName - 4), "0") +
+           " before \".scr\". Give a shorter name with /F:.";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string FileNameProblem(std::string_view name) {
+  if (const std::optional<FoundCharacter> found = FindControlCharacter(name)) {
+    // Shown escaped: the character itself would break the message too.
+    return "The script file name \"" + EscapeControls(name, false) +
+           "\" holds a control character (" + CharacterCodeName(found->code) + ") at character " +
+           FormatNumber(static_cast<double>(found->position), "0") + ". Type a name without it.";
+  }
+  return name.empty() ? std::string() : FileNameShapeProblem(name);
 }
 
 }  // namespace boltgen

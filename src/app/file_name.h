@@ -13,7 +13,8 @@ namespace boltgen {
 
 // Composes the script file name from the choices, without extension:
 // unit prefix, diameter digits, head style, thread series or pitch, length
-// digits and segments, as in IN_07500_HCSW-UNC_03000-3D(036).
+// digits and segments, as in IN_07500_HCSW-UNC_03000-3D(036). A number too
+// large for its field widens it: two bolts never share a name.
 // `is_metric` is read and updated: a size text naming no unit system keeps
 // the previous one.
 std::string ComposeFileName(const Controls& controls, const std::vector<SizeEntry>& sizes,
@@ -30,9 +31,11 @@ inline LengthUnit SizeTextUnit(std::string_view size_text, bool was_metric) {
 }
 
 // Why `name` cannot name a script: a control character (C0, DEL, C1 such as
-// NEL, or U+2028/U+2029) might end the script's SaveAs and export lines inside the name, and
-// the rest of the name would become a command of its own. Empty when the name
-// may be used. Both the /F: switch and the window's file box go through here.
+// NEL, or U+2028/U+2029) might end the script's SaveAs and export lines inside
+// the name, and the rest of the name would become a command of its own. Nor may
+// it name a folder (nothing after the last separator) or be longer than a file
+// name can be, as a name composed from a huge size or length would. Empty when
+// the name may be used. Both the /F: switch and the window's file box go through here.
 std::string FileNameProblem(std::string_view name);
 
 }  // namespace boltgen

@@ -20,6 +20,8 @@ TEST(LocateDataFile, WorkingFolderThenBesideTheProgramThenShared) {
   // Folder names beyond ASCII, in UTF-8 like every path the program handles.
   const fs::path root = os::PathFromUtf8(MakeTestFolder("locate_\xC3\x98"));
   const fs::path work = root / os::PathFromUtf8("w\xC3\xB6rk");
+  // Each file is written before the lookup that must find it: the two calls
+  // are never arguments of one expectation, whose order is the compiler's.
   const auto write = [&](const char* relative, const std::string& content) {
     const fs::path path = (root / os::PathFromUtf8(relative)).lexically_normal();
     fs::create_directories(path.parent_path());
@@ -40,12 +42,15 @@ TEST(LocateDataFile, WorkingFolderThenBesideTheProgramThenShared) {
   EXPECT_EQ(locate(WorkingFolderEntry::kAnyKind), os::Utf8FromPath(work / "boltgen.ini"));
   const std::string shared = write("prefix/share/boltgen/boltgen.ini", "s");
   EXPECT_EQ(locate(), shared);
-  EXPECT_EQ(locate(), write("prefix/bin/boltgen.ini", "b"));
+  const std::string beside = write("prefix/bin/boltgen.ini", "b");
+  EXPECT_EQ(locate(), beside);
   fs::remove(work / "boltgen.ini");
   // The working folder's file matches in any case; an exact match goes first.
-  EXPECT_EQ(locate(), write("w\xC3\xB6rk/BoltGen.INI", "w"));
+  const std::string any_case = write("w\xC3\xB6rk/BoltGen.INI", "w");
+  EXPECT_EQ(locate(), any_case);
 #ifndef _WIN32  // Windows' names ignore case: the two spellings are one file
-  EXPECT_EQ(locate(), write("w\xC3\xB6rk/boltgen.ini", "exact"));
+  const std::string exact = write("w\xC3\xB6rk/boltgen.ini", "exact");
+  EXPECT_EQ(locate(), exact);
 #endif
   fs::remove_all(root);
 }

@@ -9,6 +9,7 @@
 #include "app/bolt_app.h"
 #include "app/command_line.h"
 #include "app/console_platform.h"
+#include "base/atomic_file.h"
 #include "base/os.h"
 
 namespace boltgen {
@@ -44,6 +45,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int RunHeadless(int argc, char** argv) {
+  InstallSignalCleanup();
   const int status = Run(argc, argv);
   // The written paths and the help are what a batch job reads: losing them,
   // as on a full disk, is a failure like any other.

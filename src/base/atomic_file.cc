@@ -1,79 +1,44 @@
 #include "base/atomic_file.h"
 
-#ifndef _WIN32
-#include <signal.h>
-#include <unistd.h>
-#else
-#include <windows.h>
-#endif
-
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 
 #include "base/os.h"
 #include "base/path.h"
+#include "base/temporary_name.h"
 
 namespace boltgen {
 namespace {
 
-std::string Failure(const std::string& path, os::Error error) {
+Error Failure(const std::string& path, os::Error error) {
   std::string message = "Cannot write the file \"";
   message += path;
   message += "\": ";
   message += os::ErrorText(error);
-  return message;
+  return Error{std::move(message)};
 }
 
-#ifdef _WIN32
-constexpr os::Error kTooManyTemporaries = ERROR_TOO_MANY_OPEN_FILES;
-#else
-constexpr os::Error kTooManyTemporaries = EMFILE;
-#endif
-
 // ---- Signal cleanup -------------------------------------------------------
-// The temporaries that exist now, for the handler to remove: fixed slots of
-// names the handler only reads (it may not allocate or lock).
+// The named temporaries that exist now, for the handler to remove: fixed
+// slots of names the handler only reads (it may not allocate or lock).
 constexpr int kTemporarySlots = 256;
 std::atomic<char*> temporary_slots[kTemporarySlots];
 
 extern "C" void RemoveTemporariesAndEnd(int signal_number) {
   for (std::atomic<char*>& slot : temporary_slots) {
-#ifdef _WIN32
-    if (char* name = slot.load()) DeleteFileA(name);
-#else
-    if (char* name = slot.load()) unlink(name);
-#endif
+    if (char* name = slot.load()) os::RemoveFileInHandler(name);
   }
-  std::_Exit(128 + signal_number);
+  os::EndInHandler(128 + signal_number);
 }
 
-// A signal that the user or the session sends to end the program: its
-// temporaries go with it. A signal ignored when the program started (nohup)
-// stays ignored.
-void InstallSignalCleanup() {
-  static const bool installed = [] {
-    const int signals[] = {SIGINT, SIGTERM,
-#ifdef SIGHUP
-                           SIGHUP,
-#endif
-    };
-    for (int signal_number : signals) {
-      if (std::signal(signal_number, RemoveTemporariesAndEnd) == SIG_IGN)
-        std::signal(signal_number, SIG_IGN);
-    }
-    return true;
-  }();
-  (void)installed;
-}
-
-// Returns false when every slot is taken.
+// False when every slot is taken.
 bool Register(const std::string& name) {
   InstallSignalCleanup();
   char* copy = strdup(name.c_str());
@@ -98,49 +63,32 @@ void Unregister(const std::string& name) {
   }
 }
 
-// While the files of a run are put in place, a signal waits until they all
-// are (or all are back as they were), so that the set is never left mixed.
-// Windows delivers Ctrl+C on a thread of its own and has no mask to hold it.
-class [[maybe_unused]] SignalsHeld {
- public:
-#ifndef _WIN32
-  SignalsHeld() {
-    sigset_t all;
-    sigfillset(&all);
-    sigprocmask(SIG_BLOCK, &all, &previous_);
-  }
-  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
-#else
-  SignalsHeld() = default;
-#endif
-  SignalsHeld(const SignalsHeld&) = delete;
-  SignalsHeld& operator=(const SignalsHeld&) = delete;
-
-#ifndef _WIN32
- private:
-  sigset_t previous_;
-#endif
-};
-
 // ---- File system steps ------------------------------------------------------
 // Each returns 0 or the system's error.
 
-// Creates an empty temporary beside `path` and registers it for the signal
+// The error for "no slot left for one more temporary".
+os::Error TooManyTemporaries() {
+#ifdef _WIN32
+  return 4;  // ERROR_TOO_MANY_OPEN_FILES
+#else
+  return EMFILE;
+#endif
+}
+
+// Creates an empty named temporary beside `path`, registered for the signal
 // cleanup. Beside the target, so that the rename into place stays within one
 // file system and readers see either the old file or the complete new one. A
 // name of its own rather than the target's plus a suffix, which could grow
 // past the longest name the folder allows. `temporary` names the file only
 // when it was created.
 os::Error CreateTemporary(const std::string& path, os::NativeFile& file, std::string& temporary) {
-  std::string prefix(FolderPrefixOf(path));
-  prefix += ".boltgen-";
-  SignalsHeld held;  // no temporary exists unregistered
+  os::SignalsHeld held;  // no temporary exists unregistered
   std::string name;
-  if (const os::Error error = os::CreateUniqueFile(prefix, name, file)) return error;
+  if (const os::Error error = os::CreateUniqueFile(TemporaryPrefix(path), name, file)) return error;
   if (!Register(name)) {
     os::CloseFile(file);
     os::RemoveFile(name);
-    return kTooManyTemporaries;
+    return TooManyTemporaries();
   }
   temporary = std::move(name);
   return 0;
@@ -154,13 +102,30 @@ os::Error RemoveTemporary(std::string& temporary) {
   return error;
 }
 
-// Writes, sets the permissions the target is to have, flushes to disk and
-// closes `file`.
-os::Error FillAndClose(os::NativeFile file, std::string_view bytes, const std::string& target) {
+// Gives a complete unnamed file a registered temporary name beside `path`:
+// a unique name is made, freed and taken by the link, again should another
+// process take it in between.
+os::Error NameTemporary(os::NativeFile file, const std::string& path, std::string& temporary) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    os::NativeFile placeholder{};
+    if (const os::Error error = CreateTemporary(path, placeholder, temporary)) return error;
+    os::CloseFile(placeholder);
+    os::RemoveFile(temporary);
+    const os::Error error = os::NameFile(file, temporary);
+    if (error == 0) return 0;
+    Unregister(temporary);
+    temporary.clear();
+    if (error != EEXIST) return error;
+  }
+  return EEXIST;
+}
+
+// Writes and sets the permissions the target is to have, then waits until
+// the contents are on the disk.
+os::Error Fill(os::NativeFile file, std::string_view bytes, const std::string& target) {
   os::Error error = os::WriteAll(file, bytes);
   if (error == 0) error = os::SetPermissionsFor(file, target);
   if (error == 0) error = os::SyncFile(file);
-  if (const os::Error closed = os::CloseFile(file); closed != 0 && error == 0) error = closed;
   return error;
 }
 
@@ -185,11 +150,46 @@ os::Error KeepAside(const std::string& path, std::string& aside) {
 // ---- One run's files ----------------------------------------------------------
 
 struct Pending {
-  const OutputFile* file;
-  std::string temporary;  // the complete new contents
-  std::string aside;      // the old file, while the set is put in place
+  const OutputFile* file = nullptr;
+  bool open = false;       // `handle` holds the complete new contents, unnamed
+  os::NativeFile handle{};
+  std::string temporary;   // the complete new contents, named
+  std::string aside;       // the old file, while the set is put in place
   bool placed = false;
 };
+
+// The new contents complete beside the target: in a file with no name where
+// the system allows, else in a named temporary.
+os::Error Prepare(Pending& p) {
+  const std::string& path = p.file->path;
+  if (const os::Error error = os::CheckReplaceable(path)) return error;
+  if (os::CreateUnnamedFile(FolderOf(path), p.handle)) {
+    p.open = true;
+    return Fill(p.handle, p.file->bytes, path);
+  }
+  os::NativeFile file{};
+  if (const os::Error error = CreateTemporary(path, file, p.temporary)) return error;
+  os::Error error = Fill(file, p.file->bytes, path);
+  if (const os::Error closed = os::CloseFile(file); closed != 0 && error == 0) error = closed;
+  return error;
+}
+
+// Puts one file in place, keeping the old one aside.
+os::Error Place(Pending& p) {
+  const std::string& path = p.file->path;
+  if (p.open) {
+    os::Error error = NameTemporary(p.handle, path, p.temporary);
+    os::CloseFile(p.handle);
+    p.open = false;
+    if (error != 0) return error;
+  }
+  if (const os::Error error = KeepAside(path, p.aside)) return error;
+  if (const os::Error error = os::MoveIntoPlace(p.temporary, path)) return error;
+  Unregister(p.temporary);
+  p.temporary.clear();
+  p.placed = true;
+  return 0;
+}
 
 // Puts back every file already replaced: the old one where there was one,
 // none where there was none.
@@ -209,51 +209,74 @@ void PutBack(std::vector<Pending>& pending) {
 
 void RemoveAll(std::vector<Pending>& pending) {
   for (Pending& p : pending) {
+    if (p.open) os::CloseFile(p.handle);
+    p.open = false;
     RemoveTemporary(p.temporary);
     RemoveTemporary(p.aside);
   }
 }
 
+// The folders of the run's files, each once, in one order for every run so
+// that two runs never wait for each other's second lock.
+std::vector<std::string> FoldersOf(const std::vector<OutputFile>& files) {
+  std::vector<std::string> folders;
+  for (const OutputFile& file : files) {
+    std::string folder = FolderOf(file.path);
+    std::error_code ignored;
+    const auto canonical = std::filesystem::weakly_canonical(os::PathFromUtf8(folder), ignored);
+    if (!ignored) folder = os::Utf8FromPath(canonical);
+    folders.push_back(std::move(folder));
+  }
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+  return folders;
+}
+
 }  // namespace
 
-std::string WriteFileAtomically(const std::string& path, std::string_view bytes) {
+void InstallSignalCleanup() {
+  static const bool installed = [] {
+    os::InstallEndHandler(RemoveTemporariesAndEnd);
+    return true;
+  }();
+  (void)installed;
+}
+
+Result<> WriteFileAtomically(const std::string& path, std::string_view bytes) {
   return WriteFilesAtomically({{path, std::string(bytes)}});
 }
 
-std::string WriteFilesAtomically(const std::vector<OutputFile>& files) {
+Result<> WriteFilesAtomically(const std::vector<OutputFile>& files) {
+  InstallSignalCleanup();
+  const std::vector<std::string> folders = FoldersOf(files);
+  for (const std::string& folder : folders) RemoveDeadRunsTemporaries(folder);
+
   std::vector<Pending> pending;
   pending.reserve(files.size());
-  for (const OutputFile& file : files) pending.push_back({&file, {}, {}, false});
+  for (const OutputFile& file : files) pending.emplace_back().file = &file;
 
-  // Every file complete beside its target, and every old file kept aside,
-  // before any target changes.
+  // Every file complete beside its target before any target changes.
   for (Pending& p : pending) {
-    const std::string& path = p.file->path;
-    os::Error error = os::CheckReplaceable(path);
-    os::NativeFile file{};
-    if (error == 0) error = CreateTemporary(path, file, p.temporary);
-    if (error == 0) error = FillAndClose(file, p.file->bytes, path);
-    if (error == 0) error = KeepAside(path, p.aside);
-    if (error != 0) {
+    if (const os::Error error = Prepare(p)) {
       RemoveAll(pending);
-      return Failure(path, error);
+      return Failure(p.file->path, error);
     }
   }
+  std::vector<std::unique_ptr<os::FolderLock>> locks;
+  for (const std::string& folder : folders) locks.push_back(std::make_unique<os::FolderLock>(folder));
   {
-    SignalsHeld held;
+    // A signal waits until the set is all in place or all back as it was.
+    os::SignalsHeld held;
     for (Pending& p : pending) {
-      if (const os::Error error = os::MoveIntoPlace(p.temporary, p.file->path)) {
+      if (const os::Error error = Place(p)) {
         PutBack(pending);
         RemoveAll(pending);
         return Failure(p.file->path, error);
       }
-      Unregister(p.temporary);
-      p.temporary.clear();
-      p.placed = true;
     }
+    RemoveAll(pending);  // the old files kept aside
   }
-  RemoveAll(pending);  // the old files kept aside
-  return {};
+  return Done{};
 }
 
 }  // namespace boltgen

@@ -105,6 +105,68 @@ Error MoveIntoPlace(const std::string& from, const std::string& to);
 
 Error RemoveFile(const std::string& path);
 
+// Creates a file for writing in `folder` (empty: the working folder) that
+// has no name yet, so that a run killed before it is named leaves nothing
+// behind (Linux O_TMPFILE). False where the system or the file system cannot;
+// the caller then names its temporary from the start.
+bool CreateUnnamedFile(const std::string& folder, NativeFile& file);
+
+// Gives a file from CreateUnnamedFile the name `path`, which must not exist.
+Error NameFile(NativeFile file, const std::string& path);
+
+// ---- Processes and signals ------------------------------------------------
+
+// This process as "PID-START": its number and the time it started, in the
+// system's own units, so that a later process given the same number is told
+// apart from it.
+std::string ProcessStamp();
+
+// False only when no process of this stamp runs any more: the number is free
+// or taken by a process started at another time. A stamp that cannot be
+// read counts as running.
+bool StampIsRunning(std::string_view stamp);
+
+// Calls `handler` with the signal's number when the user or the session asks
+// the program to end (interrupt, terminate, hang-up and quit; Ctrl+C and
+// Ctrl+Break on Windows). A signal that was ignored when the program started
+// (nohup) stays ignored. A write past the file size limit (ulimit -f) fails
+// with an error instead of ending the program. `handler` may only call the
+// two functions below and read what it finds already in place.
+void InstallEndHandler(void (*handler)(int));
+
+// For the handler: removes the file without allocating or locking.
+void RemoveFileInHandler(const char* path);
+[[noreturn]] void EndInHandler(int status);
+
+// While one exists, the signals of InstallEndHandler wait, so that what the
+// holder does is finished or not begun when the handler runs. Windows
+// delivers Ctrl+C on a thread of its own and has no mask to hold it.
+class SignalsHeld {
+ public:
+  SignalsHeld();
+  ~SignalsHeld();
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  alignas(8) unsigned char previous_[128];
+};
+
+// An advisory lock on a folder, held until it is destroyed, that every run
+// writing into the folder takes: two runs replacing the same names take
+// turns. A lock the system cannot give is no lock, not an error: the files
+// are still each replaced whole.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  std::intptr_t handle_;
+};
+
 // Zero-filled memory for the large working buffers, or nullptr when memory is
 // short. Where the system offers large pages the block is backed by them:
 // each first touch of a small page costs more than the work done in it.

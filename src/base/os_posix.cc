@@ -5,9 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/file.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "base/os.h"
 
@@ -96,27 +101,52 @@ Error SetCreatedFilePermissions(NativeFile file) {
   return fchmod(Descriptor(file), 0666 & ~mask) == 0 ? 0 : errno;
 }
 
+// Root replacing another user's file gives the new one the old owner and
+// group, as it keeps the mode; anyone else keeps what the system lets them.
+// The owner first: a change of owner clears the set-id bits.
 Error SetPermissionsFor(NativeFile file, const std::string& target) {
   struct stat info {};
   if (stat(target.c_str(), &info) != 0) return SetCreatedFilePermissions(file);
+  struct stat own {};
+  if (fstat(Descriptor(file), &own) == 0 && (own.st_uid != info.st_uid || own.st_gid != info.st_gid)) {
+    if (fchown(Descriptor(file), info.st_uid, info.st_gid) != 0 &&
+        fchown(Descriptor(file), static_cast<uid_t>(-1), info.st_gid) != 0) {
+      // Not allowed: the file stays ours, like one the user copies by hand.
+    }
+  }
   return fchmod(Descriptor(file), info.st_mode & 07777) == 0 ? 0 : errno;
 }
 
+// A link to a missing file is replaced like a live one: the new file takes
+// the link's place. A read-only mount says so rather than "permission denied".
 Error CheckReplaceable(const std::string& path) {
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
   if (S_ISDIR(info.st_mode)) return EISDIR;
-  if ((info.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0) return EACCES;
+  if (access(path.c_str(), W_OK) != 0) {
+    if (!(S_ISLNK(info.st_mode) && errno == ENOENT)) return errno;
+  } else if ((info.st_mode & 0222) == 0 && !S_ISLNK(info.st_mode)) {
+    return EACCES;
+  }
   return 0;
 }
 
+// A hard link only to a file of our own: a link to another user's file in a
+// sticky folder would be theirs, and we could not remove it again.
 Error KeepCopy(const std::string& path, const std::string& aside) {
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0) return errno;
   // link() will not replace the placeholder.
   if (unlink(aside.c_str()) != 0) return errno;
-  if (link(path.c_str(), aside.c_str()) == 0) return 0;
-  if (!S_ISREG(info.st_mode)) return errno;
+  if (info.st_uid == geteuid() && link(path.c_str(), aside.c_str()) == 0) return 0;
+  if (S_ISLNK(info.st_mode)) {  // a link of our own that points where the old one did
+    std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return length < 0 ? errno : EIO;
+    target.resize(static_cast<std::size_t>(length));
+    return symlink(target.c_str(), aside.c_str()) == 0 ? 0 : errno;
+  }
+  if (!S_ISREG(info.st_mode)) return EPERM;  // a device or pipe of another user
   const int fd = open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
   if (fd < 0) return errno;
   Error error = 0;
@@ -144,6 +174,108 @@ Error MoveIntoPlace(const std::string& from, const std::string& to) {
 }
 
 Error RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0 ? 0 : errno; }
+
+bool CreateUnnamedFile(const std::string& folder, NativeFile& file) {
+#ifdef O_TMPFILE
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  file = fd;
+  return true;
+#else
+  (void)folder, (void)file;
+  return false;
+#endif
+}
+
+// Linking a descriptor by itself needs a privilege; its /proc entry does not.
+Error NameFile(NativeFile file, const std::string& path) {
+  if (linkat(Descriptor(file), "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  const std::string self = "/proc/self/fd/" + std::to_string(Descriptor(file));
+  return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+}
+
+namespace {
+
+// Field 22 of /proc/PID/stat, the start in clock ticks since boot; "0" where
+// there is no such file. The command name (field 2) may hold anything but
+// ends at the last ')'.
+std::string StartTime(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  const std::string stat(std::istreambuf_iterator<char>(in), {});
+  std::size_t at = stat.rfind(')');
+  if (at == std::string::npos) return "0";
+  for (int field = 2; field < 22 && at != std::string::npos; ++field) at = stat.find(' ', at + 1);
+  if (at == std::string::npos) return "0";
+  const std::size_t end = stat.find(' ', at + 1);
+  return stat.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
+}
+
+}  // namespace
+
+// Read again in a forked child, which is a process of its own.
+std::string ProcessStamp() {
+  static pid_t stamped = 0;
+  static std::string stamp;
+  if (const pid_t self = getpid(); self != stamped) {
+    stamp = std::to_string(self) + "-" + StartTime(self);
+    stamped = self;
+  }
+  return stamp;
+}
+
+bool StampIsRunning(std::string_view stamp) {
+  const std::size_t dash = stamp.find('-');
+  if (dash == 0 || dash == std::string_view::npos) return true;
+  long long pid = 0;
+  for (const char c : stamp.substr(0, dash)) {
+    if (c < '0' || c > '9' || pid > 1'000'000'000) return true;
+    pid = pid * 10 + (c - '0');
+  }
+  if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
+  const std::string_view start = stamp.substr(dash + 1);
+  return start == "0" || StartTime(static_cast<pid_t>(pid)) == start;
+}
+
+void InstallEndHandler(void (*handler)(int)) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigfillset(&action.sa_mask);  // one handler at a time
+    struct sigaction before {};
+    if (sigaction(signal_number, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    sigaction(signal_number, &action, nullptr);
+  }
+}
+
+void RemoveFileInHandler(const char* path) { unlink(path); }
+
+void EndInHandler(int status) { _exit(status); }
+
+static_assert(sizeof(sigset_t) <= 128);
+
+SignalsHeld::SignalsHeld() : previous_{} {
+  sigset_t all;
+  sigfillset(&all);
+  sigprocmask(SIG_BLOCK, &all, reinterpret_cast<sigset_t*>(previous_));
+}
+
+SignalsHeld::~SignalsHeld() {
+  sigprocmask(SIG_SETMASK, reinterpret_cast<const sigset_t*>(previous_), nullptr);
+}
+
+// flock on the folder itself: nothing is left in it, and the lock goes with
+// the process however it ends.
+FolderLock::FolderLock(const std::string& folder)
+    : handle_(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+  if (handle_ < 0) return;
+  while (flock(static_cast<int>(handle_), LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (handle_ >= 0) close(static_cast<int>(handle_));
+}
 
 namespace {
 constexpr std::size_t kLargePage = std::size_t{2} << 20;

@@ -6,7 +6,10 @@
 #include <shellapi.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cwchar>
+#include <cwctype>
 
 #include "base/os.h"
 
@@ -215,6 +218,94 @@ Error RemoveFile(const std::string& path) {
   std::wstring wide;
   if (!Widen(path, wide)) return ERROR_NO_UNICODE_TRANSLATION;
   return DeleteFileW(wide.c_str()) ? 0 : static_cast<Error>(GetLastError());
+}
+
+// Windows has no file without a name: the temporaries are named from the
+// start, stamped so that a later run removes a killed run's leftovers.
+bool CreateUnnamedFile(const std::string&, NativeFile&) { return false; }
+
+Error NameFile(NativeFile, const std::string&) { return ERROR_NOT_SUPPORTED; }
+
+namespace {
+
+// The creation time of a process, in 100 ns steps since 1601; 0 when the
+// system will not say.
+unsigned long long CreationTime(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+}  // namespace
+
+std::string ProcessStamp() {
+  static const std::string stamp = std::to_string(GetCurrentProcessId()) + "-" +
+                                   std::to_string(CreationTime(GetCurrentProcess()));
+  return stamp;
+}
+
+bool StampIsRunning(std::string_view stamp) {
+  const std::size_t dash = stamp.find('-');
+  if (dash == 0 || dash == std::string_view::npos) return true;
+  unsigned long long pid = 0;
+  for (const char c : stamp.substr(0, dash)) {
+    if (c < '0' || c > '9' || pid > 0xFFFFFFFFull) return true;
+    pid = pid * 10 + static_cast<unsigned>(c - '0');
+  }
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+  DWORD code = 0;
+  const bool active = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+  const std::string start = std::to_string(CreationTime(process));
+  CloseHandle(process);
+  const std::string_view recorded = stamp.substr(dash + 1);
+  return active && (recorded == "0" || recorded == start);
+}
+
+void InstallEndHandler(void (*handler)(int)) {
+  for (const int signal_number : {SIGINT, SIGTERM, SIGBREAK}) {
+    if (std::signal(signal_number, handler) == SIG_IGN) std::signal(signal_number, SIG_IGN);
+  }
+}
+
+// The console's handler runs on a thread of its own, where allocating is safe.
+void RemoveFileInHandler(const char* path) { RemoveFile(path); }
+
+void EndInHandler(int status) { std::_Exit(status); }
+
+SignalsHeld::SignalsHeld() : previous_{} {}
+SignalsHeld::~SignalsHeld() = default;
+
+// A named mutex of the folder's full path, letter case folded as the file
+// system folds it: nothing is left in the folder, and the system releases
+// the mutex of a process that ends holding it.
+FolderLock::FolderLock(const std::string& folder) : handle_(0) {
+  std::wstring wide, full(32768, L'\0');
+  if (!Widen(folder.empty() ? "." : folder, wide)) return;
+  const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return;
+  full.resize(length);
+  unsigned long long hash = 14695981039346656037ull;
+  for (const wchar_t c : full) {
+    hash ^= static_cast<unsigned long long>(std::towupper(c == L'/' ? L'\\' : c));
+    hash *= 1099511628211ull;
+  }
+  wchar_t name[64];
+  swprintf(name, 64, L"Local\\boltgen-folder-%016llx", hash);
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+  if (mutex == nullptr) return;
+  const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+    CloseHandle(mutex);
+    return;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(mutex);
+}
+
+FolderLock::~FolderLock() {
+  if (handle_ == 0) return;
+  ReleaseMutex(reinterpret_cast<HANDLE>(handle_));
+  CloseHandle(reinterpret_cast<HANDLE>(handle_));
 }
 
 // Large pages need a privilege that ordinary users lack; committed pages

@@ -107,3 +107,46 @@ std::string CharacterCodeName(char32_t code) {
 }
 
 }  // namespace boltgen
+
+namespace boltgen {
+namespace {
+
+void AppendEscaped(std::string& out, unsigned char byte) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  out += "\\x";
+  out += kHex[byte >> 4];
+  out += kHex[byte & 15];
+}
+
+bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
+
+}  // namespace
+
+std::string EscapeControls(std::string_view text, bool keep_line_breaks) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if ((byte < 0x20 && !(keep_line_breaks && byte == '\n')) || byte == 0x7F) {
+      AppendEscaped(out, byte);
+    } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      AppendEscaped(out, byte), AppendEscaped(out, next), ++i;
+    } else if (byte >= 0xC2 && byte <= 0xF4) {
+      // A character of several bytes: its continuation bytes are no C1 codes.
+      const std::size_t length = byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+      out += static_cast<char>(byte);
+      for (std::size_t k = 1; k < length && i + 1 < text.size() &&
+                              IsContinuation(static_cast<unsigned char>(text[i + 1]));
+           ++k)
+        out += text[++i];
+    } else if (byte >= 0x80 && byte <= 0x9F) {
+      AppendEscaped(out, byte);
+    } else {
+      out += static_cast<char>(byte);
+    }
+  }
+  return out;
+}
+
+}  // namespace boltgen

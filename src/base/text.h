@@ -72,6 +72,12 @@ std::optional<FoundCharacter> FindControlCharacter(std::string_view text);
 // "U+2028".
 std::string CharacterCodeName(char32_t code);
 
+// `text` with every control character written as \xNN: C0 (but the line
+// break, where `keep_line_breaks`), DEL, and C1 both as UTF-8 writes it
+// (C2 80 to C2 9F) and as a stray byte, so that text from a table or a name
+// cannot move the cursor, clear or retitle the terminal it is printed on.
+std::string EscapeControls(std::string_view text, bool keep_line_breaks);
+
 }  // namespace boltgen
 
 #endif  // BOLTGEN_BASE_TEXT_H_

@@ -60,6 +60,7 @@ std::string KindProblem(const std::string& path, std::string_view label) {
       return name + " is a folder, not a size table file";
     case fs::file_type::fifo:
       return name + " is a FIFO (named pipe), not a size table file";
+    case fs::file_type::none:     // a loop of links, a folder that cannot be entered
     case fs::file_type::unknown:
       return name + " cannot be read: " + ec.message();
     default:
@@ -83,7 +84,12 @@ bool IsUtf16(std::string_view content) {
 }  // namespace
 
 std::string SizeTableLabel(std::string_view path) {
+  // The working folder's own prefix, as the program found the table there:
+  // the user typed the name alone.
   if (path.starts_with("./")) path.remove_prefix(2);
+#ifdef _WIN32
+  else if (path.starts_with(".\\")) path.remove_prefix(2);
+#endif
   return std::string(path);
 }
 

@@ -175,9 +175,26 @@ TEST_F(SizeTableFileTest, OnlyARegularFileIsReadAndOthersAreNamedByKind) {
   EXPECT_EQ(Read(), Path() + " is a FIFO (named pipe), not a size table file");  // and no wait
   fs::remove(Path());
   EXPECT_EQ(Read(), Path() + " cannot be read: No such file or directory");
+  // A loop of links is no device.
+  fs::create_symlink(dir_ / "loop.ini", Path());
+  fs::create_symlink(Path(), dir_ / "loop.ini");
+  EXPECT_EQ(Read(), Path() + " cannot be read: Too many levels of symbolic links");
   EXPECT_EQ(SizeTableLabel("./boltgen.ini"), "boltgen.ini");
 }
 #endif
+
+// The name as the user would type it, on every system's spelling of the
+// working folder, and no other prefix taken away.
+TEST(SizeTableLabel, TheWorkingFoldersOwnPrefixGoes) {
+  EXPECT_EQ(SizeTableLabel("./boltgen.ini"), "boltgen.ini");
+#ifdef _WIN32
+  EXPECT_EQ(SizeTableLabel(".\\boltgen.ini"), "boltgen.ini");
+#else
+  EXPECT_EQ(SizeTableLabel(".\\boltgen.ini"), ".\\boltgen.ini");  // a name of its own here
+#endif
+  EXPECT_EQ(SizeTableLabel("../boltgen.ini"), "../boltgen.ini");
+  EXPECT_EQ(SizeTableLabel("/usr/share/boltgen/boltgen.ini"), "/usr/share/boltgen/boltgen.ini");
+}
 
 }  // namespace
 }  // namespace boltgen

@@ -58,8 +58,7 @@ Result<WrittenFiles> GenerateFiles(GenerationState& state, const BoltRequest& re
     written.part_files.push_back(file.path);
     files.push_back(std::move(file));
   }
-  std::string error = WriteFilesAtomically(files);
-  if (!error.empty()) return Error{std::move(error)};
+  if (Result<> placed = WriteFilesAtomically(files); !placed) return placed.error();
   Report(report, "(Script File Written)Ready ....");
   return written;
 }

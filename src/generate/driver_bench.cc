@@ -108,9 +108,9 @@ void BM_LargestScriptAgainstPlainWrite(benchmark::State& bench) {
     const auto start = Clock::now();
     const Result<WrittenFiles> written = GenerateFiles(state, request, kInput);
     const auto middle = Clock::now();
-    const std::string error = WriteFileAtomically(copy_path, script);
+    const Result<> copied = WriteFileAtomically(copy_path, script);
     const auto end = Clock::now();
-    if (!written || !error.empty()) {
+    if (!written || !copied) {
       bench.SkipWithError("write failed");
       break;
     }

@@ -73,7 +73,7 @@ TEST(StlFiles, OneClosedFilePerPartInMillimetresNamedLikeItsDrawing) {
     const std::vector<Part>& parts = built->parts;
     const std::vector<OutputFile> files = StlFiles(parts, c.file_name + ".scr", k.unit);
     ASSERT_EQ(files.size(), 5u);
-    ASSERT_EQ(WriteFilesAtomically(files), "");
+    ASSERT_TRUE(WriteFilesAtomically(files));
     for (std::size_t i = 0; i < files.size(); ++i) {
       EXPECT_EQ(files[i].path, dir + "/" + parts[i].drawing_name + ".stl");
       EXPECT_NE(files[i].bytes.substr(0, 80).find("mm"), std::string::npos) << i;

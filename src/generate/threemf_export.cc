@@ -6,10 +6,15 @@
 #endif
 #include <locale.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include <Model/COM/NMR_DLLInterfaces.h>
+
+#include "generate/zip_times.h"
 #endif
 
 namespace boltgen {
@@ -31,7 +36,8 @@ struct Lib3mf {
 #define BOLTGEN_LIB3MF_FUNCTIONS(X)                                                     \
   X(createmodel) X(getlasterror) X(release) X(model_setunit) X(model_addmeshobject) \
   X(object_setnameutf8) X(meshobject_setgeometry) X(model_addbuilditem)             \
-  X(model_querywriter) X(writer_getstreamsize) X(writer_writetobuffer)
+  X(model_querywriter) X(writer_getstreamsize) X(writer_writetobuffer)                 \
+  X(object_setuuidutf8) X(builditem_setuuidutf8) X(model_setbuilduuidutf8)
 #define BOLTGEN_LIB3MF_POINTER(name) decltype(&NMR::lib3mf_##name) name = nullptr;
   BOLTGEN_LIB3MF_FUNCTIONS(BOLTGEN_LIB3MF_POINTER)
 #undef BOLTGEN_LIB3MF_POINTER
@@ -143,7 +149,44 @@ std::string Failure(Instance instance, const char* doing) {
   return message + ".";
 }
 
-std::string AddPart(Instance model, const Part& part, const Placement* placement) {
+// A UUID that the content names (RFC 9562 version 8): the same part gives
+// the same one on every run, so that the package's bytes repeat, and parts
+// that differ get different ones. Two 64-bit FNV-1a hashes of the content.
+class ContentUuid {
+ public:
+  void Add(const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+      high_ = (high_ ^ bytes[i]) * 0x100000001B3ull;
+      low_ = (low_ ^ bytes[i]) * 0x100000001B3ull;
+      low_ ^= low_ >> 29;
+    }
+  }
+  void Add(std::string_view text) {
+    const std::uint64_t size = text.size();
+    Add(&size, sizeof size);
+    Add(text.data(), text.size());
+  }
+  std::string Text() const {
+    const std::uint64_t high = (high_ & ~0xF000ull) | 0x8000ull;
+    const std::uint64_t low = (low_ & ~(3ull << 62)) | (2ull << 62);
+    char text[37];
+    std::snprintf(text, sizeof text, "%08llx-%04llx-%04llx-%04llx-%012llx",
+                  static_cast<unsigned long long>(high >> 32),
+                  static_cast<unsigned long long>((high >> 16) & 0xFFFF),
+                  static_cast<unsigned long long>(high & 0xFFFF),
+                  static_cast<unsigned long long>(low >> 48),
+                  static_cast<unsigned long long>(low & 0xFFFFFFFFFFFFull));
+    return text;
+  }
+
+ private:
+  std::uint64_t high_ = 0xCBF29CE484222325ull;
+  std::uint64_t low_ = 0x84222325CBF29CE4ull;
+};
+
+std::string AddPart(Instance model, const Part& part, const Placement* placement,
+                    ContentUuid& package) {
   const TriangleMesh mesh = PartMesh(part);
   std::vector<NMR::MODELMESHVERTEX> vertices(mesh.vertices.size());
   for (std::size_t i = 0; i < vertices.size(); ++i) {
@@ -155,10 +198,19 @@ std::string AddPart(Instance model, const Part& part, const Placement* placement
     for (int k = 0; k < 3; ++k)
       triangles[i].m_nIndices[k] = static_cast<DWORD>(mesh.triangles[i][k]);
   }
+  ContentUuid uuid;
+  uuid.Add(part.part_name);
+  uuid.Add(vertices.data(), vertices.size() * sizeof vertices[0]);
+  uuid.Add(triangles.data(), triangles.size() * sizeof triangles[0]);
+  const std::string object_uuid = uuid.Text();
+  uuid.Add("build item");
+  const std::string item_uuid = uuid.Text();
+  package.Add(object_uuid);
   Instance raw = nullptr;
   if (Lib().model_addmeshobject(model, &raw) != 0) return Failure(model, "adding a part");
   const Handle object(raw);
   if (Lib().object_setnameutf8(object.get(), part.part_name.c_str()) != 0 ||
+      Lib().object_setuuidutf8(object.get(), object_uuid.c_str()) != 0 ||
       Lib().meshobject_setgeometry(object.get(), vertices.data(),
                                          static_cast<DWORD>(vertices.size()), triangles.data(),
                                          static_cast<DWORD>(triangles.size())) != 0) {
@@ -182,7 +234,9 @@ std::string AddPart(Instance model, const Part& part, const Placement* placement
       0) {
     return Failure(model, ("placing " + part.part_name).c_str());
   }
-  Lib().release(item);
+  const Handle placed(item);
+  if (Lib().builditem_setuuidutf8(placed.get(), item_uuid.c_str()) != 0)
+    return Failure(placed.get(), ("naming the place of " + part.part_name).c_str());
   return {};
 }
 
@@ -208,12 +262,16 @@ std::string EncodePackage(const std::vector<Part>& parts, LengthUnit unit,
       unit == LengthUnit::kInch ? NMR::MODELUNIT_INCH : NMR::MODELUNIT_MILLIMETER;
   if (Lib().model_setunit(model.get(), model_unit) != 0)
     return Failure(model.get(), "setting the unit");
+  ContentUuid package;
+  package.Add(unit == LengthUnit::kInch ? "inch" : "millimetre");
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const Placement* placement = placements != nullptr ? &(*placements)[i] : nullptr;
-    if (std::string failed = AddPart(model.get(), parts[i], placement); !failed.empty()) {
+    if (std::string failed = AddPart(model.get(), parts[i], placement, package); !failed.empty()) {
       return failed;
     }
   }
+  if (Lib().model_setbuilduuidutf8(model.get(), package.Text().c_str()) != 0)
+    return Failure(model.get(), "naming the build");
   Instance writer_raw = nullptr;
   if (Lib().model_querywriter(model.get(), "3mf", &writer_raw) != 0)
     return Failure(model.get(), "finding the writer");
@@ -226,6 +284,11 @@ std::string EncodePackage(const std::vector<Part>& parts, LengthUnit unit,
                                        size) != 0) {
     bytes.clear();
     return Failure(writer.get(), "writing the package");
+  }
+  // The library dates every entry 1980-00-00, a day that does not exist.
+  if (Result<> dated = SetZipEntryTimes(bytes, kFixedZipTime); !dated) {
+    bytes.clear();
+    return dated.error().message;
   }
   return {};
 }

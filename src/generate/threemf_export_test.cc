@@ -1,8 +1,12 @@
 #include "generate/threemf_export.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -50,15 +54,22 @@ struct ReadBack {
   std::size_t build_items = 0;
 };
 
-ReadBack Read(std::string bytes) {
-  ReadBack back;
+// The model lib3mf reads from a package.
+Handle ReadModel(std::string bytes) {
   Instance raw = nullptr;
   EXPECT_EQ(NMR::lib3mf_createmodel(&raw), 0);
-  const Handle model(raw);
+  Handle model(raw);
   EXPECT_EQ(NMR::lib3mf_model_queryreader(model.get(), "3mf", &raw), 0);
   const Handle reader(raw);
   EXPECT_EQ(NMR::lib3mf_reader_readfrombuffer(reader.get(), reinterpret_cast<BYTE*>(bytes.data()),
                                               bytes.size()), 0);
+  return model;
+}
+
+ReadBack Read(std::string bytes) {
+  ReadBack back;
+  Instance raw = nullptr;
+  const Handle model = ReadModel(std::move(bytes));
   NMR::lib3mf_model_getunit(model.get(), &back.unit);
   EXPECT_EQ(NMR::lib3mf_model_getmeshobjects(model.get(), &raw), 0);
   const Handle objects(raw);
@@ -124,6 +135,73 @@ TEST(EncodeThreeMf, EachPartAsItsMeshInTheSectionsUnit) {
       EXPECT_LT(moved, 1e-5 * (1 + BoundingDiagonal(want.vertices)));
     }
   }
+}
+
+// The same request gives the same bytes: UUIDs from the content (each part
+// its own, read back by lib3mf) and entries dated on a day that exists, as
+// an independent zip tester sees them.
+TEST(EncodeThreeMf, TheSameRequestGivesTheSameBytesWithValidDates) {
+  const std::vector<Part> parts = ShippedParts("[Inch 3/4]", "0.076923 UNC", "3.0000", true);
+  const Result<std::string> first = EncodeThreeMf(parts, LengthUnit::kInch);
+  const Result<std::string> second = EncodeThreeMf(parts, LengthUnit::kInch);
+  ASSERT_TRUE(first && second);
+  EXPECT_TRUE(first.value() == second.value());
+  const Result<std::string> metric = EncodeThreeMf(parts, LengthUnit::kMillimetre);
+  ASSERT_TRUE(metric);
+
+  Instance raw = nullptr;
+  const Handle model = ReadModel(first.value());
+  std::set<std::string> uuids;
+  const auto add = [&](BOOL has, const char* uuid) {
+    EXPECT_TRUE(has);
+    EXPECT_TRUE(uuids.insert(uuid).second) << uuid;  // none twice
+  };
+  char uuid[64] = {};
+  BOOL has = false;
+  ASSERT_EQ(NMR::lib3mf_model_getbuilduuidutf8(model.get(), &has, uuid), 0);
+  add(has, uuid);
+  ASSERT_EQ(NMR::lib3mf_model_getmeshobjects(model.get(), &raw), 0);
+  const Handle objects(raw);
+  BOOL more = false;
+  while (NMR::lib3mf_resourceiterator_movenext(objects.get(), &more) == 0 && more) {
+    ASSERT_EQ(NMR::lib3mf_resourceiterator_getcurrent(objects.get(), &raw), 0);
+    const Handle object(raw);
+    ASSERT_EQ(NMR::lib3mf_object_getuuidutf8(object.get(), &has, uuid), 0);
+    add(has, uuid);
+  }
+  ASSERT_EQ(NMR::lib3mf_model_getbuilditems(model.get(), &raw), 0);
+  const Handle items(raw);
+  while (NMR::lib3mf_builditemiterator_movenext(items.get(), &more) == 0 && more) {
+    ASSERT_EQ(NMR::lib3mf_builditemiterator_getcurrent(items.get(), &raw), 0);
+    const Handle item(raw);
+    ASSERT_EQ(NMR::lib3mf_builditem_getuuidutf8(item.get(), &has, uuid), 0);
+    add(has, uuid);
+  }
+  EXPECT_EQ(uuids.size(), 11u);  // the build, five objects, five items
+  // Another unit is another build.
+  EXPECT_FALSE(metric.value() == first.value());
+
+#ifndef _WIN32  // the zip tester is Debian's
+  const std::string path = testing::TempDir() + "/same_request.3mf";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << first.value();
+  }
+  // zipinfo -T: each entry's date as yymmdd.hhmmss.
+  std::FILE* listing = popen(("zipinfo -T " + path + " 2>&1; unzip -tq " + path + " 2>&1").c_str(), "r");
+  ASSERT_NE(listing, nullptr);
+  std::string text;
+  for (char buffer[512]; std::fgets(buffer, sizeof buffer, listing);) text += buffer;
+  EXPECT_EQ(pclose(listing), 0) << text;
+  for (const char* entry : {"3D/3dmodel.model", "[Content_Types].xml", "_rels/.rels"}) {
+    const std::size_t at = text.find(entry);
+    ASSERT_NE(at, std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.rfind(' ', at - 2) + 1, at - text.rfind(' ', at - 2) - 2),
+              "19800101.000000") << text;
+  }
+  EXPECT_NE(text.find("No errors detected"), std::string::npos) << text;
+  std::remove(path.c_str());
+#endif
 }
 
 #else  // !BOLTGEN_HAVE_LIB3MF

@@ -13,6 +13,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "app/window_start.h"
+#include "base/atomic_file.h"
 #include "base/os.h"
 
 namespace {
@@ -35,6 +36,7 @@ std::string FrontProgramPath() {
 
 int main(int argc, char** argv) {
   using namespace boltgen;
+  InstallSignalCleanup();  // before any temporary can exist
   // --dump-layout prints the window's controls as they stand after start-up,
   // read back from the widgets, and ends; it needs no screen.
   bool dump_layout = false;

@@ -4,16 +4,21 @@
 //   boltgen_preview_png OUT.png [WIDTH HEIGHT] [switches]
 //
 // for example `boltgen_preview_png docs/preview.png 640 800 /D:7 /P:1 /L:3
-// /S:1 /T:0 /N:1`. The switches are those of the program; /G: is not needed
-// and nothing but the picture is written. The size table is found as the
-// program finds it: in the working folder, else beside this tool.
+// /S:1 /T:0 /N:1`. The switches are those of the program but /G:, which would
+// write a script: nothing but the picture is written, whole or not at all.
+// The size table is found as the program finds it: in the working folder,
+// else beside this tool. Every refusal ends with a non-zero status.
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/bolt_app.h"
@@ -24,10 +29,45 @@
 #include "app/request.h"
 #include "generate/parts.h"
 #include "app/window_start.h"
+#include "base/atomic_file.h"
 
 namespace {
 
-bool IsSize(const char* text) { return std::strtol(text, nullptr, 10) > 0; }
+using namespace boltgen;
+
+// A picture side of at most this many pixels: a poster's worth, drawn in a
+// few hundred megabytes at most.
+constexpr long kLargestSide = 8192;
+
+// A side as given: all digits, within the bound; 0 when it is not.
+int Side(const char* text) {
+  char* end = nullptr;
+  errno = 0;
+  const long side = std::strtol(text, &end, 10);
+  if (errno != 0 || *end != '\0' || side < 1 || side > kLargestSide) return 0;
+  return static_cast<int>(side);
+}
+
+// The terminal's platform, remembering whether the run refused anything:
+// a refused switch leaves the default bolt, which is no picture of the
+// choices asked for.
+class PreviewPlatform : public ConsolePlatform {
+ public:
+  PreviewPlatform() : ConsolePlatform(stderr, stderr) {}
+  void ShowMessage(MessageKind kind, std::string_view text) override {
+    refused_ = refused_ || kind == MessageKind::kError;
+    ConsolePlatform::ShowMessage(kind, text);
+  }
+  bool refused() const { return refused_; }
+
+ private:
+  bool refused_ = false;
+};
+
+int Refuse(const std::string& message) {
+  std::fprintf(stderr, "boltgen_preview_png: %s\n", message.c_str());
+  return kExitFailed;
+}
 
 // The bolt and its first nut moved by whole pitches onto the middle of the
 // thread (where the nut's thread is in phase with the bolt's), the nut's
@@ -57,7 +97,7 @@ std::vector<boltgen::TriangleMesh> NutOnBolt(const boltgen::BoltApp& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace boltgen;
+  InstallSignalCleanup();  // before any temporary can exist
   if (argc < 2) {
     std::fputs("usage: boltgen_preview_png OUT.png [WIDTH HEIGHT] [switches]\n", stderr);
     return kExitUsage;
@@ -70,20 +110,31 @@ int main(int argc, char** argv) {
   }
   int width = 640;
   int height = 800;
-  if (argc >= 4 && IsSize(argv[2]) && IsSize(argv[3])) {
-    width = std::atoi(argv[2]);
-    height = std::atoi(argv[3]);
+  // A word after the picture's name that starts with a digit starts its size.
+  if (argc >= 3 && argv[2][0] >= '0' && argv[2][0] <= '9') {
+    width = Side(argv[2]);
+    height = argc >= 4 ? Side(argv[3]) : 0;
+    if (width == 0 || height == 0) {
+      return Refuse(std::string("the picture's size ") + argv[2] + " x " +
+                    (argc >= 4 ? argv[3] : "(none)") + " is not two whole numbers from 1 to " +
+                    std::to_string(kLargestSide));
+    }
     first_switch = 4;
+  }
+  const std::vector<std::string> words(argv + first_switch, argv + argc);
+  if (ParseSwitches(words).process_and_exit) {
+    return Refuse("/G:1 would write a script; this tool writes only the picture. Leave /G: out");
   }
   AppEnvironment environment;
   environment.program_path = FrontProgramBesideThis();
   environment.raw_args = JoinArguments(argc - first_switch + 1, argv + first_switch - 1);
   environment.headless = true;
 
-  ConsolePlatform platform(stderr, stderr);
+  PreviewPlatform platform;
   BoltApp app(platform, environment);
   app.Form_Load();
   if (app.exit_status()) return *app.exit_status() == kExitOk ? kExitOk : kExitFailed;
+  if (platform.refused()) return Refuse("nothing drawn: the switches above were refused");
 
   const PreviewParts parts = BuildPreviewParts(app);
   if (parts.meshes.empty()) {
@@ -91,14 +142,16 @@ int main(int argc, char** argv) {
     return kExitFailed;
   }
   const std::vector<TriangleMesh> meshes = nut_on_bolt ? NutOnBolt(app) : parts.meshes;
-  if (meshes.empty()) {
-    std::fputs("boltgen_preview_png: --nut-on-bolt needs nuts\n", stderr);
-    return kExitFailed;
-  }
+  if (meshes.empty()) return Refuse("--nut-on-bolt needs nuts");
   const QImage image = RenderPreview(meshes, PreviewView{}, QSize(width, height));
-  if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-    std::fprintf(stderr, "boltgen_preview_png: cannot write %s\n", argv[1]);
-    return kExitFailed;
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+    return Refuse("the picture could not be drawn or encoded");
+  if (const Result<> written = WriteFileAtomically(argv[1], std::string_view(png.constData(),
+                                                   static_cast<std::size_t>(png.size())));
+      !written) {
+    return Refuse(written.error().message);
   }
   std::printf("%s\n", argv[1]);
   return kExitOk;

@@ -24,6 +24,7 @@
 #include "app/win/win_platform.h"
 #include "app/window_start.h"
 #include "app/window_texts.h"
+#include "base/atomic_file.h"
 #include "base/os.h"
 
 namespace {
@@ -58,6 +59,7 @@ void WriteOut(const std::string& text) {
 
 int main(int argc, char** argv) {
   using namespace boltgen;
+  InstallSignalCleanup();  // before any temporary can exist
   std::vector<std::string> arguments = os::Arguments(argc, argv);
   const auto dump = std::find(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end(), kDumpLayout);
   const bool dump_layout = dump != arguments.end();
