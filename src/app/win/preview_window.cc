@@ -198,10 +198,15 @@ void PreviewWindow::AskAndSave() {
   std::string bytes;
   if (!meshes_.empty()) bytes = EncodePng(RasterisePreview(meshes_, view_, area.right, area.bottom));
   const std::string path = Narrow(file);
-  const std::string failure = bytes.empty() ? "there is no picture to save" : WriteFileAtomically(path, bytes);
+  // The writer's own message names the file and the reason.
+  std::string failure = "The picture could not be saved to " + path + ": there is no picture to save.";
+  if (!bytes.empty()) {
+    const Result<> written = WriteFileAtomically(path, bytes);
+    failure = written ? std::string() : written.error().message;
+  }
   if (!failure.empty()) {
-    const std::wstring text = Wide("The picture could not be saved to " + path + ": " + failure + ".");
-    MessageBoxW(window_, text.c_str(), Wide(std::string(kWindowTitle) + " - Preview").c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxW(window_, Wide(failure).c_str(), Wide(std::string(kWindowTitle) + " - Preview").c_str(),
+                MB_OK | MB_ICONWARNING);
   }
 }
 
