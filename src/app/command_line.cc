@@ -49,7 +49,8 @@ constexpr std::string_view kAddedSwitches[] = {
 
 constexpr std::string_view kSwitchKeys[] = {"/D:", "/P:", "/L:", "/S:", "/T:",
                                             "/W:", "/R:", "/A:", "/N:", "/F:",
-                                            "/B:", "/G:", "/M:", "/X:", "/E:"};
+                                            "/B:", "/G:", "/M:", "/X:", "/E:",
+                                            "/I:", "/C:"};
 
 std::string_view KeyOf(std::string_view word) { return word.substr(0, 3); }
 
