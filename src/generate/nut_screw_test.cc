@@ -131,24 +131,24 @@ LengthUnit UnitOf(const std::string& size) {
 TEST(ThreadedNuts, EveryShippedSizeScrewsOnWithItsClearanceAndNotOffItsHelix) {
   const Result<std::string> content = ReadWholeFile(kSizeTable);
   ASSERT_TRUE(content);
-  std::vector<SizeEntry> sizes = ReadIniSections(*content);
+  std::vector<SizeEntry> sizes = ReadSizeList(*content);
   ASSERT_GE(sizes.size(), 20u);
   if (std::getenv("BOLTGEN_ALL_SIZES") == nullptr) {
     sizes = {sizes.front(), sizes[DefaultSizeIndex(sizes)], sizes.back()};
   }
   GenerationState state;
   for (const SizeEntry& size : sizes) {
-    const std::vector<std::string> pitches = PitchesOf(sizes, size.Name);
+    const std::vector<std::string> pitches = PitchesOf(sizes, size.name);
     for (const char* segments : {"36", "240"}) {
       for (const char* clearance : {"", "0.2"}) {
-        const double D = size.DiaNom;
-        BoltRequest c = TextRequest(size.Name, pitches.front(), std::to_string(5 * D), segments);
+        const double D = size.nominal_diameter;
+        BoltRequest c = TextRequest(size.name, pitches.front(), std::to_string(5 * D), segments);
         c.file_name = "nut.scr";
         c.washer_face = c.nuts = c.threaded_nuts = true;
         c.nut_clearance_text = clearance;
-        c.part_file_unit = UnitOf(size.Name);
+        c.part_file_unit = UnitOf(size.name);
         const Result<BoltParts> built = BuildBoltParts(state, c, {kSizeTable, {}});
-        SCOPED_TRACE(size.Name + " " + pitches.front() + " /" + segments + " clearance " +
+        SCOPED_TRACE(size.name + " " + pitches.front() + " /" + segments + " clearance " +
                      (*clearance ? clearance : "6H/6g"));
         if (!built && *clearance) continue;  // a pitch too fine for 0.2 mm is refused
         ASSERT_TRUE(built) << built.error().message;
@@ -159,7 +159,7 @@ TEST(ThreadedNuts, EveryShippedSizeScrewsOnWithItsClearanceAndNotOffItsHelix) {
         EXPECT_GE(s.smallest_gap, flank_gap * 0.9) << "placements " << s.placements;
         EXPECT_LE(s.smallest_gap, flank_gap + s.chord);
         EXPECT_EQ(s.off_helix_clear, 0);
-        RecordProperty(size.Name + "/" + segments + "/" + (*clearance ? clearance : "6H6g"),
+        RecordProperty(size.name + "/" + segments + "/" + (*clearance ? clearance : "6H6g"),
                        std::to_string(s.clearance) + " radial, smallest gap " +
                            std::to_string(s.smallest_gap));
         if (HasFailure()) return;
