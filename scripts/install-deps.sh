@@ -10,6 +10,7 @@ packages=(
   libdxflib-dev python3-ezdxf lib3mf-dev libcgal-dev
   g++-mingw-w64-x86-64-posix wine wine64 libz-mingw-w64-dev dpkg-dev
   librsvg2-bin icoutils appstream lintian man-db groff-base nsis zip unzip
+  xdotool imagemagick x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do

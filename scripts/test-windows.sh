@@ -3,7 +3,10 @@
 # the main job, whose script must be the Linux program's byte for byte (the
 # date line aside), the same job with every output (/M:1 /X:1 /E:1), whose
 # files must be Linux's, and a failing job, which must end with status 1 and
-# say why. Usage: scripts/test-windows.sh LINUX_BOLTGEN
+# say why. Then the window, on a display of its own (Xvfb): its program file,
+# its layout against the Linux window's, the hand-over from boltgen.exe, and
+# runs driven by keystrokes against the Linux window's.
+# Usage: scripts/test-windows.sh LINUX_BOLTGEN (the Linux boltgen-window beside it)
 # Ends with "windows: N passed" when everything passed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,7 +35,11 @@ echo "-- boltgen_tests.exe: $passed passed in $((SECONDS - started))s"
 
 fail() { echo "boltgen.exe under wine: $*" >&2; exit 1; }
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+cleanup() {
+  [[ -n ${xvfb_pid:-} ]] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
 mkdir "$work/linux" "$work/windows"
 cp "$root/data/boltgen.ini" "$work/linux/"
 cp "$root/data/boltgen.ini" "$work/windows/"
@@ -81,4 +88,5 @@ echo "-- failing job: status 1, \"$message\""
 passed=$((passed + 1))
 
 "$wineserver" -w
+source "$root/scripts/test-windows-window.sh"
 echo "windows: $passed passed"

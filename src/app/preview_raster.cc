@@ -13,6 +13,11 @@ namespace {
 constexpr double kFill = 0.92;
 constexpr double kAmbient = 0.28;
 
+constexpr double kDegreesPerPixel = 0.5;
+constexpr double kZoomPerNotch = 1.15;
+constexpr double kMinZoom = 0.2;
+constexpr double kMaxZoom = 40;
+
 struct Colour {
   int red, green, blue;
 };
@@ -161,6 +166,15 @@ PreviewPixels RasterisePreview(const std::vector<TriangleMesh>& meshes, const Pr
     }
   }
   return image;
+}
+
+void TurnPreview(PreviewView& view, int dx, int dy) {
+  view.yaw_degrees = std::fmod(view.yaw_degrees - dx * kDegreesPerPixel, 360.0);
+  view.pitch_degrees = std::clamp(view.pitch_degrees + dy * kDegreesPerPixel, -89.0, 89.0);
+}
+
+void ZoomPreview(PreviewView& view, double notches) {
+  view.zoom = std::clamp(view.zoom * std::pow(kZoomPerNotch, notches), kMinZoom, kMaxZoom);
 }
 
 }  // namespace boltgen

@@ -17,6 +17,13 @@ struct PreviewView {
   double zoom = 1;            // 1: the parts fill the picture
 };
 
+// A drag by (dx, dy) pixels turns the parts about their axis and tilts
+// them, never past looking straight down or up.
+void TurnPreview(PreviewView& view, int dx, int dy);
+// Wheel notches (positive: away from the user) magnify, within bounds that
+// keep the parts findable.
+void ZoomPreview(PreviewView& view, double notches);
+
 // 0xAARRGGBB, as the window's images hold their pixels.
 inline constexpr std::uint32_t kPreviewBackground = 0xffeceef1;
 

@@ -22,6 +22,9 @@ inline constexpr char kProgramPathVariable[] = "BOLTGEN_PROGRAM";
 // the size table and the help document where `boltgen` would.
 std::string FrontProgramBesideThis();
 
+// On Windows, where there is always a display, every run but a batch run
+// (/G:1, or a '?' for the help) is handed over: the window program is
+// started with the command line exactly as typed and waited for.
 // With a display, hands the whole run over to the window program beside
 // `program_path`: the same process, the arguments exactly as given, and its
 // exit status is the run's. Returns nothing when the run stays headless (no

@@ -45,6 +45,13 @@ bool HasDisplay();
 // waiting for that program. False when it could not be started.
 bool OpenDocument(const std::string& path);
 
+#ifdef _WIN32
+// UTF-8 to the system's UTF-16 and back, for the window's calls. False for a
+// text that is not UTF-8.
+bool ToWide(std::string_view utf8, std::wstring& wide);
+std::string FromWide(std::wstring_view wide);
+#endif
+
 // The calendar fields of `when` in the local time zone.
 std::tm LocalTime(std::time_t when);
 

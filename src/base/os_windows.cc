@@ -115,6 +115,10 @@ bool OpenDocument(const std::string& path) {
   return result > 32;
 }
 
+bool ToWide(std::string_view utf8, std::wstring& wide) { return Widen(utf8, wide); }
+
+std::string FromWide(std::wstring_view wide) { return Narrow(wide); }
+
 std::tm LocalTime(std::time_t when) {
   std::tm local{};
   localtime_s(&local, &when);

@@ -1,11 +1,15 @@
 #include <QApplication>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "app/bolt_app.h"
 #include "app/command_line.h"
 #include "app/headless.h"
+#include "app/layout_dump.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
 #include "app/window_start.h"
@@ -13,6 +17,8 @@
 #include "base/os.h"
 
 namespace {
+
+constexpr char kDumpLayout[] = "--dump-layout";
 
 // The program the user started, which names the size table and the help
 // document: `boltgen` says so when it hands over; started directly, this
@@ -31,8 +37,18 @@ std::string FrontProgramPath() {
 int main(int argc, char** argv) {
   using namespace boltgen;
   InstallSignalCleanup();  // before any temporary can exist
+  // --dump-layout prints the window's controls as they stand after start-up,
+  // read back from the widgets, and ends; it needs no screen.
+  bool dump_layout = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], kDumpLayout) != 0) continue;
+    dump_layout = true;
+    std::copy(argv + i + 1, argv + argc + 1, argv + i);
+    --argc;
+    break;
+  }
   // Started directly without a display, it works as `boltgen` would.
-  if (!os::HasDisplay()) return RunHeadless(argc, argv);
+  if (!dump_layout && !os::HasDisplay()) return RunHeadless(argc, argv);
 
   // QApplication takes its own options out of argv; the switches are read
   // from the text as the user gave it.
@@ -51,6 +67,10 @@ int main(int argc, char** argv) {
 
   app.Form_Load();
   window.ShowControls(app.controls);
+  if (dump_layout) {
+    std::fputs(FormatLayout(window.Dump()).c_str(), stdout);
+    return app.exit_status().value_or(kExitOk);
+  }
   if (app.exit_status()) return *app.exit_status();
   window.show();
   const int status = QApplication::exec();

@@ -8,17 +8,18 @@
 #include <QFocusEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "app/file_name.h"
+#include "app/choice_texts.h"
+#include "app/form_font.h"
 #include "app/preview_parts.h"
 #include "app/qt/preview_window.h"
 #include "app/qt/text_convert.h"
-#include "app/thread_designation.h"
 #include "app/window_texts.h"
 #include "ui_main_window.h"
 
@@ -37,14 +38,12 @@ void PlainEditing(QComboBox* box) {
   box->setCompleter(completer);
 }
 
-// The form is laid out for a small sans-serif face of 11 pixels (8 points at
-// 96 dpi); where the classic narrow faces are missing, a condensed one keeps
-// the texts inside their boxes.
-QFont FormFont() {
+QFont FormFont(int pixels) {
   QFont font;
-  font.setFamilies({"Microsoft Sans Serif", "Liberation Sans Narrow", "Arial",
-                    "DejaVu Sans Condensed", "DejaVu Sans"});
-  font.setPixelSize(11);
+  QStringList families;
+  for (const std::string_view family : kFormFontFamilies) families << ToQString(family);
+  font.setFamilies(families);
+  font.setPixelSize(pixels);
   return font;
 }
 
@@ -100,11 +99,8 @@ MainWindow::MainWindow(BoltApp& app, QWidget* parent)
     : QDialog(parent), app_(app), ui_(std::make_unique<Ui::Form1>()) {
   ui_->setupUi(this);
   setFixedSize(size());  // the form's own size
-  setFont(FormFont());
-  // The description fits its box only in a slightly smaller size.
-  QFont description = FormFont();
-  description.setPixelSize(10);
-  ui_->Label4->setFont(description);
+  setFont(FormFont(kFormFontPixels));
+  ui_->Label4->setFont(FormFont(kDescriptionFontPixels));
   setWindowTitle(ToQString(kWindowTitle));
   for (QComboBox* box : {ui_->Cmb_Size, ui_->Cmb_Pitch, ui_->CMB_Segments}) PlainEditing(box);
   size_tooltip_ = ui_->Cmb_Size->toolTip();
@@ -150,11 +146,9 @@ void MainWindow::ShowStatus(const QString& status) {
 }
 
 void MainWindow::ShowChoiceTexts(const Controls& c) {
-  const LengthUnit unit = SizeTextUnit(c.Cmb_Size.text, app_.IsMetric);
-  ui_->Label8->setText(QString("&Length (%1)").arg(ToQString(std::string(UnitSymbol(unit)))));
-  const QString thread =
-      ToQString(ThreadDesignation(app_.Sizes, c.Cmb_Size.text, c.Cmb_Pitch.text, app_.IsMetric));
-  const QString suffix = thread.isEmpty() ? QString() : ": " + thread;
+  const ChoiceTexts texts = ChoiceTextsOf(app_, c);
+  ui_->Label8->setText(ToQString(texts.length_label));
+  const QString suffix = ToQString(texts.thread_suffix);
   ui_->Cmb_Size->setToolTip(size_tooltip_ + suffix);
   ui_->Cmb_Pitch->setToolTip(pitch_tooltip_ + suffix);
 }
@@ -362,6 +356,54 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::reject() { Run([this] { app_.CmdExit_Click(); }); }
 
+bool MainWindow::IsFormWidget(const QWidget* widget) const {
+  const QWidget* parent = widget->parentWidget();
+  return parent == this || (qobject_cast<const QGroupBox*>(parent) && parent->parentWidget() == this);
+}
+
+LayoutDump MainWindow::Dump() const {
+  LayoutDump dump;
+  dump.title = ToText(windowTitle());
+  dump.width = width();
+  dump.height = height();
+  // A group box's widgets too, each at its place in the form, as the form's
+  // own table has them.
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    if (widget->objectName().isEmpty() || widget->isWindow() || !IsFormWidget(widget)) continue;
+    LayoutEntry entry;
+    entry.name = ToText(widget->objectName());
+    // A label is a frame too: the more special kinds first.
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      entry.kind = "label", entry.text = ToText(label->text());
+    } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
+      entry.kind = "combo", entry.text = ToText(box->currentText());
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+      entry.kind = "edit", entry.text = ToText(edit->text());
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+      entry.kind = "check", entry.text = ToText(check->text()), entry.checked = check->isChecked();
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+      entry.kind = "group", entry.text = ToText(group->title());
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      entry.kind = "button", entry.text = ToText(button->text()), entry.is_default = button->isDefault();
+    } else if (qobject_cast<QFrame*>(widget)) {
+      entry.kind = "line";
+    } else {
+      entry.kind = "other";
+    }
+    const QRect rect(widget->mapTo(this, QPoint(0, 0)), widget->size());
+    entry.x = rect.x(), entry.y = rect.y(), entry.width = rect.width(), entry.height = rect.height();
+    entry.enabled = widget->isEnabled();
+    dump.controls.push_back(std::move(entry));
+  }
+  // Tab follows the focus chain; the widgets Tab skips are left out.
+  for (QWidget* next = nextInFocusChain(); next && next != this; next = next->nextInFocusChain()) {
+    if (IsFormWidget(next) && !next->objectName().isEmpty() && (next->focusPolicy() & Qt::TabFocus)) {
+      dump.tab_cycle.push_back(ToText(next->objectName()));
+    }
+  }
+  return dump;
+}
+
 void MainWindow::ShowPreview() {
   if (!preview_) {
     preview_ = new PreviewWindow(this);
@@ -377,19 +419,10 @@ void MainWindow::ShowPreview() {
 
 void MainWindow::UpdatePreview() {
   if (!preview_ || !preview_->isVisible()) return;
-  const Controls& c = app_.controls;
-  std::string choices = c.Cmb_Size.text + '\n' + c.Cmb_Pitch.text + '\n' + c.TXT_Nom_Length.text + '\n' +
-                        c.CMB_Segments.text;
-  for (const CheckBox* box : {&c.Chk_No_Threads, &c.Chk_WF, &c.Chk_Rad_HEAD, &c.Chk_Nuts}) {
-    choices += box->checked ? '1' : '0';
-  }
-  if (choices == previewed_choices_) return;
-  previewed_choices_ = choices;
-  const std::string thread =
-      ThreadDesignation(app_.Sizes, c.Cmb_Size.text, c.Cmb_Pitch.text, app_.IsMetric);
-  const std::string unit(UnitSymbol(SizeTextUnit(c.Cmb_Size.text, app_.IsMetric)));
-  preview_->SetHint(ToQString((thread.empty() ? std::string() : thread + " x ") +
-                              c.TXT_Nom_Length.text + " " + unit));
+  const ChoiceTexts texts = ChoiceTextsOf(app_, app_.controls);
+  if (texts.preview_key == previewed_choices_) return;
+  previewed_choices_ = texts.preview_key;
+  preview_->SetHint(ToQString(texts.preview_hint));
   PreviewParts parts = BuildPreviewParts(app_);
   preview_->canvas()->SetParts(std::move(parts.meshes), ToQString(parts.message));
 }

@@ -9,6 +9,7 @@
 
 #include "app/bolt_app.h"
 #include "app/controls.h"
+#include "app/layout_dump.h"
 
 class QCheckBox;
 class QComboBox;
@@ -35,6 +36,12 @@ class MainWindow : public QDialog {
 
   // Shows the controls as they are now. Never runs a handler.
   void ShowControls(const Controls& controls);
+
+  // The controls as they stand, read back from the widgets.
+  LayoutDump Dump() const;
+  // A widget of the form itself, rather than a part of one (a combo box's own
+  // edit field): the dialog's children and those of its group boxes.
+  bool IsFormWidget(const QWidget* widget) const;
 
   // True once the program was asked to end and the window closed.
   bool ended() const { return ended_; }

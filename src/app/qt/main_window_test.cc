@@ -1,6 +1,8 @@
 // Drives the real window on the offscreen platform: what a user sees and
 // what the keys and boxes do.
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -41,6 +43,29 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
   }
   void cleanup() { w_.reset(); }
+
+  // The dump the Windows window is held to: the group box and the boxes in it
+  // at their places in the form, no part of a widget (a combo box's edit),
+  // and Tab through the group.
+  void DumpListsTheGroupAndItsBoxesWhereTheFormHasThem() {
+    const LayoutDump dump = w_->window->Dump();
+    const LayoutEntry* group = nullptr;
+    const LayoutEntry* stl = nullptr;
+    for (const LayoutEntry& entry : dump.controls) {
+      if (entry.name == "Grp_Export") group = &entry;
+      if (entry.name == "Chk_STL") stl = &entry;
+    }
+    QVERIFY(group && stl);
+    QCOMPARE(group->kind, std::string("group"));
+    QCOMPARE(QString::fromStdString(group->text), w_->Find<QGroupBox>("Grp_Export")->title());
+    QWidget* box = w_->Find("Chk_STL");
+    QCOMPARE(stl->x, group->x + box->x());
+    QCOMPARE(stl->y, group->y + box->y());
+    // Every entry is a widget of the form, and the form's widgets are all there.
+    QCOMPARE(static_cast<int>(dump.controls.size()),
+             static_cast<int>(w_->window->findChildren<QWidget*>(QRegularExpression("^[A-Z]")).size()));
+    QVERIFY(std::find(dump.tab_cycle.begin(), dump.tab_cycle.end(), "Chk_STL") != dump.tab_cycle.end());
+  }
 
   // Rows of the form share their border line, so neighbours may meet in one
   // pixel; anything more hides part of a control.

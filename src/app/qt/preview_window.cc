@@ -19,14 +19,6 @@
 #include "app/qt/preview_placement.h"
 
 namespace boltgen {
-namespace {
-
-constexpr double kDegreesPerPixel = 0.5;
-constexpr double kZoomPerNotch = 1.15;  // one wheel step of 120 eighths of a degree
-constexpr double kMinZoom = 0.2;
-constexpr double kMaxZoom = 40;
-
-}  // namespace
 
 PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
@@ -81,14 +73,13 @@ void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
   const QPoint to = event->position().toPoint();
   const QPoint moved = to - drag_from_;
   drag_from_ = to;
-  view_.yaw_degrees = std::fmod(view_.yaw_degrees - moved.x() * kDegreesPerPixel, 360.0);
-  view_.pitch_degrees = std::clamp(view_.pitch_degrees + moved.y() * kDegreesPerPixel, -89.0, 89.0);
+  TurnPreview(view_, moved.x(), moved.y());
   update();
 }
 
 void PreviewCanvas::wheelEvent(QWheelEvent* event) {
-  const double notches = event->angleDelta().y() / 120.0;
-  view_.zoom = std::clamp(view_.zoom * std::pow(kZoomPerNotch, notches), kMinZoom, kMaxZoom);
+  // One wheel step is 120 eighths of a degree.
+  ZoomPreview(view_, event->angleDelta().y() / 120.0);
   update();
 }
 
