@@ -141,6 +141,8 @@ std::vector<std::string> UnusedWords(const std::vector<std::string>& words) {
   std::vector<std::string> unused;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
+    // A word asking for help is used: it shows the help.
+    if (word.find('?') != std::string::npos || word == "--help") continue;
     if (!IsSwitch(word)) {
       unused.push_back("Not used: \"" + word +
                        "\" is no switch (see --help; letter case counts).");

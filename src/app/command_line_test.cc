@@ -132,6 +132,8 @@ TEST(CommandLine, NoWordIsDroppedAndUnusedOnesAreNamed) {
   EXPECT_EQ(words.size(), 11u);
   EXPECT_TRUE(ParseSwitches(words).dxf);
   EXPECT_TRUE(UnusedWords(words).empty());
+  // A word asking for help is answered by the help, not reported as unused.
+  EXPECT_TRUE(UnusedWords({"?", "/D:7?", "--help"}).empty());
   EXPECT_EQ(UnusedWords({"/e:1", "/E", "/E:0", "x", "/E:1", "/F:a", "/F:"}),
             (Words{"Not used: \"/e:1\" is no switch (see --help; letter case counts).",
                    "Not used: \"/E\" is no switch (see --help; letter case counts).",
