@@ -114,7 +114,7 @@ MainWindow::~MainWindow() {
   if (qApp) qApp->removeEventFilter(this);
   // A box torn down with typed text in it may still signal; nothing runs
   // once the window goes.
-  ended_ = true;
+  queue_.End();
 }
 
 void MainWindow::ShowControls(const Controls& c) {
@@ -155,13 +155,13 @@ void MainWindow::ShowChoiceTexts(const Controls& c) {
 
 void MainWindow::Connect() {
   connect(ui_->Cmb_Size, &QComboBox::activated, this,
-          [this](int index) { Run([this, index] { app_.SelectSize(index); }); });
+          [this](int index) { queue_.Run([this, index] { app_.SelectSize(index); }); });
   connect(ui_->Cmb_Size->lineEdit(), &QLineEdit::textEdited, this,
-          [this] { Run([this] { app_.Cmb_Size_Change(); }); });
+          [this] { queue_.Run([this] { app_.Cmb_Size_Change(); }); });
   connect(ui_->Cmb_Pitch, &QComboBox::activated, this,
-          [this](int index) { Run([this, index] { app_.SelectPitch(index); }); });
+          [this](int index) { queue_.Run([this, index] { app_.SelectPitch(index); }); });
   connect(ui_->CMB_Segments, &QComboBox::activated, this,
-          [this](int index) { Run([this, index] { app_.SelectSegments(index); }); });
+          [this](int index) { queue_.Run([this, index] { app_.SelectSegments(index); }); });
 
   Controls& c = app_.controls;
   ConnectCheck(ui_->Chk_No_Threads, c.Chk_No_Threads);
@@ -174,65 +174,39 @@ void MainWindow::Connect() {
   ConnectCheck(ui_->Chk_DXF, c.Chk_DXF);
   ConnectCheck(ui_->Chk_3MF, c.Chk_3MF);
   ConnectCheck(ui_->Chk_Threaded_Nuts, c.Chk_Threaded_Nuts);
-  connect(ui_->CmdPreview, &QPushButton::clicked, this, [this] { Run([this] { ShowPreview(); }); });
+  connect(ui_->CmdPreview, &QPushButton::clicked, this, [this] { queue_.Run([this] { ShowPreview(); }); });
   // Editing the name or typing a pitch changes what Process would write.
-  connect(ui_->TXT_File, &QLineEdit::textEdited, this, [this] { Run([] {}); });
-  connect(ui_->TXT_Clearance, &QLineEdit::textEdited, this, [this] { Run([] {}); });
-  connect(ui_->Cmb_Pitch->lineEdit(), &QLineEdit::textEdited, this, [this] { Run([] {}); });
+  connect(ui_->TXT_File, &QLineEdit::textEdited, this, [this] { queue_.Run([] {}); });
+  connect(ui_->TXT_Clearance, &QLineEdit::textEdited, this, [this] { queue_.Run([] {}); });
+  connect(ui_->Cmb_Pitch->lineEdit(), &QLineEdit::textEdited, this, [this] { queue_.Run([] {}); });
 
   connect(ui_->CmdProcess, &QPushButton::clicked, this,
-          [this] { Run([this] { app_.CmdProcess_Click(); }); });
+          [this] { queue_.Run([this] { app_.CmdProcess_Click(); }); });
   connect(ui_->CmdExit, &QPushButton::clicked, this,
-          [this] { Run([this] { app_.CmdExit_Click(); }); });
+          [this] { queue_.Run([this] { app_.CmdExit_Click(); }); });
   connect(ui_->CMD_Help, &QPushButton::clicked, this,
-          [this] { Run([this] { app_.CMD_Help_Click(); }); });
+          [this] { queue_.Run([this] { app_.CMD_Help_Click(); }); });
 }
 
 void MainWindow::ConnectCheck(QCheckBox* box, CheckBox& control) {
   connect(box, &QCheckBox::clicked, this, [this, &control](bool checked) {
-    Run([this, &control, checked] { app_.SetCheck(control, checked); });
+    queue_.Run([this, &control, checked] { app_.SetCheck(control, checked); });
   });
 }
 
-void MainWindow::Run(Handler handler) {
-  if (ended_) return;
-  if (busy_) {
-    // Only timers get through while a handler processes events; what they
-    // start waits until the running handler has finished.
-    if (handler) pending_validations_.push_back(std::move(handler));
-    return;
-  }
-  std::vector<Handler> queue;
-  queue.swap(pending_validations_);
-  validations_wait_for_release_ = false;
-  if (handler) queue.push_back(std::move(handler));
-  for (Handler& next : queue) {
-    if (ended_) break;
-    CopyEdits();
-    busy_ = true;
-    next();
-    app_.UpdateReadyStatus();
-    busy_ = false;
-    ShowControls(app_.controls);
-    EndIfAsked();
-  }
-  if (!ended_) UpdatePreview();
+void MainWindow::FinishHandler() { app_.UpdateReadyStatus(); }
+
+void MainWindow::ShowHandled() {
+  ShowControls(app_.controls);
+  EndIfAsked();
 }
 
-void MainWindow::ValidateLater(Handler handler) {
-  pending_validations_.push_back(std::move(handler));
-  // The focus moves on a mouse press. A message box opened before the
-  // release would take the focus from the pressed button and so swallow the
-  // click; a Validate handler runs before the click's handler instead.
-  if (QGuiApplication::mouseButtons() != Qt::NoButton) {
-    validations_wait_for_release_ = true;
-    return;
-  }
-  QTimer::singleShot(0, this, &MainWindow::RunPendingValidations);
-}
+void MainWindow::Settle() { UpdatePreview(); }
 
-void MainWindow::RunPendingValidations() {
-  if (!pending_validations_.empty()) Run(nullptr);
+bool MainWindow::MouseButtonDown() const { return QGuiApplication::mouseButtons() != Qt::NoButton; }
+
+void MainWindow::RunPendingSoon() {
+  QTimer::singleShot(0, this, [this] { queue_.RunPending(); });
 }
 
 void MainWindow::CopyEdits() {
@@ -247,8 +221,8 @@ void MainWindow::CopyEdits() {
 
 void MainWindow::EndIfAsked() {
   const std::optional<int> status = app_.exit_status();
-  if (!status || ended_) return;
-  ended_ = true;
+  if (!status || queue_.ended()) return;
+  queue_.End();
   close();
   QCoreApplication::exit(*status);
 }
@@ -267,12 +241,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       HandleFocusOut(watched, static_cast<QFocusEvent*>(event));
       break;
     case QEvent::MouseButtonRelease:
-      // A click this release completes runs them first; otherwise they run
-      // once the release has been delivered.
-      if (validations_wait_for_release_) {
-        validations_wait_for_release_ = false;
-        QTimer::singleShot(0, this, &MainWindow::RunPendingValidations);
-      }
+      // A click this release completes runs the owed handlers first;
+      // otherwise they run once the release has been delivered.
+      queue_.MouseReleased();
       break;
     default:
       break;
@@ -283,7 +254,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 bool MainWindow::HandlePreviewKey(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_F1:
-      Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
+      queue_.Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
       return true;
     case Qt::Key_Escape:
       // Esc closes the window it is pressed in: the preview, not the program.
@@ -305,10 +276,10 @@ bool MainWindow::HandleKey(QWidget* receiver, QKeyEvent* event) {
   }
   switch (event->key()) {
     case Qt::Key_F1:
-      Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
+      queue_.Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
       return true;
     case Qt::Key_Escape:
-      Run([this] { app_.CmdExit_Click(); });
+      queue_.Run([this] { app_.CmdExit_Click(); });
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -317,8 +288,8 @@ bool MainWindow::HandleKey(QWidget* receiver, QKeyEvent* event) {
       // Enter stands for a click on Process, which would have taken the
       // focus and so run the box's own leave handling first: without it the
       // file name would still describe the length shown before the edit.
-      if (Handler leave = LeaveHandler(receiver)) pending_validations_.push_back(std::move(leave));
-      Run([this] { app_.CmdProcess_Click(); });
+      if (Handler leave = LeaveHandler(receiver)) queue_.RunBeforeNext(std::move(leave));
+      queue_.Run([this] { app_.CmdProcess_Click(); });
       return true;
     default:
       return false;
@@ -326,11 +297,11 @@ bool MainWindow::HandleKey(QWidget* receiver, QKeyEvent* event) {
 }
 
 void MainWindow::HandleFocusOut(QObject* watched, QFocusEvent* event) {
-  if (ended_ || !FocusMovedWithinWindow(event->reason())) return;
+  if (queue_.ended() || !FocusMovedWithinWindow(event->reason())) return;
   auto* widget = qobject_cast<QWidget*>(watched);
   // Only the box itself: its inner line edit loses the focus together with it.
   if (!widget || widget->parentWidget() != this) return;
-  if (Handler leave = LeaveHandler(widget)) ValidateLater(std::move(leave));
+  if (Handler leave = LeaveHandler(widget)) queue_.ValidateLater(std::move(leave));
 }
 
 MainWindow::Handler MainWindow::LeaveHandler(QWidget* widget) {
@@ -346,15 +317,15 @@ MainWindow::Handler MainWindow::LeaveHandler(QWidget* widget) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing the window ends the program, as Exit does.
-  if (!ended_) Run([this] { app_.CmdExit_Click(); });
-  if (!ended_) {
-    ended_ = true;
+  if (!queue_.ended()) queue_.Run([this] { app_.CmdExit_Click(); });
+  if (!queue_.ended()) {
+    queue_.End();
     QCoreApplication::exit(kExitOk);
   }
   event->accept();
 }
 
-void MainWindow::reject() { Run([this] { app_.CmdExit_Click(); }); }
+void MainWindow::reject() { queue_.Run([this] { app_.CmdExit_Click(); }); }
 
 bool MainWindow::IsFormWidget(const QWidget* widget) const {
   const QWidget* parent = widget->parentWidget();

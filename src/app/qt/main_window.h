@@ -9,6 +9,7 @@
 
 #include "app/bolt_app.h"
 #include "app/controls.h"
+#include "app/handler_queue.h"
 #include "app/layout_dump.h"
 
 class QCheckBox;
@@ -27,7 +28,7 @@ class PreviewWindow;
 // The main window. It holds no state of its own: it shows `app.controls` and
 // hands every user action to the handler the action stands for. Qt has no
 // Validate event, so the Validate handlers run when a control loses the focus.
-class MainWindow : public QDialog {
+class MainWindow : public QDialog, private HandlerQueue::Window {
   Q_OBJECT
 
  public:
@@ -44,7 +45,7 @@ class MainWindow : public QDialog {
   bool IsFormWidget(const QWidget* widget) const;
 
   // True once the program was asked to end and the window closed.
-  bool ended() const { return ended_; }
+  bool ended() const { return queue_.ended(); }
 
   // Opens the preview of the current choices, or brings it to the front.
   void ShowPreview();
@@ -56,16 +57,17 @@ class MainWindow : public QDialog {
   void reject() override;  // Esc
 
  private:
-  using Handler = std::function<void()>;
+  using Handler = HandlerQueue::Handler;
 
   void Connect();
   void ConnectCheck(QCheckBox* box, CheckBox& control);
-  // Runs a handler as the user's action: validations still owed first, the
-  // typed texts copied into the controls, then the widgets refreshed.
-  void Run(Handler handler);
-  void ValidateLater(Handler handler);
-  void RunPendingValidations();
-  void CopyEdits();
+  // What the queue of handlers asks of the window.
+  void CopyEdits() override;
+  void FinishHandler() override;
+  void ShowHandled() override;
+  void Settle() override;
+  bool MouseButtonDown() const override;
+  void RunPendingSoon() override;
   void EndIfAsked();
   bool HandleKey(QWidget* receiver, QKeyEvent* event);
   // F1 and Esc in the preview window.
@@ -84,10 +86,7 @@ class MainWindow : public QDialog {
 
   BoltApp& app_;
   std::unique_ptr<Ui::Form1> ui_;
-  std::vector<Handler> pending_validations_;
-  bool busy_ = false;
-  bool ended_ = false;
-  bool validations_wait_for_release_ = false;
+  HandlerQueue queue_{*this};
 
   QString size_tooltip_, pitch_tooltip_;  // the form's, before the thread
   PreviewWindow* preview_ = nullptr;

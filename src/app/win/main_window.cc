@@ -20,7 +20,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"BoltgenMainWindow";
 constexpr int kFirstId = 1000;
 // Runs the Validate handlers owed once the focus change that owes them is over.
-constexpr UINT kRunValidations = WM_APP + 1;
+constexpr UINT kRunPending = WM_APP + 1;
 // The key code the window's key handler knows F1 by.
 constexpr int kKeyCodeF1 = 112;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -363,58 +363,27 @@ void MainWindow::CopyEdits() {
   }
 }
 
-void MainWindow::Run(Handler handler) {
-  if (ended_) return;
-  if (busy_) {
-    // A message box of a running handler lets messages through; what they
-    // start waits until the running handler has finished.
-    if (handler) pending_.push_back(std::move(handler));
-    return;
-  }
-  std::vector<Handler> queue;
-  queue.swap(pending_);
-  validations_wait_for_release_ = false;
-  if (handler) queue.push_back(std::move(handler));
-  for (Handler& next : queue) {
-    if (ended_) break;
-    CopyEdits();
-    busy_ = true;
-    next();
-    app_.UpdateReadyStatus();
-    busy_ = false;
-    ShowControls(app_.controls);
-    EndIfAsked();
-  }
-  if (!ended_) UpdatePreview();
+void MainWindow::FinishHandler() { app_.UpdateReadyStatus(); }
+
+void MainWindow::ShowHandled() {
+  ShowControls(app_.controls);
+  EndIfAsked();
 }
 
-void MainWindow::ValidateLater(Handler handler) {
-  pending_.push_back(std::move(handler));
-  // A message box opened while the mouse is pressed would take the focus
-  // from the pressed button and swallow the click: the Validate handler
-  // waits for the release, and runs before the click's handler.
-  if (GetKeyState(VK_LBUTTON) < 0) {
-    validations_wait_for_release_ = true;
-    return;
-  }
-  PostMessageW(window_, kRunValidations, 0, 0);
-}
+void MainWindow::Settle() { UpdatePreview(); }
 
-void MainWindow::RunPendingValidations() {
-  if (!pending_.empty()) Run(nullptr);
-}
+bool MainWindow::MouseButtonDown() const { return GetKeyState(VK_LBUTTON) < 0; }
+
+void MainWindow::RunPendingSoon() { PostMessageW(window_, kRunPending, 0, 0); }
 
 void MainWindow::AfterDispatch(const MSG& message) {
-  if (message.message == WM_LBUTTONUP && validations_wait_for_release_) {
-    validations_wait_for_release_ = false;
-    PostMessageW(window_, kRunValidations, 0, 0);
-  }
+  if (message.message == WM_LBUTTONUP) queue_.MouseReleased();
 }
 
 void MainWindow::EndIfAsked() {
   const std::optional<int> status = app_.exit_status();
-  if (!status || ended_) return;
-  ended_ = true;
+  if (!status || queue_.ended()) return;
+  queue_.End();
   preview_.reset();
   PostQuitMessage(*status);
   ShowWindow(window_, SW_HIDE);
@@ -429,7 +398,7 @@ MainWindow::Handler MainWindow::LeaveHandler(HWND focus) {
 }
 
 bool MainWindow::PreTranslate(MSG& message) {
-  if (ended_) return false;
+  if (queue_.ended()) return false;
   if (preview_ && preview_->PreTranslate(message)) return true;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
   if (message.message == WM_KEYDOWN) {
@@ -440,11 +409,11 @@ bool MainWindow::PreTranslate(MSG& message) {
                            SendMessageW(controls_[static_cast<std::size_t>(index)].hwnd, CB_GETDROPPEDSTATE, 0, 0);
     switch (message.wParam) {
       case VK_F1:
-        Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
+        queue_.Run([this] { app_.Form_KeyDown(kKeyCodeF1); });
         return true;
       case VK_ESCAPE:
         if (list_open) return false;  // closes the list
-        Run([this] { app_.CmdExit_Click(); });
+        queue_.Run([this] { app_.CmdExit_Click(); });
         return true;
       case VK_RETURN:
         if (list_open) return false;  // takes the entry
@@ -455,8 +424,8 @@ bool MainWindow::PreTranslate(MSG& message) {
         }
         // Enter stands for a click on Process, which would have taken the
         // focus and so run the box's own leave handling first.
-        if (Handler leave = LeaveHandler(focus)) pending_.push_back(std::move(leave));
-        Run([this] { app_.CmdProcess_Click(); });
+        queue_.RunBeforeNext(LeaveHandler(focus));
+        queue_.Run([this] { app_.CmdProcess_Click(); });
         return true;
       default:
         break;
@@ -478,30 +447,30 @@ void MainWindow::OnCommand(int index, int code) {
       if (code == CBN_SELCHANGE && SendMessageW(control.hwnd, CB_GETDROPPEDSTATE, 0, 0)) return;
       const AppSelectHandler select = SelectHandlerOf(name);
       const int selected = static_cast<int>(SendMessageW(control.hwnd, CB_GETCURSEL, 0, 0));
-      if (select && selected >= 0) Run([this, select, selected] { (app_.*select)(selected); });
+      if (select && selected >= 0) queue_.Run([this, select, selected] { (app_.*select)(selected); });
       return;
     }
     case CBN_EDITCHANGE:
     case EN_CHANGE: {
       const AppHandler typed = TypeHandlerOf(name);
       // Editing the name or typing a pitch changes what Process would write.
-      Run(typed ? Handler([this, typed] { (app_.*typed)(); }) : Handler([] {}));
+      queue_.Run(typed ? Handler([this, typed] { (app_.*typed)(); }) : Handler([] {}));
       return;
     }
     case CBN_KILLFOCUS:
     case EN_KILLFOCUS:
     case BN_KILLFOCUS:
       if (!active_) return;  // the window itself lost the focus: nothing was left
-      if (Handler leave = LeaveHandler(control.hwnd)) ValidateLater(std::move(leave));
+      if (Handler leave = LeaveHandler(control.hwnd)) queue_.ValidateLater(std::move(leave));
       return;
     case BN_CLICKED:
       if (CheckBox* box = CheckBoxNamed(app_.controls, name)) {
         const bool checked = SendMessageW(control.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        Run([this, box, checked] { app_.SetCheck(*box, checked); });
+        queue_.Run([this, box, checked] { app_.SetCheck(*box, checked); });
       } else if (name == kPreviewButton) {
-        Run([this] { ShowPreview(); });
+        queue_.Run([this] { ShowPreview(); });
       } else if (const AppHandler click = ClickHandlerOf(name)) {
-        Run([this, click] { (app_.*click)(); });
+        queue_.Run([this, click] { (app_.*click)(); });
       }
       return;
     default:
@@ -524,8 +493,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       OnCommand(static_cast<int>(LOWORD(w)) - kFirstId, HIWORD(w));
       return 0;
-    case kRunValidations:
-      RunPendingValidations();
+    case kRunPending:
+      queue_.RunPending();
       return 0;
     case WM_ACTIVATE:
       active_ = LOWORD(w) != WA_INACTIVE;
@@ -547,9 +516,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     }
     case WM_CLOSE:
       // Closing the window ends the program, as Exit does.
-      if (!ended_) Run([this] { app_.CmdExit_Click(); });
-      if (!ended_) {
-        ended_ = true;
+      if (!queue_.ended()) queue_.Run([this] { app_.CmdExit_Click(); });
+      if (!queue_.ended()) {
+        queue_.End();
         PostQuitMessage(kExitOk);
       }
       ShowWindow(window_, SW_HIDE);

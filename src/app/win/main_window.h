@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/bolt_app.h"
+#include "app/handler_queue.h"
 #include "app/forms/form.h"
 #include "app/layout_dump.h"
 
@@ -23,10 +24,10 @@ class PreviewWindow;
 // holds no state of its own: it shows `app.controls` and hands each user
 // action to the handler it stands for. Win32 has no Validate event either:
 // the Validate handlers run when a control loses the focus within the window.
-class MainWindow {
+class MainWindow : private HandlerQueue::Window {
  public:
   MainWindow(BoltApp& app, const Form& form);
-  ~MainWindow();
+  ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -49,10 +50,10 @@ class MainWindow {
   // The controls as they stand, read back from the live window.
   LayoutDump Dump() const;
 
-  bool ended() const { return ended_; }
+  bool ended() const { return queue_.ended(); }
 
  private:
-  using Handler = std::function<void()>;
+  using Handler = HandlerQueue::Handler;
   struct Control {
     const FormControl* form;
     HWND hwnd;
@@ -70,10 +71,13 @@ class MainWindow {
   void FitComboHeight(HWND combo, int height) const;
 
   void OnCommand(int index, int code);
-  void Run(Handler handler);
-  void ValidateLater(Handler handler);
-  void RunPendingValidations();
-  void CopyEdits();
+  // What the queue of handlers asks of the window.
+  void CopyEdits() override;
+  void FinishHandler() override;
+  void ShowHandled() override;
+  void Settle() override;
+  bool MouseButtonDown() const override;
+  void RunPendingSoon() override;
   void EndIfAsked();
   Handler LeaveHandler(HWND focus);
   int IndexOf(HWND hwnd) const;  // the form control `hwnd` is or is part of; -1 for none
@@ -90,11 +94,8 @@ class MainWindow {
   HFONT small_font_ = nullptr;
   UINT dpi_ = 96;
   std::vector<Control> controls_;
-  std::vector<Handler> pending_;
-  bool busy_ = false;
+  HandlerQueue queue_{*this};
   bool showing_ = false;  // the window itself is changing the controls
-  bool ended_ = false;
-  bool validations_wait_for_release_ = false;
   bool active_ = false;          // the window is the active one
   HWND saved_focus_ = nullptr;   // the control that had the focus when it was not
   std::unique_ptr<PreviewWindow> preview_;
