@@ -133,6 +133,33 @@ linux_chosen=$(sed -n 's/^size=//p' "$XDG_CONFIG_HOME/boltgen/boltgen.conf" 2>/d
 echo "-- settings: the run kept the size '$chosen' in $settings_key"
 passed=$((passed + 1))
 
+# The Alt letters of the form: a label's focuses its buddy (its text selected,
+# to be typed over), a check box's toggles it; the same in both windows.
+keys=(alt+l type:2.5 alt+d Down alt+n Return)
+for side in linux windows; do
+  mkdir "$work/alt-$side"
+  cp "$root/data/boltgen.ini" "$work/alt-$side/"
+done
+written() { ls "$1" | grep '\.scr$' || true; }
+rm -rf "$XDG_CONFIG_HOME/boltgen"  # the choices the Linux window kept from the run before
+drive "$work/alt-linux" "${keys[@]}" -- "$linux_window"
+for _ in $(seq 120); do [[ -n $(written "$work/alt-linux") ]] && break; sleep 0.5; done
+end_driven "$work/alt-linux"
+script=$(written "$work/alt-linux")
+[[ $script == *_02500-* && $(wc -l <<<"$script") -eq 1 ]] ||
+  fail "the Linux window wrote '$script' for ${keys[*]}, no script of length 2.5"
+grep -q '^; ----PART: .*Nut' "$work/alt-linux/$script" || fail "Alt+N did not include the nuts in the Linux window"
+drive "$work/alt-windows" "${keys[@]}" -- "$wine" "$out/boltgen-window.exe"
+for _ in $(seq 120); do [[ -n $(written "$work/alt-windows") ]] && break; sleep 0.5; done
+sleep 1
+end_driven "$work/alt-windows"
+[[ $(written "$work/alt-windows") == "$script" ]] ||
+  fail "the keys ${keys[*]} wrote '$(written "$work/alt-windows")', the Linux window $script"
+cmp <(grep -av '^; Date: ' "$work/alt-linux/$script") <(grep -av '^; Date: ' "$work/alt-windows/$script") ||
+  fail "the script of ${keys[*]} differs from the Linux window's"
+echo "-- keys ${keys[*]}: $script as the Linux window's"
+passed=$((passed + 1))
+
 # A metric length too short for its pitch: the message, nothing written, and
 # the window stays to be corrected.
 mkdir "$work/short"

@@ -496,6 +496,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     case kRunPending:
       queue_.RunPending();
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The dialog keys move the focus by asking the window, as they would
+      // ask a dialog. A label's Alt letter asks for the label, then for the
+      // control after it: its buddy, made right after it.
+      const HWND next = l ? reinterpret_cast<HWND>(w) : GetNextDlgTabItem(window_, GetFocus(), w != 0);
+      if (!next) return 0;
+      // A text box reached from the keyboard has its text selected, to be typed over.
+      if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+      SetFocus(next);
+      return 0;
+    }
     case WM_ACTIVATE:
       active_ = LOWORD(w) != WA_INACTIVE;
       if (!active_) {

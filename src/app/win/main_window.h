@@ -41,8 +41,9 @@ class MainWindow : private HandlerQueue::Window {
   // Draws what changed now, while a handler is still running.
   void PaintNow();
 
-  // The window's keys (F1, Esc, Enter) and the dialog keys (Tab); true when
-  // the message was used up. Called for every message before it is dispatched.
+  // The window's keys (F1, Esc, Enter) and the dialog keys (Tab, the Alt
+  // letters); true when the message was used up. Called for every message
+  // before it is dispatched.
   bool PreTranslate(MSG& message);
   // Called after every dispatched message.
   void AfterDispatch(const MSG& message);
