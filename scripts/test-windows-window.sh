@@ -33,6 +33,16 @@ settings_key='HKCU\Software\Quillfen\boltgen'
 forget_settings() { "$wine" reg delete "$settings_key" /f >/dev/null 2>&1 || true; }
 forget_settings
 
+# The screen's scale in dots per inch (96 is 100 %) for the wine programs
+# started next; every run below but the scaled ones is at 100 %.
+set_dpi() {
+  "$wineserver" -w
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    fail "could not set the screen to $1 dpi"
+  "$wineserver" -w
+}
+set_dpi 96
+
 # Both windows dump their controls as they stand after start-up, read back
 # from their own widgets: the one form must give the one layout.
 mkdir "$work/layout"
@@ -50,6 +60,18 @@ grep -q '^window "'"$title"'" 0,0 '"$size"'$' "$work/layout/win.txt" ||
   fail "no window line of the form's $size: $(head -1 "$work/layout/win.txt")"
 diff "$work/layout/qt.txt" "$work/layout/win.txt" >&2 || fail "the layout differs from the Linux window's"
 echo "-- layout: $((widgets - 1)) controls as in the Linux window"
+passed=$((passed + 1))
+
+# At 150 % and 200 % every control keeps its place and size in form units:
+# the window scales as a whole, no control keeping a size of its own.
+for dpi in 144 192; do
+  set_dpi "$dpi"
+  (cd "$work/layout" && timeout 120 "$wine" "$out/boltgen-window.exe" --dump-layout /D:9 /L:2.5 |
+    tr -d '\r' >"win-$dpi.txt") || fail "--dump-layout failed at $dpi dpi"
+  diff "$work/layout/win.txt" "$work/layout/win-$dpi.txt" >&2 || fail "at $dpi dpi the layout differs from 96 dpi's"
+done
+set_dpi 96
+echo "-- scaled layout: at 144 and 192 dpi as at 96 dpi, in form units"
 passed=$((passed + 1))
 
 # boltgen.exe hands a run that is no batch run over to the window program,
@@ -158,6 +180,19 @@ end_driven "$work/alt-windows"
 cmp <(grep -av '^; Date: ' "$work/alt-linux/$script") <(grep -av '^; Date: ' "$work/alt-windows/$script") ||
   fail "the script of ${keys[*]} differs from the Linux window's"
 echo "-- keys ${keys[*]}: $script as the Linux window's"
+passed=$((passed + 1))
+
+# At 150 % the window is drawn half as large again, not left at its 100 % size.
+set_dpi 144
+mkdir "$work/scaled"
+cp "$root/data/boltgen.ini" "$work/scaled/"
+drive "$work/scaled" -- "$wine" "$out/boltgen-window.exe"
+eval "$(xdotool getwindowgeometry --shell "$(shown_windows | head -1)")"
+end_driven "$work/scaled"
+set_dpi 96
+scaled="$(((${size%x*} * 144 + 48) / 96))x$(((${size#*x} * 144 + 48) / 96))"
+[[ ${WIDTH}x$HEIGHT == "$scaled" ]] || fail "at 144 dpi the window is ${WIDTH}x$HEIGHT pixels, not $scaled"
+echo "-- 150 %: the window is $scaled pixels, the form's $size"
 passed=$((passed + 1))
 
 # A metric length too short for its pitch: the message, nothing written, and

@@ -4,8 +4,9 @@
 # date line aside), the same job with every output (/M:1 /X:1 /E:1), whose
 # files must be Linux's, and a failing job, which must end with status 1 and
 # say why. Then the window, on a display of its own (Xvfb): its program file,
-# its layout against the Linux window's, the hand-over from boltgen.exe, and
-# runs driven by keystrokes against the Linux window's.
+# its layout against the Linux window's and at 150 % and 200 % against its
+# own at 100 %, the hand-over from boltgen.exe, and runs driven by keystrokes
+# (Tab, the Alt letters) against the Linux window's.
 # Usage: scripts/test-windows.sh LINUX_BOLTGEN (the Linux boltgen-window beside it)
 # Ends with "windows: N passed" when everything passed.
 set -euo pipefail

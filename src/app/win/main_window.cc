@@ -270,12 +270,18 @@ void MainWindow::SetToolTip(HWND hwnd, const std::wstring& text) {
 }
 
 void MainWindow::FitComboHeight(HWND combo, int height) const {
-  RECT rect;
-  GetWindowRect(combo, &rect);
-  const int shown = rect.bottom - rect.top;
-  const LRESULT item = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-  if (item > 0 && shown != height) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max<LRESULT>(1, item + height - shown));
+  // The field is as high as its item plus a margin, which is not the same
+  // everywhere (wine adds 2 pixels to the height it is given): the height
+  // given is corrected by the height it gave until the field fits, or the
+  // field would reach into the control below it at a larger scale.
+  LRESULT item = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int attempt = 0; attempt < 3 && item > 0; ++attempt) {
+    RECT rect;
+    GetWindowRect(combo, &rect);
+    const int shown = rect.bottom - rect.top;
+    if (shown == height) return;
+    item = std::max<LRESULT>(1, item + height - shown);
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
   }
 }
 
