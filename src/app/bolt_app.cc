@@ -299,10 +299,9 @@ bool BoltApp::Generate(bool in_window) {
                       platform_.Repaint(controls);
                     });
   if (!written) {
-    last_error_ = written.error().message;
-    if (in_window && last_error_.starts_with(kFatalErrorPrefix)) {
-      last_error_.erase(0, kFatalErrorPrefix.size());
-    }
+    // A length a little short is an ordinary slip in the window.
+    const bool slip = in_window && written.error().kind == ErrorKind::kBoltTooShort;
+    last_error_ = slip ? written.error().message : ReportedText(written.error());
     platform_.ShowMessage(MessageKind::kError, last_error_);
     return false;
   }

@@ -19,7 +19,7 @@ PreviewParts BuildPreviewParts(const BoltApp& app) {
   const Result<BoltParts> built = BuildBoltParts(state, request, {app.size_table_path, {}});
   PreviewParts preview;
   if (!built) {
-    preview.message = built.error().message;
+    preview.message = ReportedText(built.error());
     return preview;
   }
   for (const Part& part : built->parts) preview.meshes.push_back(PartMesh(part));

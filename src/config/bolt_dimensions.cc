@@ -151,13 +151,13 @@ Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
   if (warnings != nullptr) *warnings = std::move(checked.value());
   if (TooShort(dims)) {
     const std::optional<double> shortest = ShortestLength(dims);
-    return Error{std::string(kFatalErrorPrefix) + "Bolt length (" +
-                 FormatNumber(dims.NomLength, "000.000") + ") too short for pitch (" +
-                 FormatNumber(dims.Pitch, "000.0000") + ")." +
-                 (shortest ? " The shortest length that works for this size and pitch is " +
-                                 FormatNumber(*shortest, "###0.000") + "."
-                           : " No length works for this pitch: the size table's thread lengths "
-                             "are shorter than four pitches.")};
+    return Error{"Bolt length (" + FormatNumber(dims.NomLength, "000.000") +
+                     ") too short for pitch (" + FormatNumber(dims.Pitch, "000.0000") + ")." +
+                     (shortest ? " The shortest length that works for this size and pitch is " +
+                                     FormatNumber(*shortest, "###0.000") + "."
+                               : " No length works for this pitch: the size table's thread "
+                                 "lengths are shorter than four pitches."),
+                 ErrorKind::kBoltTooShort};
   }
   return Done();
 }

@@ -53,16 +53,12 @@ BoltDimensions NutDimensions(const BoltDimensions& dims);
 // section, a section that fails the size table checks (messages name
 // `table_name` and the line), and any choice or derived value that is not
 // finite, all before the too-short test. A bolt too short for its pitch is an
-// error too, but only after `dims` holds its values ("Fatal Error: ...").
+// error too (ErrorKind::kBoltTooShort), but only after `dims` holds its values.
 // `warnings`, when given, receives the section's warnings (keys given twice)
 // once `dims` holds the values.
 Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
                            BoltDimensions& dims, std::string_view table_name = "boltgen.ini",
                            std::vector<std::string>* warnings = nullptr);
-
-// The too-short message starts with this; batch jobs may match it, and the
-// window leaves it out: a length a little short is an ordinary slip there.
-inline constexpr std::string_view kFatalErrorPrefix = "Fatal Error: ";
 
 // The shortest nominal length, in thousandths as the length box shows it,
 // with which the size and pitch of `dims` pass the too-short test; nothing

@@ -12,7 +12,7 @@ namespace {
 // The message of a refusal, or "" when the dimensions were set.
 std::string Set(std::string_view content, const BoltRequest& request, BoltDimensions& dims) {
   const Result<> result = SetBoltDimensions(content, request, dims);
-  return result ? "" : result.error().message;
+  return result ? "" : ReportedText(result.error());
 }
 
 // A complete section whose thread lengths make the boundaries exact in

@@ -52,9 +52,9 @@ class Driver : public testing::Test {
     const Result<WrittenFiles> written =
         GenerateFiles(state_, request_, input_,
                       [&](std::string_view status) { statuses_.emplace_back(status); });
-    message_ = written ? std::string() : written.error().message;
+    message_ = written ? std::string() : ReportedText(written.error());
     if (written) return Kind::kWritten;
-    if (message_.starts_with("Fatal Error: ")) return Kind::kFatal;
+    if (written.error().kind == ErrorKind::kBoltTooShort) return Kind::kFatal;
     return statuses_.back() == "Reading parameters ...." ? Kind::kRefused : Kind::kWriteFailed;
   }
 
