@@ -151,11 +151,9 @@ bool BoltApp::LoadSizeTable() {
     Fail(message + ".");
     return false;
   }
-  std::string error;
-  const std::optional<std::string> content =
-      environment_.files->ReadSizeTable(size_table_path, &error);
+  const Result<std::string> content = environment_.files->ReadSizeTable(size_table_path);
   if (!content) {
-    Fail(error + ".");
+    Fail(content.error().message + ".");
     return false;
   }
   Sizes = ReadSizeList(*content);
@@ -278,8 +276,8 @@ bool BoltApp::Generate(bool in_window) {
   written_ = {};
   last_error_.clear();
   // A refusal like the generation's own: the window stays for a new name.
-  if (std::string problem = FileNameProblem(controls.TXT_File.text); !problem.empty()) {
-    last_error_ = std::move(problem);
+  if (const Result<> name = CheckFileName(controls.TXT_File.text); !name) {
+    last_error_ = name.error().message;
     platform_.ShowMessage(MessageKind::kError, last_error_);
     return false;
   }
@@ -383,8 +381,8 @@ void BoltApp::ProcessCmdStr() {
   }
   indexes_ok &= ApplyIndex(settings.segments_index, settings.segments_value,
                            controls.CMB_Segments, "/S:", "segments", &BoltApp::SelectSegments);
-  if (const std::string problem = LengthSwitchProblem(settings.length_value); !problem.empty()) {
-    platform_.ShowMessage(MessageKind::kError, problem);
+  if (const Result<> length = CheckLengthSwitch(settings.length_value); !length) {
+    platform_.ShowMessage(MessageKind::kError, length.error().message);
     indexes_ok = false;
   }
   SetCheck(controls.Chk_No_Threads, settings.no_threads);
@@ -407,13 +405,13 @@ void BoltApp::ProcessCmdStr() {
   // Given, not typed: Process in the window writes it as it stands.
   controls.TXT_Nom_Length.tag = controls.TXT_Nom_Length.text;
   platform_.Repaint(controls);
-  const std::string name_problem = FileNameProblem(settings.file_name);
-  if (!name_problem.empty()) {
+  const Result<> name = CheckFileName(settings.file_name);
+  if (!name) {
     // Like an index that names no entry: the box keeps a name of its own.
-    platform_.ShowMessage(MessageKind::kError, "The switch /F: is refused: " + name_problem);
+    platform_.ShowMessage(MessageKind::kError, "The switch /F: is refused: " + name.error().message);
     indexes_ok = false;
   }
-  if (settings.file_name.empty() || !name_problem.empty()) {
+  if (settings.file_name.empty() || !name) {
     MakeFileName();
   } else {
     controls.TXT_File.text = settings.file_name;
