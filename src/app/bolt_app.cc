@@ -86,9 +86,9 @@ BoltApp::BoltApp(Platform& platform, AppEnvironment environment)
 }
 
 void BoltApp::Form_Load() {
-  Loading = true;
-  IsMetric = false;
-  ExeName = ExeNameOf(environment_.program_path);
+  loading = true;
+  is_metric = false;
+  exe_name = ExeNameOf(environment_.program_path);
   platform_.ProcessEvents();
 
   controls.Chk_No_Threads = {.checked = false, .enabled = true};
@@ -108,14 +108,14 @@ void BoltApp::Form_Load() {
 
   if (!LoadSizeTable()) return;
   platform_.ProcessEvents();
-  Loading = false;
+  loading = false;
   MakeFileName();
   controls.Status = kStatusReady;
   platform_.Repaint(controls);
   ProcessCmdStr();
   // Switches say what this run is for; without them the window starts as
   // the user left it.
-  if (Args.empty()) RestoreChoices();
+  if (args.empty()) RestoreChoices();
 }
 
 void BoltApp::RestoreChoices() {
@@ -141,7 +141,7 @@ void BoltApp::RestoreChoices() {
 }
 
 bool BoltApp::LoadSizeTable() {
-  const std::string file_name = ExeName + ".ini";
+  const std::string file_name = exe_name + ".ini";
   size_table_path = LocateDataFile(*environment_.files, file_name, environment_.working_dir,
                                    exe_dir_, WorkingFolderEntry::kAnyKind);
   if (size_table_path.empty()) {
@@ -156,14 +156,14 @@ bool BoltApp::LoadSizeTable() {
     Fail(content.error().message + ".");
     return false;
   }
-  Sizes = ReadSizeList(*content);
-  if (Sizes.empty()) {
+  sizes = ReadSizeList(*content);
+  if (sizes.empty()) {
     Fail("The size table " + size_table_path + " lists no size.");
     return false;
   }
   controls.Cmb_Size = ComboBox{};
-  for (const SizeEntry& size : Sizes) controls.Cmb_Size.items.push_back(size.name);
-  SelectSize(DefaultSizeIndex(Sizes));
+  for (const SizeEntry& size : sizes) controls.Cmb_Size.items.push_back(size.name);
+  SelectSize(DefaultSizeIndex(sizes));
   return !Ending();
 }
 
@@ -178,7 +178,7 @@ void BoltApp::Cmb_Size_Validate() {
   // thread than the one shown a moment before.
   if (looked_up_size_ != controls.Cmb_Size.text) {
     looked_up_size_ = controls.Cmb_Size.text;
-    controls.Cmb_Pitch.items = PitchesOf(Sizes, controls.Cmb_Size.text);
+    controls.Cmb_Pitch.items = PitchesOf(sizes, controls.Cmb_Size.text);
     controls.Cmb_Pitch.selected = -1;
     controls.Cmb_Pitch.text.clear();
     // A size without pitches leaves the box empty; the generation refuses it.
@@ -229,7 +229,7 @@ void BoltApp::Chk_Threaded_Nuts_Click() {
 }
 
 void BoltApp::TXT_Nom_Length_Validate() {
-  if (Loading || Ending()) return;
+  if (loading || Ending()) return;
   TextBox& box = controls.TXT_Nom_Length;
   if (box.text == box.tag) return;
   const std::optional<std::string> accepted = AcceptedLength(box.text);
@@ -291,7 +291,7 @@ bool BoltApp::Generate(bool in_window) {
   }
   const GenerationInput input{size_table_path, environment_.today()};
   Result<WrittenFiles> written =
-      GenerateFiles(generation, RequestFromControls(controls, IsMetric), input,
+      GenerateFiles(generation, RequestFromControls(controls, is_metric), input,
                     [&](std::string_view status) {
                       controls.Status = std::string(status);
                       platform_.Repaint(controls);
@@ -334,7 +334,7 @@ void BoltApp::CMD_Help_Click() {
   if (Ending()) return;
   // A missing document is not reported: the button simply does nothing.
   const std::string path =
-      LocateDataFile(*environment_.files, ExeName + ".pdf", environment_.working_dir, exe_dir_);
+      LocateDataFile(*environment_.files, exe_name + ".pdf", environment_.working_dir, exe_dir_);
   if (path.empty() || platform_.OpenDocument(path)) return;
   // A window user never sees standard error: say it where they look.
   platform_.ShowMessage(MessageKind::kError, std::string(kNoViewerMessage) + path + ".");
@@ -345,32 +345,32 @@ void BoltApp::Form_KeyDown(int key_code) {
 }
 
 void BoltApp::MakeFileName() {
-  if (Loading || Ending()) return;
+  if (loading || Ending()) return;
   platform_.ProcessEvents();
   platform_.Repaint(controls);
   platform_.ProcessEvents();
-  controls.TXT_File.text = ComposeFileName(controls, Sizes, IsMetric);
+  controls.TXT_File.text = ComposeFileName(controls, sizes, is_metric);
   named_choices_ = NamedChoicesOf(controls);
 }
 
 int BoltApp::GetCommandLine(int max_args) {
-  Args = SplitArguments(environment_.raw_args, max_args);
-  return static_cast<int>(Args.size());
+  args = SplitArguments(environment_.raw_args, max_args);
+  return static_cast<int>(args.size());
 }
 
 void BoltApp::ProcessCmdStr() {
   if (Ending() || GetCommandLine() == 0) return;
   // A word that changes nothing is named, so a misspelt switch is no
   // silent default.
-  for (const std::string& line : UnusedWords(Args)) platform_.Note(line);
-  if (AsksForHelp(Args)) {
-    platform_.ShowMessage(MessageKind::kInfo, AsksForAddedSwitches(Args)
+  for (const std::string& line : UnusedWords(args)) platform_.Note(line);
+  if (AsksForHelp(args)) {
+    platform_.ShowMessage(MessageKind::kInfo, AsksForAddedSwitches(args)
                                                   ? HelpTextWithAddedSwitches()
                                                   : std::string(HelpText()));
     EndProgram(kExitOk);
     return;
   }
-  const SwitchSettings settings = ParseSwitches(Args);
+  const SwitchSettings settings = ParseSwitches(args);
   bool indexes_ok = ApplyIndex(settings.size_index, settings.size_value, controls.Cmb_Size, "/D:",
                                "size", &BoltApp::SelectSize, settings.size_given);
   Cmb_Size_Validate();

@@ -12,7 +12,7 @@ PreviewParts BuildPreviewParts(const BoltApp& app) {
   // preview had run.
   GenerationState state;
   state.dims = app.generation.dims;
-  BoltRequest request = RequestFromControls(app.controls, app.IsMetric);
+  BoltRequest request = RequestFromControls(app.controls, app.is_metric);
   // The parts do not depend on the file name; an empty box refuses only the
   // script.
   if (TrimBlanks(request.file_name).empty()) request.file_name = "preview";

@@ -17,24 +17,24 @@ namespace boltgen {
 // so every field read from the table comes from the chosen section.
 struct BoltDimensions {
   double DiaNom = 0;
-  double MajorDia = 0;
-  double MinorDia = 0;
-  double WshFaceDia = 0;
+  double major_dia = 0;
+  double minor_dia = 0;
+  double washer_face_dia = 0;
   double HghtHex = 0;
   double HghtWshFace = 0;
   double MinThrSht = 0;
   double MinThrLng = 0;
-  double ThreadLength = 0;
+  double thread_length = 0;
   double HghtNut = 0;
   double HghtNutJam = 0;
-  double Pitch = 0;
-  double HalfPitch = 0;
+  double pitch = 0;
+  double half_pitch = 0;
   double Flats = 0;
-  double AcrossCorners = 0;
-  double NomLength = 0;
+  double across_corners = 0;
+  double nominal_length = 0;
   double RadWshFace = 0;
   double Long = 0;
-  std::int16_t Segments = 0;
+  std::int16_t segments = 0;
   // Optional keys: 0 when the chosen section does not give them, whatever an
   // earlier generation read, so that a table without them behaves as before.
   double FlatsNut = 0;    // the nuts' own width across flats; else Flats

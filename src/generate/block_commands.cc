@@ -65,9 +65,9 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
   const std::string script_name = WithScriptExtension(file_name);
   const std::string_view base_name =
       std::string_view(script_name).substr(0, script_name.size() - 4);
-  const double E = dims.AcrossCorners + 1;
+  const double E = dims.across_corners + 1;
   // A nut wider than the head needs a wider window.
-  const double nut_E = NutDimensions(dims).AcrossCorners + 1;
+  const double nut_E = NutDimensions(dims).across_corners + 1;
 
   AppendScriptLine(script, ";---------Commands to write out blocks --------------");
   AppendScriptLine(script, "DisplayDialogs N");
@@ -78,7 +78,7 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
   AppendSaveMaster(script, base_name);
   AppendExportStart(script, base_name);
   AppendScriptLine(script, "0,0,0");
-  AppendWindow(script, E, dims.HghtHex + 1, -(dims.NomLength + 1));
+  AppendWindow(script, E, dims.HghtHex + 1, -(dims.nominal_length + 1));
   AppendScriptLine(script, "");
   AppendScriptLine(script, "U");
 

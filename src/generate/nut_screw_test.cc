@@ -88,16 +88,16 @@ struct Screwing {
 // a quarter turn further, off its helix.
 Screwing ScrewOn(const BoltParts& built, const NutFit& fit) {
   const BoltDimensions& d = built.dims;
-  const double P = d.Pitch, H = d.HghtNut;
+  const double P = d.pitch, H = d.HghtNut;
   Screwing result;
   result.clearance = fit.thread.clearance;
-  result.chord = 2 * (d.MajorDia / 2 + P / 4) * (1 / std::cos(kPi / d.Segments) - 1);
+  result.chord = 2 * (d.major_dia / 2 + P / 4) * (1 / std::cos(kPi / d.segments) - 1);
   const TriangleMesh bolt = PartMesh(built.parts[0]);
   const TriangleMesh nut = PartMesh(built.parts[1]);
   const double nut_bottom = built.parts[1].z_offset - H;
   // The regular thread lies between the lead-in turn and the two run-out turns.
-  const double lowest = -d.NomLength + 2 * P;
-  const double highest = -d.NomLength + ThreadTurns(d.ThreadLength, P) * P - 2 * P - H;
+  const double lowest = -d.nominal_length + 2 * P;
+  const double highest = -d.nominal_length + ThreadTurns(d.thread_length, P) * P - 2 * P - H;
   for (double where : {0.0, 0.37, 1.0}) {
     const double bottom = lowest + where * (highest - lowest);
     const double dz = bottom - nut_bottom;

@@ -27,12 +27,12 @@ struct BoreProfile {
 // nut's roots go there, counted from the nut's own bearing face.
 BoreProfile ProfileFor(const BoltDimensions& dims, const NutThread& thread, double height,
                        double z_offset) {
-  const double P = dims.Pitch;
+  const double P = dims.pitch;
   BoreProfile b;
-  b.root_radius = dims.MajorDia / 2 + thread.clearance;
-  b.crest_radius = NutMinorDiameter(dims.MajorDia, P) / 2;
+  b.root_radius = dims.major_dia / 2 + thread.clearance;
+  b.crest_radius = NutMinorDiameter(dims.major_dia, P) / 2;
   b.flank_rise = (b.root_radius - b.crest_radius) / kSqrt3;
-  const double bolt_crest = -dims.NomLength + P / 2 - z_offset;
+  const double bolt_crest = -dims.nominal_length + P / 2 - z_offset;
   b.top_root_z = bolt_crest - std::floor(bolt_crest / P) * P;
   // The last column lies one pitch higher and meets the first three rows on:
   // the first column's last three rows, which meet nothing there, must lie
@@ -62,17 +62,17 @@ void PlaceBoreVertex(MeshVertex& v, double angle, double radius, double z, doubl
     const double depth = std::min(-z, z + height);
     r = std::max(r, edge_radius - depth);
   }
-  v.AngleRad = angle;
-  v.Radius = r * scale;
-  v.X = std::cos(angle) * v.Radius;
-  v.Y = std::sin(angle) * v.Radius;
-  v.Z = z;
+  v.angle_rad = angle;
+  v.radius = r * scale;
+  v.x = std::cos(angle) * v.radius;
+  v.y = std::sin(angle) * v.radius;
+  v.z = z;
 }
 
 void ScaleRing(MeshVertex& v, double angle, double radius) {
-  v.Radius = radius;
-  v.X = std::cos(angle) * radius;
-  v.Y = std::sin(angle) * radius;
+  v.radius = radius;
+  v.x = std::cos(angle) * radius;
+  v.y = std::sin(angle) * radius;
 }
 
 }  // namespace
@@ -91,21 +91,21 @@ int ThreadedNutRowsAtMost(double pitch, double height, int plain_rows) {
 
 void CutNutThread(const MeshGrid& plain, const BoltDimensions& dims, const NutThread& thread,
                   double height, double z_offset, MeshGrid& out) {
-  const int bearing_edge = plain.RowCount - 3;
+  const int bearing_edge = plain.row_count - 3;
   const BoreProfile b = ProfileFor(dims, thread, height, z_offset);
-  const double P = dims.Pitch;
-  const double S = static_cast<double>(dims.Segments);
+  const double P = dims.pitch;
+  const double S = static_cast<double>(dims.segments);
   // A circle's chord between two columns falls short of it by 1 - cos(pi/S).
   const double scale = 1 / std::cos(kPi / S);
-  const double edge_radius = dims.MajorDia / 2 + P / 4;
+  const double edge_radius = dims.major_dia / 2 + P / 4;
   const int first_bore_row = bearing_edge + 1;
   const int last_row = bearing_edge + kRowsPerPitch * b.turns + 1;
 
-  out.ColumnCount = plain.ColumnCount;
-  out.RowCount = static_cast<std::int16_t>(last_row);
-  for (int n = 1; n <= plain.ColumnCount; ++n) {
+  out.column_count = plain.column_count;
+  out.row_count = static_cast<std::int16_t>(last_row);
+  for (int n = 1; n <= plain.column_count; ++n) {
     for (int row = 1; row <= bearing_edge; ++row) out.at(row, n) = plain.at(row, n);
-    const double angle = plain.at(1, n).AngleRad;
+    const double angle = plain.at(1, n).angle_rad;
     ScaleRing(out.at(1, n), angle, edge_radius * scale);
     ScaleRing(out.at(bearing_edge, n), angle, edge_radius * scale);
     const double rise = static_cast<double>(n - 1) * P / S;
@@ -121,7 +121,7 @@ void CutNutThread(const MeshGrid& plain, const BoltDimensions& dims, const NutTh
       }
     }
     out.at(last_row, n) = out.at(1, n);
-    out.at(last_row, n).AngleDeg = 0;
+    out.at(last_row, n).angle_deg = 0;
   }
 }
 

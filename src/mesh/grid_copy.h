@@ -11,9 +11,9 @@ namespace boltgen {
 
 // A vertex as the outputs read it: where it is, nothing of how it was built.
 struct GridPoint {
-  double X = 0;
-  double Y = 0;
-  double Z = 0;
+  double x = 0;
+  double y = 0;
+  double z = 0;
 };
 
 // Storage that several copies fill one after another: the parts of one
@@ -21,8 +21,8 @@ struct GridPoint {
 // nuts take one block instead of one each.
 using GridPointPool = std::shared_ptr<std::vector<GridPoint>>;
 
-// One part taken out of the shared grid: rows 1..RowCount of columns
-// 1..ColumnCount, so that it outlives the grid being rebuilt for the next
+// One part taken out of the shared grid: rows 1..row_count of columns
+// 1..column_count, so that it outlives the grid being rebuilt for the next
 // part. Only what the outputs read is kept (a third of a grid vertex), column
 // after column as the script writes them: the bolt of the largest script is
 // a megabyte and a half, and every page of it is touched once.
