@@ -186,7 +186,8 @@ double Polygon(double r, int n) { return n / 2.0 * r * r * std::sin(2 * kPi / n)
 // to its lowest shank ring, and those of a nut's hexagon and bore.
 void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, bool washer_face,
                     bool fillet) {
-  const double L = d.nominal_length, p = d.half_pitch, rMaj = d.major_dia / 2, rMin = d.minor_dia / 2;
+  const double length = d.nominal_length, half_pitch = d.half_pitch, major_radius = d.major_dia / 2,
+               minor_radius = d.minor_dia / 2;
   const double heights[] = {0, d.HghtNut, d.HghtNutJam, d.HghtNutJam, d.HghtNut};
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const TriangleMesh mesh = PartMesh(parts[i]);
@@ -200,13 +201,20 @@ void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, boo
     const int n = d.segments, end = BoltBodyRowCount(d, washer_face, fillet) - 2;
     if (i == 0) {
       const double end_z = parts[0].grid.at(end, 1).z;
-      EXPECT_GT(volume, TurnedVolume(parts[0], end, {{rMin, end_z}, {rMin, -L + 3 * p},
-                                                     {rMaj - 3 * p, -L}, {0, -L}}));
-      EXPECT_LE(volume, TurnedVolume(parts[0], end, {{rMaj, -L}, {0, -L}}) * (1 + 1e-12));
+      EXPECT_GT(volume, TurnedVolume(parts[0], end,
+                                     {{minor_radius, end_z},
+                                      {minor_radius, -length + 3 * half_pitch},
+                                      {major_radius - 3 * half_pitch, -length},
+                                      {0, -length}}));
+      EXPECT_LE(volume,
+                TurnedVolume(parts[0], end, {{major_radius, -length}, {0, -length}}) * (1 + 1e-12));
     } else {
       const BoltDimensions nut = NutDimensions(d);
-      EXPECT_GT(volume, (Polygon(nut.washer_face_dia / 2, n) - Polygon(rMaj + d.pitch / 4, n)) * h) << i;
-      EXPECT_LT(volume, (std::sqrt(3.0) / 2 * nut.Flats * nut.Flats - Polygon(rMaj, n)) * h) << i;
+      EXPECT_GT(volume,
+                (Polygon(nut.washer_face_dia / 2, n) - Polygon(major_radius + d.pitch / 4, n)) * h)
+          << i;
+      EXPECT_LT(volume, (std::sqrt(3.0) / 2 * nut.Flats * nut.Flats - Polygon(major_radius, n)) * h)
+          << i;
     }
   }
 }
@@ -232,21 +240,24 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
   c.file_name = "cad/ABCDEFGHIJKLMNOPQRSTU.SCR";
   c.sharp_threads = c.block_commands = true;
   for (std::size_t i = 0; i < sizes.size(); ++i) {
-    const double D = sizes[i].nominal_diameter;
+    const double diameter = sizes[i].nominal_diameter;
     const std::vector<std::string> pitches = PitchesOf(sizes, sizes[i].name);
     ASSERT_EQ(pitches.size(), 2u) << sizes[i].name;
     for (const std::string& pitch : pitches) {
-      const double P = LeadingNumber(pitch);
+      const double pitch_value = LeadingNumber(pitch);
       const bool first = &pitch == &pitches.front(), last = &pitch == &pitches.back();
       struct Run {
         int segments, options;  // options: threads 1, washer face and nuts 2, fillet 4
         double length;
       };
-      std::vector<Run> runs = {{24, 7, 4 * D}, {24, 7, 8 * P}, {24, 7, 25 * D}};
-      for (int options = 0; first && options < 7; ++options) runs.push_back({24, options, 4 * D});
-      if (first) runs.insert(runs.end(),
-                             {{240, 0, 4 * D}, {std::array{36, 48, 72, 144}[i % 4], 7, 4 * D}});
-      if (first || last) runs.push_back({240, 7, 4 * D});
+      std::vector<Run> runs = {
+          {24, 7, 4 * diameter}, {24, 7, 8 * pitch_value}, {24, 7, 25 * diameter}};
+      for (int options = 0; first && options < 7; ++options)
+        runs.push_back({24, options, 4 * diameter});
+      if (first)
+        runs.insert(runs.end(), {{240, 0, 4 * diameter},
+                                 {std::array{36, 48, 72, 144}[i % 4], 7, 4 * diameter}});
+      if (first || last) runs.push_back({240, 7, 4 * diameter});
       for (const Run& run : runs) {
         const BoltRequest texts = TextRequest(sizes[i].name, pitch,
                                               FormatNumber(run.length, "0.0000"),
@@ -256,7 +267,7 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
         c.length_text = texts.length_text, c.length = texts.length;
         c.plain_body = !(run.options & 1);
         c.washer_face = c.nuts = run.options & 2;
-        c.head_radius = (run.options & 4) && run.length > 10 * P;
+        c.head_radius = (run.options & 4) && run.length > 10 * pitch_value;
         SCOPED_TRACE(sizes[i].name + " " + pitch + " /" + c.segments_text + " " +
                      c.length_text + " long, options " + std::to_string(run.options));
         const Result<BoltParts> built = BuildBoltParts(state, c, input);

@@ -81,11 +81,11 @@ double BoltRadius(const MeshGrid& bolt, const BoltDimensions& d, int col, double
 // at the roots.
 void ExpectNutOnBolt(const Pair& pair, const GridCopy& nut, double z_offset, double clearance) {
   const BoltDimensions& d = pair.dims;
-  const double P = d.pitch;
+  const double pitch = d.pitch;
   const double scale = 1 / std::cos(kPi / d.segments);
   const double nut_bottom = z_offset - d.HghtNut;
-  const double target = BoltCrestZ(pair.bolt, 1) + 2 * P;  // a crest above the lowest
-  const double shift = std::round((nut_bottom - target) / P) * P;
+  const double target = BoltCrestZ(pair.bolt, 1) + 2 * pitch;  // a crest above the lowest
+  const double shift = std::round((nut_bottom - target) / pitch) * pitch;
   double smallest = std::numeric_limits<double>::infinity();
   int checked = 0;
   for (int col = 1; col <= nut.columns(); ++col) {
@@ -93,9 +93,9 @@ void ExpectNutOnBolt(const Pair& pair, const GridCopy& nut, double z_offset, dou
       const GridPoint& v = nut.at(row, col);
       const double local = v.z;
       // Away from the countersinks: the thread alone.
-      if (local > -P || local < -(z_offset - nut_bottom) + P) continue;
+      if (local > -pitch || local < -(z_offset - nut_bottom) + pitch) continue;
       const double r = std::hypot(v.x, v.y) / scale;
-      if (r > (d.major_dia / 2 + P / 4) * (1 + 1e-12)) continue;  // not a bore row
+      if (r > (d.major_dia / 2 + pitch / 4) * (1 + 1e-12)) continue;  // not a bore row
       const double z = z_offset + local - shift;
       const double gap = r - BoltRadius(pair.bolt, d, col, z);
       ++checked;

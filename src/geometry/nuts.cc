@@ -29,17 +29,17 @@ void CopyRing(MeshVertex& to, const MeshVertex& from) {
 // (and without the washer face box), so they are built here; where the body
 // did build them the values are the same.
 void SetWasherFaceRows(MeshGrid& grid, const BoltDimensions& dims) {
-  const double rW = dims.washer_face_dia / 2;
+  const double washer_face_radius = dims.washer_face_dia / 2;
   CopyHexRowDown(grid, dims.HghtWshFace);
   for (int n = 1; n <= grid.column_count; ++n) {
     const double angle = grid.at(1, n).angle_rad;
     MeshVertex& body_side = grid.at(5, n);
     body_side.angle_rad = angle;
-    SetRadius(body_side, angle, rW);
+    SetRadius(body_side, angle, washer_face_radius);
     body_side.z = dims.HghtWshFace;
     MeshVertex& bearing_side = grid.at(6, n);
     bearing_side.angle_rad = angle;
-    SetRadius(bearing_side, angle, rW);
+    SetRadius(bearing_side, angle, washer_face_radius);
     bearing_side.z = 0;
   }
 }
@@ -57,21 +57,21 @@ void SetNutTopRows(MeshGrid& grid, const BoltDimensions& nut) {
 }
 
 void MakeWasherFaceStandardNut(MeshGrid& grid, const BoltDimensions& dims) {
-  const double rB = dims.major_dia / 2 + dims.pitch / 4;
-  const double rM = dims.major_dia / 2;
-  const double D1 = std::fabs(dims.HghtNut - dims.HghtHex);
+  const double countersink_radius = dims.major_dia / 2 + dims.pitch / 4;
+  const double major_radius = dims.major_dia / 2;
+  const double head_nut_difference = std::fabs(dims.HghtNut - dims.HghtHex);
   for (int n = 1; n <= grid.column_count; ++n) {
     const double angle = grid.at(1, n).angle_rad;
     MeshVertex& far_edge = grid.at(1, n);
-    SetRadius(far_edge, angle, rB);
+    SetRadius(far_edge, angle, countersink_radius);
     far_edge.z = dims.HghtNut;
     grid.at(2, n).z = dims.HghtNut;
-    grid.at(3, n).z = grid.at(3, n).z + D1;
-    SetRadius(grid.at(7, n), angle, rB);
+    grid.at(3, n).z = grid.at(3, n).z + head_nut_difference;
+    SetRadius(grid.at(7, n), angle, countersink_radius);
     grid.at(7, n).z = 0;
-    SetRadius(grid.at(8, n), angle, rM);
+    SetRadius(grid.at(8, n), angle, major_radius);
     grid.at(8, n).z = dims.pitch / 4;
-    SetRadius(grid.at(9, n), angle, rM);
+    SetRadius(grid.at(9, n), angle, major_radius);
     grid.at(9, n).z = dims.HghtNut - dims.pitch / 4;
     CopyRing(grid.at(10, n), grid.at(1, n));
   }
@@ -130,7 +130,7 @@ void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, const NutWriter& write
     CutNutThread(grid, dims, *thread, dims.*nut.height, z_offset, *threaded);
     write(*threaded, nut, z_offset);
   };
-  const double D2 = std::fabs(dims.HghtNut - dims.HghtNutJam);
+  const double nut_jam_difference = std::fabs(dims.HghtNut - dims.HghtNutJam);
 
   // Without FlatsNut the head's rows are the nut's, exactly as the head left
   // them.
@@ -139,13 +139,13 @@ void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, const NutWriter& write
   MakeWasherFaceStandardNut(grid, dims);
   hand_over(0);
 
-  MoveFarFace(grid, {9, 10, 1, 2, 3}, D2);
+  MoveFarFace(grid, {9, 10, 1, 2, 3}, nut_jam_difference);
   hand_over(1);
 
   MakePlainFace(grid, dims);
   hand_over(2);
 
-  MoveFarFace(grid, {8, 9, 1, 2, 3}, -D2);
+  MoveFarFace(grid, {8, 9, 1, 2, 3}, -nut_jam_difference);
   hand_over(3);
 }
 
