@@ -85,7 +85,8 @@ void Derive(BoltDimensions& d) {
   d.thread_length = d.nominal_length <= d.Long ? d.MinThrSht : d.MinThrLng;
   if (d.LongXL > 0 && d.nominal_length > d.LongXL) d.thread_length = d.MinThrXLng;
   // Always measured against the short thread length, also for long bolts.
-  if (d.pitch * 3.5 + d.MinThrSht > d.nominal_length) d.thread_length = d.nominal_length - d.pitch * 3.5;
+  if (d.pitch * 3.5 + d.MinThrSht > d.nominal_length)
+    d.thread_length = d.nominal_length - d.pitch * 3.5;
 }
 
 bool TooShort(const BoltDimensions& d) { return d.pitch * 4 > d.thread_length; }
@@ -167,8 +168,8 @@ std::optional<double> ShortestLength(const BoltDimensions& dims) {
   // short thread length and is constant between the steps at Long and
   // LongXL, so the shortest length lies at 7.5 pitches or at a step.
   const double step = 0.001;
-  const double starts[] = {7.5 * dims.pitch, 3.5 * dims.pitch + dims.MinThrSht,
-                           dims.Long + step, dims.LongXL + step};
+  const double starts[] = {7.5 * dims.pitch, 3.5 * dims.pitch + dims.MinThrSht, dims.Long + step,
+                           dims.LongXL + step};
   std::optional<double> shortest;
   for (double start : starts) {
     // Rounded up to the box's thousandths, then a step further where

@@ -58,7 +58,8 @@ void SetHexRow(MeshGrid& grid, const BoltDimensions& dims, int row, double top_z
     hex_radius[i] = std::fabs((dims.Flats / 2) / std::cos(hex_angle[i]));
   }
   for (int i = 0; i <= sides; ++i) {
-    hex_edge_z[i] = top_z - (((hex_radius[i] - dims.washer_face_dia / 2) / std::sin(DegToRad(60))) / 2);
+    hex_edge_z[i] =
+        top_z - (((hex_radius[i] - dims.washer_face_dia / 2) / std::sin(DegToRad(60))) / 2);
   }
 
   // The side index starts one short of wrapping, so column 1 takes entry 0:

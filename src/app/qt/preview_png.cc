@@ -75,8 +75,8 @@ int Refuse(const std::string& message) {
 std::vector<boltgen::TriangleMesh> NutOnBolt(const boltgen::BoltApp& app) {
   using namespace boltgen;
   GenerationState state;
-  const Result<BoltParts> built =
-      BuildBoltParts(state, RequestFromControls(app.controls, app.is_metric), {app.size_table_path, {}});
+  const Result<BoltParts> built = BuildBoltParts(
+      state, RequestFromControls(app.controls, app.is_metric), {app.size_table_path, {}});
   if (!built || built->parts.size() < 2) return {};
   const BoltDimensions& d = built->dims;
   const Part& nut_part = built->parts[1];

@@ -61,7 +61,9 @@ class PreviewTest : public QObject {
     // Seen towards a corner of the hexagon, the head is as wide as across its flats, the shank
     // below it as the major diameter: the default 3/4 inch bolt, 3 long, seen 20 degrees above.
     BoltDimensions d;
-    QVERIFY(SetBoltDimensions(Table(), RequestFromControls(w_->app->controls, w_->app->is_metric), d).ok());
+    QVERIFY(
+        SetBoltDimensions(Table(), RequestFromControls(w_->app->controls, w_->app->is_metric), d)
+            .ok());
     int head = 0;
     for (int y = s.top(); y < s.top() + s.height() / 8; ++y)
       head = std::max(head, WidthAt(bolt, y));
