@@ -82,7 +82,7 @@ void ReadScript(const std::string& text, std::vector<ScriptPart>& parts,
 
 bool Near(const Point3& a, const Point3& b) { return Length(a - b) < 2.6e-4; }  // four decimals
 
-// The bolt's threaded length: whole turns covering ThreadLength, from row B
+// The bolt's threaded length: whole turns covering thread_length, from row B
 // at -L + (T + 1.5) pitches down to the tip.
 void ExpectThreadedLength(const ScriptPart& bolt, const BoltDimensions& d, int body_rows) {
   const int turns = ThreadTurns(d.thread_length, d.pitch);

@@ -23,7 +23,7 @@ struct BoreProfile {
   int turns;            // roots down to a pitch below the far face
 };
 
-// The bolt's crests lie at -NomLength + P/2 + whole pitches at angle 0; the
+// The bolt's crests lie at -nominal_length + pitch/2 + whole pitches at angle 0; the
 // nut's roots go there, counted from the nut's own bearing face.
 BoreProfile ProfileFor(const BoltDimensions& dims, const NutThread& thread, double height,
                        double z_offset) {

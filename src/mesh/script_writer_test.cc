@@ -20,7 +20,7 @@ MeshGrid SmallGrid() {
   grid.at(1, 2) = {359.999, 0, 0, 0, -1e-17, 0.5};
   grid.at(2, 2) = {0, 0, 0, 0.99995, -0.99995, 0.00005};
   grid.at(3, 2) = {0, 0, 0, 0, 0, -3};
-  grid.at(4, 1).x = 99;  // stale: past RowCount
+  grid.at(4, 1).x = 99;  // stale: past row_count
   return grid;
 }
 
