@@ -3,7 +3,7 @@
 namespace boltgen {
 
 GridCopy::GridCopy(const MeshGrid& grid) {
-  auto own = std::make_shared<std::vector<GridPoint>>();
+  auto own = std::make_shared<GridPointBlock>();
   if (grid.RowCount > 0 && grid.ColumnCount > 0) {
     own->reserve(static_cast<std::size_t>(grid.RowCount) *
                  static_cast<std::size_t>(grid.ColumnCount));
@@ -25,7 +25,7 @@ GridCopy::GridCopy(const MeshGrid& grid, const GridPointPool& pool) {
   storage_ = pool;
 }
 
-void GridCopy::CopyFrom(const MeshGrid& grid, std::vector<GridPoint>& storage) {
+void GridCopy::CopyFrom(const MeshGrid& grid, GridPointBlock& storage) {
   rows_ = grid.RowCount;
   columns_ = grid.ColumnCount;
   if (rows_ <= 0 || columns_ <= 0) {
