@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <memory>
 #include <string_view>
-#include <utility>
 
 #include <Model/COM/NMR_DLLInterfaces.h>
 
