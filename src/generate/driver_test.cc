@@ -14,7 +14,7 @@
 #include "generate/block_commands.h"
 #include "generate/parts.h"
 #include "generate/script_header.h"
-#include "generate/script_lines_test.h"
+#include "mesh/script_lines_test.h"
 
 namespace boltgen {
 namespace {

@@ -133,7 +133,7 @@ Result<BoltParts> BuildBoltParts(GenerationState& state, const BoltRequest& requ
   const std::string base = DrawingBaseName(request.file_name);
   built.parts.reserve(b.nuts ? 1 + kNutKinds.size() : 1);
   // One block for the bolt and its nuts (each at most kMaxNutRows rows).
-  const auto pool = std::make_shared<std::vector<GridPoint>>();
+  const auto pool = std::make_shared<GridPointBlock>();
   pool->reserve(static_cast<std::size_t>(grid.column_count) *
                 (static_cast<std::size_t>(grid.row_count) + (b.nuts ? 4 * kMaxNutRows : 0)));
   built.parts.push_back({std::string(kBoltPartName), base, nullptr, 0, GridCopy(grid, pool)});

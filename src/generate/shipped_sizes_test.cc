@@ -17,10 +17,10 @@
 #include "config/size_table.h"
 #include "generate/driver.h"
 #include "generate/parts.h"
-#include "generate/script_lines_test.h"
 #include "geometry/bolt_body.h"
 #include "geometry/threads.h"
 #include "mesh/grid_triangulation.h"
+#include "mesh/script_lines_test.h"
 #include "mesh/stl.h"
 
 namespace boltgen {

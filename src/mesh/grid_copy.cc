@@ -3,7 +3,7 @@
 namespace boltgen {
 
 GridCopy::GridCopy(const MeshGrid& grid) {
-  auto own = std::make_shared<std::vector<GridPoint>>();
+  auto own = std::make_shared<GridPointBlock>();
   if (grid.row_count > 0 && grid.column_count > 0) {
     own->reserve(static_cast<std::size_t>(grid.row_count) *
                  static_cast<std::size_t>(grid.column_count));
@@ -25,7 +25,7 @@ GridCopy::GridCopy(const MeshGrid& grid, const GridPointPool& pool) {
   storage_ = pool;
 }
 
-void GridCopy::CopyFrom(const MeshGrid& grid, std::vector<GridPoint>& storage) {
+void GridCopy::CopyFrom(const MeshGrid& grid, GridPointBlock& storage) {
   rows_ = grid.row_count;
   columns_ = grid.column_count;
   if (rows_ <= 0 || columns_ <= 0) {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "generate/script_lines_test.h"
+#include "mesh/script_lines_test.h"
 
 namespace boltgen {
 namespace {
