@@ -98,16 +98,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.quillfen.example/)
 # Dependencies are computed from the programs' own libraries by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
-if(BOLTGEN_HAVE_LIB3MF AND LIB3MF_SONAME)
-  # The program loads lib3mf only when a 3MF file is asked for, where the
-  # tools cannot see it: the package that holds the library is named here.
-  get_filename_component(lib3mf_dir ${LIB3MF_LIBRARY} DIRECTORY)
-  execute_process(COMMAND dpkg-query -S ${lib3mf_dir}/${LIB3MF_SONAME}
-                  OUTPUT_VARIABLE lib3mf_owner RESULT_VARIABLE lib3mf_status ERROR_QUIET)
-  if(lib3mf_status EQUAL 0 AND lib3mf_owner MATCHES "^([^:,]+)")
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS ${CMAKE_MATCH_1})
-  endif()
-endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Times the largest script the program writes (3/4 inch bolt, 240 segments,
 # 117 thread turns at pitch 0.015, nuts and block commands: about 2.2 MB) as a
-# whole process against `cp` of the same file, interleaved so that both see
-# the same machine, and prints the ratio of the medians.
+# whole process against copying the same bytes, with `cp` and durably with
+# `dd conv=fsync`, interleaved so that all three see the same machine, and
+# prints the ratios of the medians. The bar is the durable copy: the program
+# itself makes its files durable before it names them.
 # Usage: bench-process.sh BOLTGEN [SIZE_TABLE] [RUNS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,7 +26,7 @@ script=$("$boltgen" "${args[@]}" 2>/dev/null)
 case "$script" in *-000_03000-3D\(240\).scr) ;; *) echo "bench-process.sh: no largest script" >&2; exit 1 ;; esac
 echo "largest script: $(stat -c %s "$script") bytes: boltgen ${args[*]}"
 
-gen=() copy=()
+gen=() copy=() durable=()
 # Both write a new file: the previous run's script and copy are removed
 # before the clock starts, so that neither pays for replacing an old one.
 for ((i = 0; i < runs; i++)); do
@@ -34,13 +36,18 @@ for ((i = 0; i < runs; i++)); do
   middle=$EPOCHREALTIME
   cp "$script" copy.scr
   end=$EPOCHREALTIME
+  dd if="$script" of=durable.scr bs=1M conv=fsync status=none
+  last=$EPOCHREALTIME
   gen+=("$start $middle")
   copy+=("$middle $end")
-  rm -f copy.scr
+  durable+=("$end $last")
+  rm -f copy.scr durable.scr
 done
 # Each entry is "start end" in seconds; the median of end - start.
 median() { printf '%s\n' "$@" | awk '{ printf "%.6f\n", $2 - $1 }' | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 g=$(median "${gen[@]}")
 c=$(median "${copy[@]}")
-awk -v g="$g" -v c="$c" -v n="$runs" 'BEGIN {
-  printf "%d runs each, interleaved: boltgen %.2f ms, cp %.2f ms (medians), ratio %.2f\n", n, g * 1000, c * 1000, g / c }'
+d=$(median "${durable[@]}")
+awk -v g="$g" -v c="$c" -v d="$d" -v n="$runs" 'BEGIN {
+  printf "%d runs each, interleaved: boltgen %.2f ms, cp %.2f ms, dd conv=fsync %.2f ms (medians)\n", n, g * 1000, c * 1000, d * 1000
+  printf "ratio to cp %.2f, ratio to the durable copy %.2f\n", g / c, g / d }'

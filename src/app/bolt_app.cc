@@ -86,9 +86,9 @@ BoltApp::BoltApp(Platform& platform, AppEnvironment environment)
 }
 
 void BoltApp::Form_Load() {
-  Loading = true;
-  IsMetric = false;
-  ExeName = ExeNameOf(environment_.program_path);
+  loading = true;
+  is_metric = false;
+  exe_name = ExeNameOf(environment_.program_path);
   platform_.ProcessEvents();
 
   controls.Chk_No_Threads = {.checked = false, .enabled = true};
@@ -108,14 +108,14 @@ void BoltApp::Form_Load() {
 
   if (!LoadSizeTable()) return;
   platform_.ProcessEvents();
-  Loading = false;
+  loading = false;
   MakeFileName();
   controls.Status = kStatusReady;
   platform_.Repaint(controls);
   ProcessCmdStr();
   // Switches say what this run is for; without them the window starts as
   // the user left it.
-  if (Args.empty()) RestoreChoices();
+  if (args.empty()) RestoreChoices();
 }
 
 void BoltApp::RestoreChoices() {
@@ -141,7 +141,7 @@ void BoltApp::RestoreChoices() {
 }
 
 bool BoltApp::LoadSizeTable() {
-  const std::string file_name = ExeName + ".ini";
+  const std::string file_name = exe_name + ".ini";
   size_table_path = LocateDataFile(*environment_.files, file_name, environment_.working_dir,
                                    exe_dir_, WorkingFolderEntry::kAnyKind);
   if (size_table_path.empty()) {
@@ -151,21 +151,19 @@ bool BoltApp::LoadSizeTable() {
     Fail(message + ".");
     return false;
   }
-  std::string error;
-  const std::optional<std::string> content =
-      environment_.files->ReadSizeTable(size_table_path, &error);
+  const Result<std::string> content = environment_.files->ReadSizeTable(size_table_path);
   if (!content) {
-    Fail(error + ".");
+    Fail(content.error().message + ".");
     return false;
   }
-  Sizes = ReadSizeList(*content);
-  if (Sizes.empty()) {
+  sizes = ReadSizeList(*content);
+  if (sizes.empty()) {
     Fail("The size table " + size_table_path + " lists no size.");
     return false;
   }
   controls.Cmb_Size = ComboBox{};
-  for (const SizeEntry& size : Sizes) controls.Cmb_Size.items.push_back(size.name);
-  SelectSize(DefaultSizeIndex(Sizes));
+  for (const SizeEntry& size : sizes) controls.Cmb_Size.items.push_back(size.name);
+  SelectSize(DefaultSizeIndex(sizes));
   return !Ending();
 }
 
@@ -180,7 +178,7 @@ void BoltApp::Cmb_Size_Validate() {
   // thread than the one shown a moment before.
   if (looked_up_size_ != controls.Cmb_Size.text) {
     looked_up_size_ = controls.Cmb_Size.text;
-    controls.Cmb_Pitch.items = PitchesOf(Sizes, controls.Cmb_Size.text);
+    controls.Cmb_Pitch.items = PitchesOf(sizes, controls.Cmb_Size.text);
     controls.Cmb_Pitch.selected = -1;
     controls.Cmb_Pitch.text.clear();
     // A size without pitches leaves the box empty; the generation refuses it.
@@ -231,7 +229,7 @@ void BoltApp::Chk_Threaded_Nuts_Click() {
 }
 
 void BoltApp::TXT_Nom_Length_Validate() {
-  if (Loading || Ending()) return;
+  if (loading || Ending()) return;
   TextBox& box = controls.TXT_Nom_Length;
   if (box.text == box.tag) return;
   const std::optional<std::string> accepted = AcceptedLength(box.text);
@@ -278,8 +276,8 @@ bool BoltApp::Generate(bool in_window) {
   written_ = {};
   last_error_.clear();
   // A refusal like the generation's own: the window stays for a new name.
-  if (std::string problem = FileNameProblem(controls.TXT_File.text); !problem.empty()) {
-    last_error_ = std::move(problem);
+  if (const Result<> name = CheckFileName(controls.TXT_File.text); !name) {
+    last_error_ = name.error().message;
     platform_.ShowMessage(MessageKind::kError, last_error_);
     return false;
   }
@@ -293,16 +291,15 @@ bool BoltApp::Generate(bool in_window) {
   }
   const GenerationInput input{size_table_path, environment_.today()};
   Result<WrittenFiles> written =
-      GenerateFiles(generation, RequestFromControls(controls, IsMetric), input,
+      GenerateFiles(generation, RequestFromControls(controls, is_metric), input,
                     [&](std::string_view status) {
                       controls.Status = std::string(status);
                       platform_.Repaint(controls);
                     });
   if (!written) {
-    last_error_ = written.error().message;
-    if (in_window && last_error_.starts_with(kFatalErrorPrefix)) {
-      last_error_.erase(0, kFatalErrorPrefix.size());
-    }
+    // A length a little short is an ordinary slip in the window.
+    const bool slip = in_window && written.error().kind == ErrorKind::kBoltTooShort;
+    last_error_ = slip ? written.error().message : ReportedText(written.error());
     platform_.ShowMessage(MessageKind::kError, last_error_);
     return false;
   }
@@ -337,7 +334,7 @@ void BoltApp::CMD_Help_Click() {
   if (Ending()) return;
   // A missing document is not reported: the button simply does nothing.
   const std::string path =
-      LocateDataFile(*environment_.files, ExeName + ".pdf", environment_.working_dir, exe_dir_);
+      LocateDataFile(*environment_.files, exe_name + ".pdf", environment_.working_dir, exe_dir_);
   if (path.empty() || platform_.OpenDocument(path)) return;
   // A window user never sees standard error: say it where they look.
   platform_.ShowMessage(MessageKind::kError, std::string(kNoViewerMessage) + path + ".");
@@ -348,32 +345,32 @@ void BoltApp::Form_KeyDown(int key_code) {
 }
 
 void BoltApp::MakeFileName() {
-  if (Loading || Ending()) return;
+  if (loading || Ending()) return;
   platform_.ProcessEvents();
   platform_.Repaint(controls);
   platform_.ProcessEvents();
-  controls.TXT_File.text = ComposeFileName(controls, Sizes, IsMetric);
+  controls.TXT_File.text = ComposeFileName(controls, sizes, is_metric);
   named_choices_ = NamedChoicesOf(controls);
 }
 
 int BoltApp::GetCommandLine(int max_args) {
-  Args = SplitArguments(environment_.raw_args, max_args);
-  return static_cast<int>(Args.size());
+  args = SplitArguments(environment_.raw_args, max_args);
+  return static_cast<int>(args.size());
 }
 
 void BoltApp::ProcessCmdStr() {
   if (Ending() || GetCommandLine() == 0) return;
   // A word that changes nothing is named, so a misspelt switch is no
   // silent default.
-  for (const std::string& line : UnusedWords(Args)) platform_.Note(line);
-  if (AsksForHelp(Args)) {
-    platform_.ShowMessage(MessageKind::kInfo, AsksForAddedSwitches(Args)
+  for (const std::string& line : UnusedWords(args)) platform_.Note(line);
+  if (AsksForHelp(args)) {
+    platform_.ShowMessage(MessageKind::kInfo, AsksForAddedSwitches(args)
                                                   ? HelpTextWithAddedSwitches()
                                                   : std::string(HelpText()));
     EndProgram(kExitOk);
     return;
   }
-  const SwitchSettings settings = ParseSwitches(Args);
+  const SwitchSettings settings = ParseSwitches(args);
   bool indexes_ok = ApplyIndex(settings.size_index, settings.size_value, controls.Cmb_Size, "/D:",
                                "size", &BoltApp::SelectSize, settings.size_given);
   Cmb_Size_Validate();
@@ -384,8 +381,8 @@ void BoltApp::ProcessCmdStr() {
   }
   indexes_ok &= ApplyIndex(settings.segments_index, settings.segments_value,
                            controls.CMB_Segments, "/S:", "segments", &BoltApp::SelectSegments);
-  if (const std::string problem = LengthSwitchProblem(settings.length_value); !problem.empty()) {
-    platform_.ShowMessage(MessageKind::kError, problem);
+  if (const Result<> length = CheckLengthSwitch(settings.length_value); !length) {
+    platform_.ShowMessage(MessageKind::kError, length.error().message);
     indexes_ok = false;
   }
   SetCheck(controls.Chk_No_Threads, settings.no_threads);
@@ -408,13 +405,13 @@ void BoltApp::ProcessCmdStr() {
   // Given, not typed: Process in the window writes it as it stands.
   controls.TXT_Nom_Length.tag = controls.TXT_Nom_Length.text;
   platform_.Repaint(controls);
-  const std::string name_problem = FileNameProblem(settings.file_name);
-  if (!name_problem.empty()) {
+  const Result<> name = CheckFileName(settings.file_name);
+  if (!name) {
     // Like an index that names no entry: the box keeps a name of its own.
-    platform_.ShowMessage(MessageKind::kError, "The switch /F: is refused: " + name_problem);
+    platform_.ShowMessage(MessageKind::kError, "The switch /F: is refused: " + name.error().message);
     indexes_ok = false;
   }
-  if (settings.file_name.empty() || !name_problem.empty()) {
+  if (settings.file_name.empty() || !name) {
     MakeFileName();
   } else {
     controls.TXT_File.text = settings.file_name;

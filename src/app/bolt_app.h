@@ -47,11 +47,11 @@ class BoltApp {
   BoltApp(Platform& platform, AppEnvironment environment);
 
   Controls controls;
-  bool Loading = false;
-  bool IsMetric = false;
-  std::string ExeName;
-  std::vector<std::string> Args;
-  std::vector<SizeEntry> Sizes;
+  bool loading = false;
+  bool is_metric = false;
+  std::string exe_name;
+  std::vector<std::string> args;
+  std::vector<SizeEntry> sizes;
   GenerationState generation;
   std::string size_table_path;  // found at start-up, used by every generation
 

@@ -341,6 +341,8 @@ TEST_F(BoltAppOnDiskTest, AFailureEndsAnUnattendedRunWithoutTheExitNotice) {
 #else  // every /X:1 is refused, before any file
       {shipped, "/X:1", "nuts", "built without lib3mf"},
 #endif
+      // Marked fatal in front, which batch jobs may match; the window leaves it out.
+      {shipped, "/D:7 /L:0.1", "short", "Fatal Error: Bolt length (000.100) too short for pitch"},
       {broken, "/D:6", "refused", os::Utf8FromPath(dir() / "boltgen.ini") + ":" +
                                       std::to_string(line) +
                                       ": [Inch 5/8]: Flats=1 1/4 is not one finite decimal number"},

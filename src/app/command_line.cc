@@ -188,19 +188,19 @@ SwitchSettings ParseSwitches(const std::vector<std::string>& words) {
   return settings;
 }
 
-std::string LengthSwitchProblem(std::string_view value) {
-  if (value.empty()) return {};
+Result<> CheckLengthSwitch(std::string_view value) {
+  if (value.empty()) return Done();
   std::string_view number = value;
   if (number.starts_with('+') || number.starts_with('-')) number.remove_prefix(1);
   number = TrimBlanks(number);
   if (!number.empty() && ((number[0] >= '0' && number[0] <= '9') ||
                           (number[0] == '.' && number.size() > 1 && number[1] >= '0' &&
                            number[1] <= '9'))) {
-    return {};
+    return Done();
   }
   const std::string word = ToLowerAscii(number.substr(0, 3));
   const char* what = word == "inf" || word == "nan" ? " is not a finite number" : " is not a number";
-  return "The switch /L:" + std::string(value) + what + ". Give a length such as /L:3.";
+  return Error{"The switch /L:" + std::string(value) + what + ". Give a length such as /L:3."};
 }
 
 }  // namespace boltgen

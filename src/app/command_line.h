@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
+
 namespace boltgen {
 
 // The most words a command line is split into: every word counts, so that
@@ -74,10 +76,11 @@ struct SwitchSettings {
 // at the start of its value.
 SwitchSettings ParseSwitches(const std::vector<std::string>& words);
 
-// Why the /L: value `value` gives no length: it spells an infinity or "not
-// a number", or holds no digit before anything else. Empty when it starts
-// with a number, and when the switch was not given (`value` empty).
-std::string LengthSwitchProblem(std::string_view value);
+// Refuses the /L: value `value` when it gives no length: it spells an
+// infinity or "not a number", or holds no digit before anything else. A value
+// that starts with a number passes, and so does an absent switch (`value`
+// empty).
+Result<> CheckLengthSwitch(std::string_view value);
 
 }  // namespace boltgen
 

@@ -10,6 +10,9 @@
 namespace boltgen {
 namespace {
 
+// The refusal's message; empty when the check passes.
+std::string Refusal(const Result<>& checked) { return checked ? "" : checked.error().message; }
+
 using Words = std::vector<std::string>;
 
 TEST(CommandLine, WordsAtBlanksAndTabsQuotesMeanNothing) {
@@ -112,16 +115,16 @@ TEST(CommandLine, FlagsAreOffOnlyForExactlyZeroAndKeysMatchExactly) {
 // then refused as a bolt too short for its pitch.
 TEST(CommandLine, ALengthThatIsNoNumberIsNamed) {
   for (const char* value : {"inf", "-INF", "+Infinity", "nan"}) {
-    const std::string problem = LengthSwitchProblem(ParseSwitches({std::string("/L:") + value}).length_value);
+    const std::string problem = Refusal(CheckLengthSwitch(ParseSwitches({std::string("/L:") + value}).length_value));
     EXPECT_EQ(problem, std::string("The switch /L:") + value +
                            " is not a finite number. Give a length such as /L:3.");
   }
   for (const char* value : {"abc", "-", ".", "in3"}) {
-    const std::string problem = LengthSwitchProblem(value);
+    const std::string problem = Refusal(CheckLengthSwitch(value));
     EXPECT_NE(problem.find(std::string("/L:") + value + " is not a number"), std::string::npos) << problem;
   }
   for (const char* value : {"", "3", "0", "-2.5", "+.5", ".75in", "3/4", "1e3"})
-    EXPECT_EQ(LengthSwitchProblem(value), "") << value;
+    EXPECT_EQ(Refusal(CheckLengthSwitch(value)), "") << value;
 }
 
 // Every word counts, however many there are; the words that change nothing

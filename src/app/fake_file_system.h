@@ -37,12 +37,10 @@ class FakeFileSystem : public FileSystem {
     const auto it = entries_.find(Key(path));
     return it != entries_.end() && it->second.has_value();
   }
-  std::optional<std::string> ReadSizeTable(const std::string& path,
-                                           std::string* error) const override {
+  Result<std::string> ReadSizeTable(const std::string& path) const override {
     const auto it = entries_.find(Key(path));
-    if (it != entries_.end() && it->second) return it->second;
-    if (error != nullptr) *error = path + " cannot be read";
-    return std::nullopt;
+    if (it != entries_.end() && it->second) return *it->second;
+    return Error{path + " cannot be read"};
   }
 
  private:

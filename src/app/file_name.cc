@@ -97,33 +97,35 @@ namespace {
 // ".scr" included.
 constexpr std::size_t kLongestFileName = 255;
 
-// A name that cannot be a file's: nothing after the last separator, or more
-// than a folder entry holds. Empty when it is neither.
-std::string FileNameShapeProblem(std::string_view name) {
+// Refuses a name that cannot be a file's: nothing after the last separator,
+// or more than a folder entry holds.
+Result<> CheckFileNameShape(std::string_view name) {
   const std::string_view file = FileNameOf(name);
   if (file.empty()) {
-    return "The script file name \"" + std::string(name) +
-           "\" names a folder, not a file. Give a file name after the last separator with /F:.";
+    return Error{"The script file name \"" + std::string(name) +
+                 "\" names a folder, not a file. Give a file name after the last separator with /F:."};
   }
   if (file.size() + 4 > kLongestFileName) {
-    return "The script file name is " + FormatNumber(static_cast<double>(file.size()), "0") +
-           " bytes long; a file name holds at most " +
-           FormatNumber(static_cast<double>(kLongestFileName - 4), "0") +
-           " before \".scr\". Give a shorter name with /F:.";
+    return Error{"The script file name is " + FormatNumber(static_cast<double>(file.size()), "0") +
+                 " bytes long; a file name holds at most " +
+                 FormatNumber(static_cast<double>(kLongestFileName - 4), "0") +
+                 " before \".scr\". Give a shorter name with /F:."};
   }
-  return {};
+  return Done();
 }
 
 }  // namespace
 
-std::string FileNameProblem(std::string_view name) {
+Result<> CheckFileName(std::string_view name) {
   if (const std::optional<FoundCharacter> found = FindControlCharacter(name)) {
     // Shown escaped: the character itself would break the message too.
-    return "The script file name \"" + EscapeControls(name, false) +
-           "\" holds a control character (" + CharacterCodeName(found->code) + ") at character " +
-           FormatNumber(static_cast<double>(found->position), "0") + ". Type a name without it.";
+    return Error{"The script file name \"" + EscapeControls(name, false) +
+                 "\" holds a control character (" + CharacterCodeName(found->code) +
+                 ") at character " + FormatNumber(static_cast<double>(found->position), "0") +
+                 ". Type a name without it."};
   }
-  return name.empty() ? std::string() : FileNameShapeProblem(name);
+  if (name.empty()) return Done();
+  return CheckFileNameShape(name);
 }
 
 }  // namespace boltgen

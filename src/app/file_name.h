@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "base/error.h"
 #include "base/length_unit.h"
 #include "config/size_table.h"
 
@@ -30,13 +31,13 @@ inline LengthUnit SizeTextUnit(std::string_view size_text, bool was_metric) {
   return IsMetricSizeText(size_text, was_metric) ? LengthUnit::kMillimetre : LengthUnit::kInch;
 }
 
-// Why `name` cannot name a script: a control character (C0, DEL, C1 such as
+// Refuses a `name` that cannot name a script: a control character (C0, DEL, C1 such as
 // NEL, or U+2028/U+2029) might end the script's SaveAs and export lines inside
 // the name, and the rest of the name would become a command of its own. Nor may
 // it name a folder (nothing after the last separator) or be longer than a file
-// name can be, as a name composed from a huge size or length would. Empty when
-// the name may be used. Both the /F: switch and the window's file box go through here.
-std::string FileNameProblem(std::string_view name);
+// name can be, as a name composed from a huge size or length would. An empty
+// name passes: one is composed. Both the /F: switch and the window's file box go through here.
+Result<> CheckFileName(std::string_view name);
 
 }  // namespace boltgen
 

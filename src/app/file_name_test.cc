@@ -8,6 +8,9 @@
 namespace boltgen {
 namespace {
 
+// The refusal's message; empty when the check passes.
+std::string Refusal(const Result<>& checked) { return checked ? "" : checked.error().message; }
+
 struct Choices {
   const char* size;
   const char* pitch;
@@ -88,44 +91,44 @@ TEST(ComposeFileName, NumbersTooLargeForTheirFieldsNeverShareAName) {
   for (const char* pitch : {"1.5", "101.5", "11.5", "0.15"})
     EXPECT_TRUE(names.insert(name("[Metric]", 12, pitch, "30")).second) << pitch;
 
-  EXPECT_EQ(FileNameProblem(name("[Inch]", 0.75, "UNC", "170")), "");
+  EXPECT_EQ(Refusal(CheckFileName(name("[Inch]", 0.75, "UNC", "170"))), "");
   const std::string huge = name("[Inch]", 1e299, "UNC", "3");
   EXPECT_EQ(huge.substr(0, 6), "IN_100") << huge;
-  const std::string problem = FileNameProblem(huge);
+  const std::string problem = Refusal(CheckFileName(huge));
   EXPECT_NE(problem.find("/F:"), std::string::npos) << problem;
   EXPECT_NE(problem.find(std::to_string(huge.size()) + " bytes"), std::string::npos) << problem;
 }
 
 // A name that cannot be a file's is refused before anything is written.
-TEST(FileNameProblem, RefusesFoldersAndNamesTooLongForAFile) {
+TEST(CheckFileName, RefusesFoldersAndNamesTooLongForAFile) {
   for (const char* folder : {"/", "parts/", "/tmp/bolts/"}) {
-    const std::string problem = FileNameProblem(folder);
+    const std::string problem = Refusal(CheckFileName(folder));
     EXPECT_NE(problem.find("names a folder"), std::string::npos) << folder << ": " << problem;
     EXPECT_NE(problem.find("/F:"), std::string::npos) << problem;
   }
-  EXPECT_EQ(FileNameProblem(""), "");  // no name given: one is composed
-  EXPECT_EQ(FileNameProblem("parts/bolt"), "");
+  EXPECT_EQ(Refusal(CheckFileName("")), "");  // no name given: one is composed
+  EXPECT_EQ(Refusal(CheckFileName("parts/bolt")), "");
   const std::string longest(251, 'a');  // with ".scr", 255 bytes
-  EXPECT_EQ(FileNameProblem("some/folder/" + longest), "");
-  EXPECT_NE(FileNameProblem(longest + "a"), "");
+  EXPECT_EQ(Refusal(CheckFileName("some/folder/" + longest)), "");
+  EXPECT_NE(Refusal(CheckFileName(longest + "a")), "");
   // A long path is no long name.
-  EXPECT_EQ(FileNameProblem(std::string(300, 'f') + "/bolt"), "");
+  EXPECT_EQ(Refusal(CheckFileName(std::string(300, 'f') + "/bolt")), "");
 }
 
 // The refusal's edges: codes 31 and 127 end a script line, so they are
 // refused; the blank (32), '~' (126) and the bytes of UTF-8 letters are
 // ordinary characters of a file name.
-TEST(FileNameProblem, RefusesControlCharactersOnlyAndShowsThemEscaped) {
+TEST(CheckFileName, RefusesControlCharactersOnlyAndShowsThemEscaped) {
   for (const std::string_view name : {"my bolt", " ", "a~b", "M\xC3\xBCller 3 4"}) {
-    EXPECT_EQ(FileNameProblem(name), "") << name;
+    EXPECT_EQ(Refusal(CheckFileName(name)), "") << name;
   }
-  EXPECT_EQ(FileNameProblem("a b\x1F c"),
+  EXPECT_EQ(Refusal(CheckFileName("a b\x1F c")),
             "The script file name \"a b\\x1F c\" holds a control character (code 31) at "
             "character 4. Type a name without it.");
-  EXPECT_EQ(FileNameProblem(std::string_view("\0x", 2)),
+  EXPECT_EQ(Refusal(CheckFileName(std::string_view("\0x", 2))),
             "The script file name \"\\x00x\" holds a control character (code 0) at "
             "character 1. Type a name without it.");
-  EXPECT_EQ(FileNameProblem("x y\x7F"),
+  EXPECT_EQ(Refusal(CheckFileName("x y\x7F")),
             "The script file name \"x y\\x7F\" holds a control character (code 127) at "
             "character 4. Type a name without it.");
 }

@@ -30,12 +30,8 @@ class Real : public FileSystem {
     return fs::is_regular_file(os::PathFromUtf8(path), ec);
   }
 
-  std::optional<std::string> ReadSizeTable(const std::string& path,
-                                           std::string* error) const override {
-    Result<std::string> content = boltgen::ReadSizeTable(path);
-    if (content) return std::move(content.value());
-    if (error != nullptr) *error = content.error().message;
-    return std::nullopt;
+  Result<std::string> ReadSizeTable(const std::string& path) const override {
+    return boltgen::ReadSizeTable(path);
   }
 };
 

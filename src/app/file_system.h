@@ -1,10 +1,11 @@
 #ifndef BOLTGEN_APP_FILE_SYSTEM_H_
 #define BOLTGEN_APP_FILE_SYSTEM_H_
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "base/error.h"
 
 namespace boltgen {
 
@@ -25,10 +26,9 @@ class FileSystem {
   // True for a regular file or a link to one.
   virtual bool IsFile(const std::string& path) const = 0;
 
-  // The size table at `path` with its bounds kept (ReadSizeTable), or nothing
-  // with `error` naming the file and what is wrong with it.
-  virtual std::optional<std::string> ReadSizeTable(const std::string& path,
-                                                   std::string* error) const = 0;
+  // The size table at `path` with its bounds kept (ReadSizeTable), or the
+  // error naming the file and what is wrong with it.
+  virtual Result<std::string> ReadSizeTable(const std::string& path) const = 0;
 };
 
 // The machine's own file system.

@@ -12,14 +12,14 @@ PreviewParts BuildPreviewParts(const BoltApp& app) {
   // preview had run.
   GenerationState state;
   state.dims = app.generation.dims;
-  BoltRequest request = RequestFromControls(app.controls, app.IsMetric);
+  BoltRequest request = RequestFromControls(app.controls, app.is_metric);
   // The parts do not depend on the file name; an empty box refuses only the
   // script.
   if (TrimBlanks(request.file_name).empty()) request.file_name = "preview";
   const Result<BoltParts> built = BuildBoltParts(state, request, {app.size_table_path, {}});
   PreviewParts preview;
   if (!built) {
-    preview.message = built.error().message;
+    preview.message = ReportedText(built.error());
     return preview;
   }
   for (const Part& part : built->parts) preview.meshes.push_back(PartMesh(part));

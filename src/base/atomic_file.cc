@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -17,7 +16,7 @@
 namespace boltgen {
 namespace {
 
-Error Failure(const std::string& path, os::Error error) {
+Error Failure(const std::string& path, os::ErrorCode error) {
   std::string message = "Cannot write the file \"";
   message += path;
   message += "\": ";
@@ -66,37 +65,28 @@ void Unregister(const std::string& name) {
 // ---- File system steps ------------------------------------------------------
 // Each returns 0 or the system's error.
 
-// The error for "no slot left for one more temporary".
-os::Error TooManyTemporaries() {
-#ifdef _WIN32
-  return 4;  // ERROR_TOO_MANY_OPEN_FILES
-#else
-  return EMFILE;
-#endif
-}
-
 // Creates an empty named temporary beside `path`, registered for the signal
 // cleanup. Beside the target, so that the rename into place stays within one
 // file system and readers see either the old file or the complete new one. A
 // name of its own rather than the target's plus a suffix, which could grow
 // past the longest name the folder allows. `temporary` names the file only
 // when it was created.
-os::Error CreateTemporary(const std::string& path, os::NativeFile& file, std::string& temporary) {
+os::ErrorCode CreateTemporary(const std::string& path, os::NativeFile& file, std::string& temporary) {
   os::SignalsHeld held;  // no temporary exists unregistered
   std::string name;
-  if (const os::Error error = os::CreateUniqueFile(TemporaryPrefix(path), name, file)) return error;
+  if (const os::ErrorCode error = os::CreateUniqueFile(TemporaryPrefix(path), name, file)) return error;
   if (!Register(name)) {
     os::CloseFile(file);
     os::RemoveFile(name);
-    return TooManyTemporaries();
+    return os::TooManyOpenFiles();  // no slot left for one more temporary
   }
   temporary = std::move(name);
   return 0;
 }
 
-os::Error RemoveTemporary(std::string& temporary) {
+os::ErrorCode RemoveTemporary(std::string& temporary) {
   if (temporary.empty()) return 0;
-  const os::Error error = os::RemoveFile(temporary);
+  const os::ErrorCode error = os::RemoveFile(temporary);
   Unregister(temporary);
   temporary.clear();
   return error;
@@ -105,25 +95,26 @@ os::Error RemoveTemporary(std::string& temporary) {
 // Gives a complete unnamed file a registered temporary name beside `path`:
 // a unique name is made, freed and taken by the link, again should another
 // process take it in between.
-os::Error NameTemporary(os::NativeFile file, const std::string& path, std::string& temporary) {
+os::ErrorCode NameTemporary(os::NativeFile file, const std::string& path, std::string& temporary) {
+  os::ErrorCode error = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
     os::NativeFile placeholder{};
-    if (const os::Error error = CreateTemporary(path, placeholder, temporary)) return error;
+    if (const os::ErrorCode created = CreateTemporary(path, placeholder, temporary)) return created;
     os::CloseFile(placeholder);
     os::RemoveFile(temporary);
-    const os::Error error = os::NameFile(file, temporary);
+    error = os::NameFile(file, temporary);
     if (error == 0) return 0;
     Unregister(temporary);
     temporary.clear();
-    if (error != EEXIST) return error;
+    if (!os::IsAlreadyExisting(error)) return error;
   }
-  return EEXIST;
+  return error;
 }
 
 // Writes and sets the permissions the target is to have, then waits until
 // the contents are on the disk.
-os::Error Fill(os::NativeFile file, std::string_view bytes, const std::string& target) {
-  os::Error error = os::WriteAll(file, bytes);
+os::ErrorCode Fill(os::NativeFile file, std::string_view bytes, const std::string& target) {
+  os::ErrorCode error = os::WriteAll(file, bytes);
   if (error == 0) error = os::SetPermissionsFor(file, target);
   if (error == 0) error = os::SyncFile(file);
   return error;
@@ -137,12 +128,12 @@ bool Exists(const std::string& path) {
 
 // Keeps the file now at `path` under a registered temporary name `aside`, so
 // that it can be put back. 0 and an empty `aside` when there is no such file.
-os::Error KeepAside(const std::string& path, std::string& aside) {
+os::ErrorCode KeepAside(const std::string& path, std::string& aside) {
   if (!Exists(path)) return 0;
   os::NativeFile file{};
-  if (const os::Error error = CreateTemporary(path, file, aside)) return error;
+  if (const os::ErrorCode error = CreateTemporary(path, file, aside)) return error;
   os::CloseFile(file);
-  const os::Error error = os::KeepCopy(path, aside);
+  const os::ErrorCode error = os::KeepCopy(path, aside);
   if (error != 0) RemoveTemporary(aside);
   return error;
 }
@@ -160,31 +151,31 @@ struct Pending {
 
 // The new contents complete beside the target: in a file with no name where
 // the system allows, else in a named temporary.
-os::Error Prepare(Pending& p) {
+os::ErrorCode Prepare(Pending& p) {
   const std::string& path = p.file->path;
-  if (const os::Error error = os::CheckReplaceable(path)) return error;
+  if (const os::ErrorCode error = os::CheckReplaceable(path)) return error;
   if (os::CreateUnnamedFile(FolderOf(path), p.handle)) {
     p.open = true;
     return Fill(p.handle, p.file->bytes, path);
   }
   os::NativeFile file{};
-  if (const os::Error error = CreateTemporary(path, file, p.temporary)) return error;
-  os::Error error = Fill(file, p.file->bytes, path);
-  if (const os::Error closed = os::CloseFile(file); closed != 0 && error == 0) error = closed;
+  if (const os::ErrorCode error = CreateTemporary(path, file, p.temporary)) return error;
+  os::ErrorCode error = Fill(file, p.file->bytes, path);
+  if (const os::ErrorCode closed = os::CloseFile(file); closed != 0 && error == 0) error = closed;
   return error;
 }
 
 // Puts one file in place, keeping the old one aside.
-os::Error Place(Pending& p) {
+os::ErrorCode Place(Pending& p) {
   const std::string& path = p.file->path;
   if (p.open) {
-    os::Error error = NameTemporary(p.handle, path, p.temporary);
+    os::ErrorCode error = NameTemporary(p.handle, path, p.temporary);
     os::CloseFile(p.handle);
     p.open = false;
     if (error != 0) return error;
   }
-  if (const os::Error error = KeepAside(path, p.aside)) return error;
-  if (const os::Error error = os::MoveIntoPlace(p.temporary, path)) return error;
+  if (const os::ErrorCode error = KeepAside(path, p.aside)) return error;
+  if (const os::ErrorCode error = os::MoveIntoPlace(p.temporary, path)) return error;
   Unregister(p.temporary);
   p.temporary.clear();
   p.placed = true;
@@ -257,7 +248,7 @@ Result<> WriteFilesAtomically(const std::vector<OutputFile>& files) {
 
   // Every file complete beside its target before any target changes.
   for (Pending& p : pending) {
-    if (const os::Error error = Prepare(p)) {
+    if (const os::ErrorCode error = Prepare(p)) {
       RemoveAll(pending);
       return Failure(p.file->path, error);
     }
@@ -268,7 +259,7 @@ Result<> WriteFilesAtomically(const std::vector<OutputFile>& files) {
     // A signal waits until the set is all in place or all back as it was.
     os::SignalsHeld held;
     for (Pending& p : pending) {
-      if (const os::Error error = Place(p)) {
+      if (const os::ErrorCode error = Place(p)) {
         PutBack(pending);
         RemoveAll(pending);
         return Failure(p.file->path, error);

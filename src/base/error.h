@@ -7,15 +7,30 @@
 
 namespace boltgen {
 
+// What a failure is, where its reader treats some failures apart.
+enum class ErrorKind {
+  kGeneral,
+  // The length is too short for the pitch. Unattended runs report it as
+  // fatal, in words batch jobs may match; in the window it is an ordinary
+  // slip of the length box and reads as one.
+  kBoltTooShort,
+};
+
 // Every failure of the core: the one message the user is shown (naming the
-// file, the line and the value where there is one) and the status the
-// program ends with when the failure ends an unattended run.
+// file, the line and the value where there is one) and its kind.
 struct Error {
   std::string message;
-  int exit_status = 1;
+  ErrorKind kind = ErrorKind::kGeneral;
 
   bool operator==(const Error&) const = default;
 };
+
+// The error as every report but the window's shows it: a bolt too short for
+// its pitch is marked fatal in front.
+inline std::string ReportedText(const Error& error) {
+  return error.kind == ErrorKind::kBoltTooShort ? "Fatal Error: " + error.message
+                                                : error.message;
+}
 
 // The success of a step that has no value to hand back.
 struct Done {

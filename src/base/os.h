@@ -18,10 +18,19 @@
 namespace boltgen::os {
 
 // A system error: errno on POSIX, GetLastError() on Windows. 0 is success.
-using Error = int;
+using ErrorCode = int;
 
 // The system's own words for an error, in UTF-8, without a final period.
-std::string ErrorText(Error error);
+std::string ErrorText(ErrorCode error);
+
+// True for an error that says the file, or a folder on its way, is not there.
+bool IsNotFound(ErrorCode error);
+
+// True for an error that says a file of that name exists already.
+bool IsAlreadyExisting(ErrorCode error);
+
+// The error of a process that may hold no more open files.
+ErrorCode TooManyOpenFiles();
 
 // The command-line arguments in UTF-8, the program's name first. On Windows
 // they are read from the wide command line, as the narrow argv holds them in
@@ -44,6 +53,32 @@ bool HasDisplay();
 // Opens a document with the desktop's default program for it, without
 // waiting for that program. False when it could not be started.
 bool OpenDocument(const std::string& path);
+
+// What the system adds to a program's name to make its file name.
+#ifdef _WIN32
+inline constexpr char kProgramSuffix[] = ".exe";
+#else
+inline constexpr char kProgramSuffix[] = "";
+#endif
+
+// True where RunInstead keeps this process and waits (Windows cannot replace
+// a running program); false where the program takes this process's place.
+#ifdef _WIN32
+inline constexpr bool kRunInsteadWaits = true;
+#else
+inline constexpr bool kRunInsteadWaits = false;
+#endif
+
+// Hands the run over to `program` with `variable` set to `value` in its
+// environment, and never returns when it starts: on POSIX the program replaces
+// this process, given `arguments` (argv as this program got it); on Windows,
+// where a program gets one text, it is given this program's command line
+// after the name exactly as the user typed it, this program leaves its console
+// (one opened for it alone then closes), waits, and ends with the program's
+// status. Returns only when the program could not be started, with the reason;
+// `variable` is then removed again.
+ErrorCode RunInstead(const std::string& program, char** arguments, const std::string& variable,
+                     const std::string& value);
 
 #ifdef _WIN32
 // UTF-8 to the system's UTF-16 and back, for the window's calls. False for a
@@ -70,40 +105,40 @@ using NativeFile = std::intptr_t;
 // `prefix` starts with (its text up to the last separator, or the working
 // folder), its name starting with the rest of `prefix`. On success `path`
 // names it and `file` is open for writing.
-Error CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile& file);
+ErrorCode CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile& file);
 
 // Writes all of `bytes`, exactly as given (no line-end translation).
-Error WriteAll(NativeFile file, std::string_view bytes);
+ErrorCode WriteAll(NativeFile file, std::string_view bytes);
 
 // Gives the file the permissions a file created the ordinary way would get
 // (a unique file starts readable by its owner only on POSIX).
-Error SetCreatedFilePermissions(NativeFile file);
+ErrorCode SetCreatedFilePermissions(NativeFile file);
 
 // Gives the file the permissions of the file at `target` when there is one
 // (a replaced file keeps its permission bits), else those of a file created
 // the ordinary way.
-Error SetPermissionsFor(NativeFile file, const std::string& target);
+ErrorCode SetPermissionsFor(NativeFile file, const std::string& target);
 
 // 0 when `path` does not exist or may be replaced; an error when it is a
 // folder, or marked read-only (for every user, the administrator too: the
 // mark is how users protect a finished file), or not writable.
-Error CheckReplaceable(const std::string& path);
+ErrorCode CheckReplaceable(const std::string& path);
 
 // Makes `aside` (an existing placeholder, replaced) hold the file now at
 // `path`, so that it can be put back: a hard link where the file system has
 // them, else a copy with the same permissions.
-Error KeepCopy(const std::string& path, const std::string& aside);
+ErrorCode KeepCopy(const std::string& path, const std::string& aside);
 
 // Waits until the file's contents are on the disk.
-Error SyncFile(NativeFile file);
+ErrorCode SyncFile(NativeFile file);
 
-Error CloseFile(NativeFile file);
+ErrorCode CloseFile(NativeFile file);
 
 // Puts `from` in the place of `to` in one step, replacing an existing `to`;
 // readers see either the old file or the new one.
-Error MoveIntoPlace(const std::string& from, const std::string& to);
+ErrorCode MoveIntoPlace(const std::string& from, const std::string& to);
 
-Error RemoveFile(const std::string& path);
+ErrorCode RemoveFile(const std::string& path);
 
 // Creates a file for writing in `folder` (empty: the working folder) that
 // has no name yet, so that a run killed before it is named leaves nothing
@@ -112,7 +147,7 @@ Error RemoveFile(const std::string& path);
 bool CreateUnnamedFile(const std::string& folder, NativeFile& file);
 
 // Gives a file from CreateUnnamedFile the name `path`, which must not exist.
-Error NameFile(NativeFile file, const std::string& path);
+ErrorCode NameFile(NativeFile file, const std::string& path);
 
 // ---- Processes and signals ------------------------------------------------
 

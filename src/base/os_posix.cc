@@ -25,7 +25,13 @@ int Descriptor(NativeFile file) { return static_cast<int>(file); }
 
 }  // namespace
 
-std::string ErrorText(Error error) { return std::strerror(error); }
+std::string ErrorText(ErrorCode error) { return std::strerror(error); }
+
+bool IsNotFound(ErrorCode error) { return error == ENOENT; }
+
+bool IsAlreadyExisting(ErrorCode error) { return error == EEXIST; }
+
+ErrorCode TooManyOpenFiles() { return EMFILE; }
 
 std::vector<std::string> Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);
@@ -59,6 +65,15 @@ bool OpenDocument(const std::string& path) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+ErrorCode RunInstead(const std::string& program, char** arguments, const std::string& variable,
+                     const std::string& value) {
+  setenv(variable.c_str(), value.c_str(), 1);
+  execv(program.c_str(), arguments);
+  const ErrorCode error = errno;
+  unsetenv(variable.c_str());
+  return error;
+}
+
 std::tm LocalTime(std::time_t when) {
   std::tm local{};
   localtime_r(&when, &local);
@@ -69,7 +84,7 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   return std::fopen(path.c_str(), mode);
 }
 
-Error CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile& file) {
+ErrorCode CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile& file) {
   std::string name = prefix + "XXXXXX";
   const int fd = mkstemp(name.data());
   if (fd < 0) return errno;
@@ -78,7 +93,7 @@ Error CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile&
   return 0;
 }
 
-Error WriteAll(NativeFile file, std::string_view bytes) {
+ErrorCode WriteAll(NativeFile file, std::string_view bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
@@ -95,7 +110,7 @@ Error WriteAll(NativeFile file, std::string_view bytes) {
 }
 
 // mkstemp gives 0600; an ordinary new file gets 0666 less the umask.
-Error SetCreatedFilePermissions(NativeFile file) {
+ErrorCode SetCreatedFilePermissions(NativeFile file) {
   const mode_t mask = umask(0);
   umask(mask);
   return fchmod(Descriptor(file), 0666 & ~mask) == 0 ? 0 : errno;
@@ -104,7 +119,7 @@ Error SetCreatedFilePermissions(NativeFile file) {
 // Root replacing another user's file gives the new one the old owner and
 // group, as it keeps the mode; anyone else keeps what the system lets them.
 // The owner first: a change of owner clears the set-id bits.
-Error SetPermissionsFor(NativeFile file, const std::string& target) {
+ErrorCode SetPermissionsFor(NativeFile file, const std::string& target) {
   struct stat info {};
   if (stat(target.c_str(), &info) != 0) return SetCreatedFilePermissions(file);
   struct stat own {};
@@ -119,7 +134,7 @@ Error SetPermissionsFor(NativeFile file, const std::string& target) {
 
 // A link to a missing file is replaced like a live one: the new file takes
 // the link's place. A read-only mount says so rather than "permission denied".
-Error CheckReplaceable(const std::string& path) {
+ErrorCode CheckReplaceable(const std::string& path) {
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
   if (S_ISDIR(info.st_mode)) return EISDIR;
@@ -133,7 +148,7 @@ Error CheckReplaceable(const std::string& path) {
 
 // A hard link only to a file of our own: a link to another user's file in a
 // sticky folder would be theirs, and we could not remove it again.
-Error KeepCopy(const std::string& path, const std::string& aside) {
+ErrorCode KeepCopy(const std::string& path, const std::string& aside) {
   struct stat info {};
   if (lstat(path.c_str(), &info) != 0) return errno;
   // link() will not replace the placeholder.
@@ -149,7 +164,7 @@ Error KeepCopy(const std::string& path, const std::string& aside) {
   if (!S_ISREG(info.st_mode)) return EPERM;  // a device or pipe of another user
   const int fd = open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
   if (fd < 0) return errno;
-  Error error = 0;
+  ErrorCode error = 0;
   if (std::FILE* in = std::fopen(path.c_str(), "rb")) {
     char buffer[1 << 16];
     for (std::size_t got; error == 0 && (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
@@ -165,15 +180,15 @@ Error KeepCopy(const std::string& path, const std::string& aside) {
   return error;
 }
 
-Error SyncFile(NativeFile file) { return fsync(Descriptor(file)) == 0 ? 0 : errno; }
+ErrorCode SyncFile(NativeFile file) { return fsync(Descriptor(file)) == 0 ? 0 : errno; }
 
-Error CloseFile(NativeFile file) { return close(Descriptor(file)) == 0 ? 0 : errno; }
+ErrorCode CloseFile(NativeFile file) { return close(Descriptor(file)) == 0 ? 0 : errno; }
 
-Error MoveIntoPlace(const std::string& from, const std::string& to) {
+ErrorCode MoveIntoPlace(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-Error RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0 ? 0 : errno; }
+ErrorCode RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0 ? 0 : errno; }
 
 bool CreateUnnamedFile(const std::string& folder, NativeFile& file) {
 #ifdef O_TMPFILE
@@ -188,7 +203,7 @@ bool CreateUnnamedFile(const std::string& folder, NativeFile& file) {
 }
 
 // Linking a descriptor by itself needs a privilege; its /proc entry does not.
-Error NameFile(NativeFile file, const std::string& path) {
+ErrorCode NameFile(NativeFile file, const std::string& path) {
   if (linkat(Descriptor(file), "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
   const std::string self = "/proc/self/fd/" + std::to_string(Descriptor(file));
   return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;

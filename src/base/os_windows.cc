@@ -63,7 +63,7 @@ std::string RandomSuffix() {
 
 }  // namespace
 
-std::string ErrorText(Error error) {
+std::string ErrorText(ErrorCode error) {
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -77,6 +77,16 @@ std::string ErrorText(Error error) {
   if (message.empty()) message = "Windows error " + std::to_string(error);
   return message;
 }
+
+bool IsNotFound(ErrorCode error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool IsAlreadyExisting(ErrorCode error) {
+  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+ErrorCode TooManyOpenFiles() { return ERROR_TOO_MANY_OPEN_FILES; }
 
 std::vector<std::string> Arguments(int argc, char** argv) {
   int count = 0;
@@ -115,6 +125,60 @@ bool OpenDocument(const std::string& path) {
   return result > 32;
 }
 
+namespace {
+
+// The command line after the program's name, exactly as the user typed it.
+// The name ends as the system's own parser ends it.
+std::wstring ArgumentsAsGiven() {
+  const wchar_t* line = GetCommandLineW();
+  if (*line == L'"') {
+    ++line;
+    while (*line && *line != L'"') ++line;
+    if (*line) ++line;
+  } else {
+    while (*line && *line != L' ' && *line != L'\t') ++line;
+  }
+  return line;
+}
+
+}  // namespace
+
+ErrorCode RunInstead(const std::string& program, char**, const std::string& variable,
+                     const std::string& value) {
+  std::wstring wide_program, wide_variable, wide_value;
+  if (!Widen(program, wide_program) || !Widen(variable, wide_variable) ||
+      !Widen(value, wide_value)) {
+    return ERROR_NO_UNICODE_TRANSLATION;
+  }
+  std::wstring command = L"\"" + wide_program + L"\"" + ArgumentsAsGiven();
+  SetEnvironmentVariableW(wide_variable.c_str(), wide_value.c_str());
+  // The program writes to this program's standard output and error, where
+  // the caller gave them (a pipe, a file).
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(wide_program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    const ErrorCode error = static_cast<ErrorCode>(GetLastError());
+    SetEnvironmentVariableW(wide_variable.c_str(), nullptr);
+    return error;
+  }
+  CloseHandle(process.hThread);
+  // The run is the program's now: a console opened only for this program (a
+  // double-click) goes away instead of standing behind its window, and its
+  // status is the run's, as when POSIX replaces the process.
+  FreeConsole();
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hProcess);
+  std::exit(static_cast<int>(status));
+}
+
 bool ToWide(std::string_view utf8, std::wstring& wide) { return Widen(utf8, wide); }
 
 std::string FromWide(std::wstring_view wide) { return Narrow(wide); }
@@ -134,7 +198,7 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   return _wfopen(wide_path.c_str(), wide_mode.c_str());
 }
 
-Error CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile& file) {
+ErrorCode CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile& file) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string name = prefix + RandomSuffix();
     std::wstring wide;
@@ -147,19 +211,19 @@ Error CreateUniqueFile(const std::string& prefix, std::string& path, NativeFile&
       return 0;
     }
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return static_cast<Error>(error);
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return static_cast<ErrorCode>(error);
   }
   return ERROR_FILE_EXISTS;
 }
 
-Error WriteAll(NativeFile file, std::string_view bytes) {
+ErrorCode WriteAll(NativeFile file, std::string_view bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
     const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
     DWORD written = 0;
     if (!WriteFile(Handle(file), data, chunk, &written, nullptr)) {
-      return static_cast<Error>(GetLastError());
+      return static_cast<ErrorCode>(GetLastError());
     }
     if (written == 0) return ERROR_WRITE_FAULT;
     data += written;
@@ -170,19 +234,19 @@ Error WriteAll(NativeFile file, std::string_view bytes) {
 
 // A new file inherits its folder's access rules, as one made the ordinary way
 // does: there is nothing to change.
-Error SetCreatedFilePermissions(NativeFile) { return 0; }
+ErrorCode SetCreatedFilePermissions(NativeFile) { return 0; }
 
 // Windows keeps a file's access rules with the folder and its read-only mark
 // with the file: the new file has nothing of the old one's to take over.
-Error SetPermissionsFor(NativeFile, const std::string&) { return 0; }
+ErrorCode SetPermissionsFor(NativeFile, const std::string&) { return 0; }
 
-Error CheckReplaceable(const std::string& path) {
+ErrorCode CheckReplaceable(const std::string& path) {
   std::wstring wide;
   if (!Widen(path, wide)) return ERROR_NO_UNICODE_TRANSLATION;
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : static_cast<Error>(error);
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : static_cast<ErrorCode>(error);
   }
   // What replacing it would have met: a folder cannot be replaced by a file.
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
@@ -190,41 +254,41 @@ Error CheckReplaceable(const std::string& path) {
   return 0;
 }
 
-Error KeepCopy(const std::string& path, const std::string& aside) {
+ErrorCode KeepCopy(const std::string& path, const std::string& aside) {
   std::wstring wide_path, wide_aside;
   if (!Widen(path, wide_path) || !Widen(aside, wide_aside)) return ERROR_NO_UNICODE_TRANSLATION;
   return CopyFileW(wide_path.c_str(), wide_aside.c_str(), FALSE) ? 0
-                                                                 : static_cast<Error>(GetLastError());
+                                                                 : static_cast<ErrorCode>(GetLastError());
 }
 
-Error SyncFile(NativeFile file) {
-  return FlushFileBuffers(Handle(file)) ? 0 : static_cast<Error>(GetLastError());
+ErrorCode SyncFile(NativeFile file) {
+  return FlushFileBuffers(Handle(file)) ? 0 : static_cast<ErrorCode>(GetLastError());
 }
 
-Error CloseFile(NativeFile file) {
-  return CloseHandle(Handle(file)) ? 0 : static_cast<Error>(GetLastError());
+ErrorCode CloseFile(NativeFile file) {
+  return CloseHandle(Handle(file)) ? 0 : static_cast<ErrorCode>(GetLastError());
 }
 
-Error MoveIntoPlace(const std::string& from, const std::string& to) {
+ErrorCode MoveIntoPlace(const std::string& from, const std::string& to) {
   std::wstring wide_from, wide_to;
   if (!Widen(from, wide_from) || !Widen(to, wide_to)) return ERROR_NO_UNICODE_TRANSLATION;
   return MoveFileExW(wide_from.c_str(), wide_to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
              ? 0
-             : static_cast<Error>(GetLastError());
+             : static_cast<ErrorCode>(GetLastError());
 }
 
-Error RemoveFile(const std::string& path) {
+ErrorCode RemoveFile(const std::string& path) {
   std::wstring wide;
   if (!Widen(path, wide)) return ERROR_NO_UNICODE_TRANSLATION;
-  return DeleteFileW(wide.c_str()) ? 0 : static_cast<Error>(GetLastError());
+  return DeleteFileW(wide.c_str()) ? 0 : static_cast<ErrorCode>(GetLastError());
 }
 
 // Windows has no file without a name: the temporaries are named from the
 // start, stamped so that a later run removes a killed run's leftovers.
 bool CreateUnnamedFile(const std::string&, NativeFile&) { return false; }
 
-Error NameFile(NativeFile, const std::string&) { return ERROR_NOT_SUPPORTED; }
+ErrorCode NameFile(NativeFile, const std::string&) { return ERROR_NOT_SUPPORTED; }
 
 namespace {
 

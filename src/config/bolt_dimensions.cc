@@ -61,11 +61,11 @@ Result<> CheckChoices(const BoltRequest& request) {
 // largest double doubled is infinite).
 Result<> CheckDerived(const BoltDimensions& dims) {
   const std::array<std::pair<const char*, double>, 5> derived = {{
-      {"minor diameter", dims.MinorDia},
-      {"washer face diameter", dims.WshFaceDia},
-      {"width across corners", dims.AcrossCorners},
-      {"thread length", dims.ThreadLength},
-      {"four pitches", dims.Pitch * 4},
+      {"minor diameter", dims.minor_dia},
+      {"washer face diameter", dims.washer_face_dia},
+      {"width across corners", dims.across_corners},
+      {"thread length", dims.thread_length},
+      {"four pitches", dims.pitch * 4},
   }};
   for (const auto& [name, value] : derived) {
     if (std::isfinite(value)) continue;
@@ -77,22 +77,23 @@ Result<> CheckDerived(const BoltDimensions& dims) {
 }
 
 void Derive(BoltDimensions& d) {
-  d.HalfPitch = d.Pitch / 2;
-  d.MajorDia = d.DiaNom;
-  d.MinorDia = d.MajorDia - (2 * d.Pitch) * std::cos(kPi / 6);
-  d.WshFaceDia = d.Flats * 0.9;
-  d.AcrossCorners = std::fabs(d.Flats / std::cos(kPi / 6));
-  d.ThreadLength = d.NomLength <= d.Long ? d.MinThrSht : d.MinThrLng;
-  if (d.LongXL > 0 && d.NomLength > d.LongXL) d.ThreadLength = d.MinThrXLng;
+  d.half_pitch = d.pitch / 2;
+  d.major_dia = d.DiaNom;
+  d.minor_dia = d.major_dia - (2 * d.pitch) * std::cos(kPi / 6);
+  d.washer_face_dia = d.Flats * 0.9;
+  d.across_corners = std::fabs(d.Flats / std::cos(kPi / 6));
+  d.thread_length = d.nominal_length <= d.Long ? d.MinThrSht : d.MinThrLng;
+  if (d.LongXL > 0 && d.nominal_length > d.LongXL) d.thread_length = d.MinThrXLng;
   // Always measured against the short thread length, also for long bolts.
-  if (d.Pitch * 3.5 + d.MinThrSht > d.NomLength) d.ThreadLength = d.NomLength - d.Pitch * 3.5;
+  if (d.pitch * 3.5 + d.MinThrSht > d.nominal_length)
+    d.thread_length = d.nominal_length - d.pitch * 3.5;
 }
 
-bool TooShort(const BoltDimensions& d) { return d.Pitch * 4 > d.ThreadLength; }
+bool TooShort(const BoltDimensions& d) { return d.pitch * 4 > d.thread_length; }
 
 bool LengthTooShort(BoltDimensions d, double length) {
   if (!(length > 0) || !std::isfinite(length)) return true;
-  d.NomLength = length;
+  d.nominal_length = length;
   Derive(d);
   return TooShort(d);
 }
@@ -103,8 +104,8 @@ BoltDimensions NutDimensions(const BoltDimensions& dims) {
   BoltDimensions nut = dims;
   if (dims.FlatsNut > 0) {
     nut.Flats = dims.FlatsNut;
-    nut.WshFaceDia = nut.Flats * 0.9;
-    nut.AcrossCorners = std::fabs(nut.Flats / std::cos(kPi / 6));
+    nut.washer_face_dia = nut.Flats * 0.9;
+    nut.across_corners = std::fabs(nut.Flats / std::cos(kPi / 6));
   }
   return nut;
 }
@@ -134,9 +135,9 @@ Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
 
   // Work on a copy: a refused generation leaves the dimensions as they were.
   BoltDimensions next = dims;
-  next.NomLength = request.length;
-  next.Pitch = request.pitch;
-  next.Segments = ClampToInt16(request.segments);
+  next.nominal_length = request.length;
+  next.pitch = request.pitch;
+  next.segments = ClampToInt16(request.segments);
   // A key the section leaves out (an optional one) is 0, whatever an earlier
   // generation of the run read.
   for (const SizeTableKey& key : kSizeTableKeys) {
@@ -151,13 +152,13 @@ Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
   if (warnings != nullptr) *warnings = std::move(checked.value());
   if (TooShort(dims)) {
     const std::optional<double> shortest = ShortestLength(dims);
-    return Error{std::string(kFatalErrorPrefix) + "Bolt length (" +
-                 FormatNumber(dims.NomLength, "000.000") + ") too short for pitch (" +
-                 FormatNumber(dims.Pitch, "000.0000") + ")." +
-                 (shortest ? " The shortest length that works for this size and pitch is " +
-                                 FormatNumber(*shortest, "###0.000") + "."
-                           : " No length works for this pitch: the size table's thread lengths "
-                             "are shorter than four pitches.")};
+    return Error{"Bolt length (" + FormatNumber(dims.nominal_length, "000.000") +
+                     ") too short for pitch (" + FormatNumber(dims.pitch, "000.0000") + ")." +
+                     (shortest ? " The shortest length that works for this size and pitch is " +
+                                     FormatNumber(*shortest, "###0.000") + "."
+                               : " No length works for this pitch: the size table's thread "
+                                 "lengths are shorter than four pitches."),
+                 ErrorKind::kBoltTooShort};
   }
   return Done();
 }
@@ -167,8 +168,8 @@ std::optional<double> ShortestLength(const BoltDimensions& dims) {
   // short thread length and is constant between the steps at Long and
   // LongXL, so the shortest length lies at 7.5 pitches or at a step.
   const double step = 0.001;
-  const double starts[] = {7.5 * dims.Pitch, 3.5 * dims.Pitch + dims.MinThrSht,
-                           dims.Long + step, dims.LongXL + step};
+  const double starts[] = {7.5 * dims.pitch, 3.5 * dims.pitch + dims.MinThrSht, dims.Long + step,
+                           dims.LongXL + step};
   std::optional<double> shortest;
   for (double start : starts) {
     // Rounded up to the box's thousandths, then a step further where

@@ -17,24 +17,24 @@ namespace boltgen {
 // so every field read from the table comes from the chosen section.
 struct BoltDimensions {
   double DiaNom = 0;
-  double MajorDia = 0;
-  double MinorDia = 0;
-  double WshFaceDia = 0;
+  double major_dia = 0;
+  double minor_dia = 0;
+  double washer_face_dia = 0;
   double HghtHex = 0;
   double HghtWshFace = 0;
   double MinThrSht = 0;
   double MinThrLng = 0;
-  double ThreadLength = 0;
+  double thread_length = 0;
   double HghtNut = 0;
   double HghtNutJam = 0;
-  double Pitch = 0;
-  double HalfPitch = 0;
+  double pitch = 0;
+  double half_pitch = 0;
   double Flats = 0;
-  double AcrossCorners = 0;
-  double NomLength = 0;
+  double across_corners = 0;
+  double nominal_length = 0;
   double RadWshFace = 0;
   double Long = 0;
-  std::int16_t Segments = 0;
+  std::int16_t segments = 0;
   // Optional keys: 0 when the chosen section does not give them, whatever an
   // earlier generation read, so that a table without them behaves as before.
   double FlatsNut = 0;    // the nuts' own width across flats; else Flats
@@ -53,16 +53,12 @@ BoltDimensions NutDimensions(const BoltDimensions& dims);
 // section, a section that fails the size table checks (messages name
 // `table_name` and the line), and any choice or derived value that is not
 // finite, all before the too-short test. A bolt too short for its pitch is an
-// error too, but only after `dims` holds its values ("Fatal Error: ...").
+// error too (ErrorKind::kBoltTooShort), but only after `dims` holds its values.
 // `warnings`, when given, receives the section's warnings (keys given twice)
 // once `dims` holds the values.
 Result<> SetBoltDimensions(std::string_view content, const BoltRequest& request,
                            BoltDimensions& dims, std::string_view table_name = "boltgen.ini",
                            std::vector<std::string>* warnings = nullptr);
-
-// The too-short message starts with this; batch jobs may match it, and the
-// window leaves it out: a length a little short is an ordinary slip there.
-inline constexpr std::string_view kFatalErrorPrefix = "Fatal Error: ";
 
 // The shortest nominal length, in thousandths as the length box shows it,
 // with which the size and pitch of `dims` pass the too-short test; nothing

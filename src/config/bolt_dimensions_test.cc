@@ -12,7 +12,7 @@ namespace {
 // The message of a refusal, or "" when the dimensions were set.
 std::string Set(std::string_view content, const BoltRequest& request, BoltDimensions& dims) {
   const Result<> result = SetBoltDimensions(content, request, dims);
-  return result ? "" : result.error().message;
+  return result ? "" : ReportedText(result.error());
 }
 
 // A complete section whose thread lengths make the boundaries exact in
@@ -32,8 +32,8 @@ TEST(SetBoltDimensions, WorkedExampleOfTheThreeQuarterInchSizeThenTheNextSize) {
       "HghtNutJam=0.40625\r\nMinThrSht=1.75\r\nMinThrLng=2\r\nLong=6\r\n" + Section("");
   BoltDimensions dims;
   ASSERT_EQ(Set(content, TextRequest("[Inch 3/4]", "0.076923 UNC", "2.5", "48"), dims), "");
-  EXPECT_NEAR(dims.MinorDia, 0.6167655, 5e-8);
-  EXPECT_DOUBLE_EQ(dims.ThreadLength, 1.75);
+  EXPECT_NEAR(dims.minor_dia, 0.6167655, 5e-8);
+  EXPECT_DOUBLE_EQ(dims.thread_length, 1.75);
   ASSERT_EQ(Set(content, TextRequest("[t]", "0.1", "3"), dims), "");
   EXPECT_DOUBLE_EQ(dims.DiaNom, 1);
 }
@@ -69,9 +69,9 @@ TEST(SetBoltDimensions, ThreadLengthAtEachBoundaryAndTheNutsFlats) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.keys + c.length);
     EXPECT_EQ(Set(Section(c.keys), TextRequest("[T]", c.pitch, c.length), dims), c.fatal);
-    EXPECT_DOUBLE_EQ(dims.ThreadLength, c.thread);
+    EXPECT_DOUBLE_EQ(dims.thread_length, c.thread);
     const double flats = c.keys == xl ? 1.75 : 1.5;
-    EXPECT_DOUBLE_EQ(NutDimensions(dims).WshFaceDia, flats * 0.9);
+    EXPECT_DOUBLE_EQ(NutDimensions(dims).washer_face_dia, flats * 0.9);
   }
 }
 
@@ -121,7 +121,7 @@ TEST(SetBoltDimensions, SectionLineRulesAndSegmentsRoundHalfToEvenClampedToSixte
                                                {"x", 0}, {"99999", 32767}, {"-99999", -32768}};
   for (const auto& [text, expected] : cases) {
     ASSERT_EQ(Set(Section(""), TextRequest("[T]", "0.125", "3", text), dims), "");
-    EXPECT_EQ(dims.Segments, expected) << text;
+    EXPECT_EQ(dims.segments, expected) << text;
   }
 }
 
@@ -157,7 +157,7 @@ TEST(SetBoltDimensions, RefusalsNameTheCauseAndChangeNothing) {
     const std::string message = Set(Section(c.keys), c.request, dims);
     EXPECT_FALSE(message.empty() || message.starts_with("Fatal Error: ")) << c.named;
     EXPECT_NE(message.find(c.named), std::string::npos) << c.named << " in " << message;
-    EXPECT_TRUE(dims.NomLength == before.NomLength && dims.Pitch == before.Pitch &&
+    EXPECT_TRUE(dims.nominal_length == before.nominal_length && dims.pitch == before.pitch &&
                 dims.HghtHex == before.HghtHex);
   }
 }

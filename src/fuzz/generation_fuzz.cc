@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   boltgen::BoltApp& app = loaded.app;
   if (app.exit_status()) return 0;  // no size listed, or a bad switch: a message was shown
 
-  const boltgen::BoltRequest request = boltgen::RequestFromControls(app.controls, app.IsMetric);
+  const boltgen::BoltRequest request = boltgen::RequestFromControls(app.controls, app.is_metric);
   const auto parts = boltgen::BuildBoltParts(app.generation, request,
                                              {app.size_table_path, boltgen::Date{6, 12, 2026}});
   if (!parts) {

@@ -65,9 +65,9 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
   const std::string script_name = WithScriptExtension(file_name);
   const std::string_view base_name =
       std::string_view(script_name).substr(0, script_name.size() - 4);
-  const double E = dims.AcrossCorners + 1;
+  const double head_half_width = dims.across_corners + 1;
   // A nut wider than the head needs a wider window.
-  const double nut_E = NutDimensions(dims).AcrossCorners + 1;
+  const double nut_half_width = NutDimensions(dims).across_corners + 1;
 
   AppendScriptLine(script, ";---------Commands to write out blocks --------------");
   AppendScriptLine(script, "DisplayDialogs N");
@@ -78,19 +78,19 @@ void AppendBlockCommands(std::string& script, std::string_view file_name,
   AppendSaveMaster(script, base_name);
   AppendExportStart(script, base_name);
   AppendScriptLine(script, "0,0,0");
-  AppendWindow(script, E, dims.HghtHex + 1, -(dims.NomLength + 1));
+  AppendWindow(script, head_half_width, dims.HghtHex + 1, -(dims.nominal_length + 1));
   AppendScriptLine(script, "");
   AppendScriptLine(script, "U");
 
   for (int index = 0; index < static_cast<int>(kNutKinds.size()); ++index) {
     if (const Part* nut = NutAtOffset(parts, index)) {
-      const double P = nut->z_offset;
-      const double H = dims.*nut->nut->height;
+      const double offset = nut->z_offset;
+      const double nut_height = dims.*nut->nut->height;
       AppendExportStart(script, NutBlockName(base_name, nut->nut->code));
       script += "0,0,";
-      AppendNumber(script, P, "00");
+      AppendNumber(script, offset, "00");
       script += kScriptLineEnd;
-      AppendWindow(script, nut_E, P - (H + 0.2), P + 0.2);
+      AppendWindow(script, nut_half_width, offset - (nut_height + 0.2), offset + 0.2);
       AppendScriptLine(script, "");
       AppendScriptLine(script, "U");
     }

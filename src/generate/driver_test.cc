@@ -14,7 +14,7 @@
 #include "generate/block_commands.h"
 #include "generate/parts.h"
 #include "generate/script_header.h"
-#include "generate/script_lines_test.h"
+#include "mesh/script_lines_test.h"
 
 namespace boltgen {
 namespace {
@@ -52,9 +52,9 @@ class Driver : public testing::Test {
     const Result<WrittenFiles> written =
         GenerateFiles(state_, request_, input_,
                       [&](std::string_view status) { statuses_.emplace_back(status); });
-    message_ = written ? std::string() : written.error().message;
+    message_ = written ? std::string() : ReportedText(written.error());
     if (written) return Kind::kWritten;
-    if (message_.starts_with("Fatal Error: ")) return Kind::kFatal;
+    if (written.error().kind == ErrorKind::kBoltTooShort) return Kind::kFatal;
     return statuses_.back() == "Reading parameters ...." ? Kind::kRefused : Kind::kWriteFailed;
   }
 
@@ -126,7 +126,7 @@ TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
     Choose("[Inch 3/4]", c.pitch, c.length, "36");
     request_.plain_body = c.rows == 15;
     ASSERT_EQ(Run(), Kind::kWritten) << c.pitch;
-    EXPECT_TRUE(c.rows == 0 || state_.grid.RowCount == c.rows) << c.pitch;
+    EXPECT_TRUE(c.rows == 0 || state_.grid.row_count == c.rows) << c.pitch;
   }
   EXPECT_EQ(ScriptLines(Read(dir_ + "/plain.scr")).size(), 9u + 10u + 37u * (15u + 1u));
 }
@@ -156,7 +156,7 @@ TEST_F(Driver, TheLongestLengthOfferedFillsTheGridInEveryBodyLayout) {
       const std::string longest = LastNumber(message_);
       Choose("[Inch 3/4]", "0.0078125", longest, "24");
       ASSERT_EQ(Run(), Kind::kWritten) << longest << ": " << message_;
-      EXPECT_GE(state_.grid.RowCount, MeshGrid::kLastIndex - 1) << longest << " leaves a turn";
+      EXPECT_GE(state_.grid.row_count, MeshGrid::kLastIndex - 1) << longest << " leaves a turn";
       const std::string next = FormatNumber(LeadingNumber(longest) + 0.001, "0.000");
       Choose("[Inch 3/4]", "0.0078125", next, "24");
       ASSERT_EQ(Run(), Kind::kRefused) << next << " is not refused";
@@ -178,7 +178,7 @@ TEST_F(Driver, AnEmptyFileNameOrAMissingFolderWritesNothing) {
 // inch bolt, 3 long, at 24 segments.
 std::string Header(const BoltRequest& built) {
   BoltDimensions dims;
-  dims.DiaNom = 0.75, dims.NomLength = 3, dims.Segments = 24, dims.RadWshFace = 0.0625;
+  dims.DiaNom = 0.75, dims.nominal_length = 3, dims.segments = 24, dims.RadWshFace = 0.0625;
   std::string script;
   AppendScriptHeader(script, built, dims, Date{6, 12, 2026});
   return script;
@@ -220,9 +220,9 @@ TEST(AppendScriptHeader, ExactTextThenTheDetailsAndSizeNameOfOtherChoices) {
 
 BoltDimensions Dims() {
   BoltDimensions d;
-  d.AcrossCorners = 0.866;
+  d.across_corners = 0.866;
   d.HghtHex = d.HghtNut = 0.5;
-  d.NomLength = 2;
+  d.nominal_length = 2;
   d.HghtNutJam = 0.25;
   return d;
 }

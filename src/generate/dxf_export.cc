@@ -162,7 +162,7 @@ void WriteMesh(MemoryWriter& dw, const Part& part) {
       dw.subClass("AcDbVertex");
       dw.subClass("AcDbPolygonMeshVertex");
       // Offsets added as the script adds them, before rounding.
-      dw.coord(10, AsInScript(v.X + 0.0), AsInScript(v.Y + 0.0), AsInScript(v.Z + part.z_offset));
+      dw.coord(10, AsInScript(v.x + 0.0), AsInScript(v.y + 0.0), AsInScript(v.z + part.z_offset));
       dw.dxfInt(70, kMeshVertex);
     }
   }

@@ -19,7 +19,7 @@ double MillimetresPerUnit(const BoltRequest& request) {
 
 Result<NutFit> NutFitFor(const BoltRequest& request, const BoltDimensions& dims) {
   const double mm_per_unit = MillimetresPerUnit(request);
-  const double pitch_mm = dims.Pitch * mm_per_unit;
+  const double pitch_mm = dims.pitch * mm_per_unit;
   NutFit fit;
   if (request.nut_clearance_text.empty()) {
     fit.standard = true;
@@ -42,7 +42,7 @@ Result<NutFit> NutFitFor(const BoltRequest& request, const BoltDimensions& dims)
 
 std::string NutThreadDetails(const NutFit& fit, const BoltDimensions& dims) {
   std::string text = "Threaded, ISO 68-1 Internal, Right Hand, Minor Diameter ";
-  AppendNumber(text, NutMinorDiameter(dims.MajorDia, dims.Pitch), "000.0000");
+  AppendNumber(text, NutMinorDiameter(dims.major_dia, dims.pitch), "000.0000");
   text += fit.standard ? ", Fit 6H/6g, Radial Clearance " : ", Radial Clearance ";
   AppendNumber(text, fit.clearance_mm, "0.0000");
   text += " mm";
@@ -52,10 +52,10 @@ std::string NutThreadDetails(const NutFit& fit, const BoltDimensions& dims) {
 Result<> CheckThreadedNutRows(const BoltDimensions& dims) {
   const double tallest = std::max(dims.HghtNut, dims.HghtNutJam);
   // The washer face nuts have the most rows of their own.
-  const int rows = ThreadedNutRowsAtMost(dims.Pitch, tallest, 10);
+  const int rows = ThreadedNutRowsAtMost(dims.pitch, tallest, 10);
   if (rows <= MeshGrid::kLastIndex) return Done();
   return Error{"A threaded nut " + FormatNumber(tallest, "###0.000") + " high at pitch " +
-               FormatNumber(dims.Pitch, "0.0000") + " needs " + FormatNumber(rows, "0") +
+               FormatNumber(dims.pitch, "0.0000") + " needs " + FormatNumber(rows, "0") +
                " rows, but the mesh holds at most " + FormatNumber(MeshGrid::kLastIndex, "0") +
                ". Choose a coarser pitch, or plain nuts."};
 }

@@ -7,8 +7,8 @@ namespace {
 
 BoltDimensions Size(double major, double pitch) {
   BoltDimensions d;
-  d.MajorDia = major;
-  d.Pitch = pitch;
+  d.major_dia = major;
+  d.pitch = pitch;
   d.HghtNut = d.HghtNutJam = major * 0.9;
   return d;
 }

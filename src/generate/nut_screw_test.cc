@@ -88,21 +88,22 @@ struct Screwing {
 // a quarter turn further, off its helix.
 Screwing ScrewOn(const BoltParts& built, const NutFit& fit) {
   const BoltDimensions& d = built.dims;
-  const double P = d.Pitch, H = d.HghtNut;
+  const double pitch = d.pitch, nut_height = d.HghtNut;
   Screwing result;
   result.clearance = fit.thread.clearance;
-  result.chord = 2 * (d.MajorDia / 2 + P / 4) * (1 / std::cos(kPi / d.Segments) - 1);
+  result.chord = 2 * (d.major_dia / 2 + pitch / 4) * (1 / std::cos(kPi / d.segments) - 1);
   const TriangleMesh bolt = PartMesh(built.parts[0]);
   const TriangleMesh nut = PartMesh(built.parts[1]);
-  const double nut_bottom = built.parts[1].z_offset - H;
+  const double nut_bottom = built.parts[1].z_offset - nut_height;
   // The regular thread lies between the lead-in turn and the two run-out turns.
-  const double lowest = -d.NomLength + 2 * P;
-  const double highest = -d.NomLength + ThreadTurns(d.ThreadLength, P) * P - 2 * P - H;
+  const double lowest = -d.nominal_length + 2 * pitch;
+  const double highest =
+      -d.nominal_length + ThreadTurns(d.thread_length, pitch) * pitch - 2 * pitch - nut_height;
   for (double where : {0.0, 0.37, 1.0}) {
     const double bottom = lowest + where * (highest - lowest);
     const double dz = bottom - nut_bottom;
-    const double turn = 2 * kPi * dz / P;
-    const Mesh bolt_part = ToCgal(bolt, bottom - P, bottom + H + P);
+    const double turn = 2 * kPi * dz / pitch;
+    const Mesh bolt_part = ToCgal(bolt, bottom - pitch, bottom + nut_height + pitch);
     const Mesh on = ToCgal(nut, -1e300, 1e300, turn, dz);
     ++result.placements;
     if (CGAL::Polygon_mesh_processing::do_intersect(bolt_part, on)) {
@@ -141,8 +142,9 @@ TEST(ThreadedNuts, EveryShippedSizeScrewsOnWithItsClearanceAndNotOffItsHelix) {
     const std::vector<std::string> pitches = PitchesOf(sizes, size.name);
     for (const char* segments : {"36", "240"}) {
       for (const char* clearance : {"", "0.2"}) {
-        const double D = size.nominal_diameter;
-        BoltRequest c = TextRequest(size.name, pitches.front(), std::to_string(5 * D), segments);
+        const double diameter = size.nominal_diameter;
+        BoltRequest c =
+            TextRequest(size.name, pitches.front(), std::to_string(5 * diameter), segments);
         c.file_name = "nut.scr";
         c.washer_face = c.nuts = c.threaded_nuts = true;
         c.nut_clearance_text = clearance;

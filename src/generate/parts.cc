@@ -35,24 +35,24 @@ bool IsOfferedSegmentCount(int segments) {
 
 // The thread adds 2 * turns + 7 rows to the body; the grid ends at row 256.
 Result<> CheckThread(const BoltRequest& request, const BoltDimensions& dims, int body_rows) {
-  if (!(dims.Pitch > 0)) {
+  if (!(dims.pitch > 0)) {
     return Error{"The pitch " + Quoted(request.pitch_text) +
                  " is 0 or less, which gives no thread. Choose a pitch from the list, "
                  "or check No Threads."};
   }
   const int max_turns = (MeshGrid::kLastIndex - 7 - body_rows) / 2;
-  const int turns = ThreadTurns(dims.ThreadLength, dims.Pitch);
+  const int turns = ThreadTurns(dims.thread_length, dims.pitch);
   if (turns <= max_turns) return Done();
   // Rounded up (pitch) and down (length) to the decimals shown, so that the
   // values offered do fit.
-  const double smallest_pitch = std::ceil(dims.ThreadLength / max_turns * 10000) / 10000;
-  const double longest_thread = max_turns * dims.Pitch;
+  const double smallest_pitch = std::ceil(dims.thread_length / max_turns * 10000) / 10000;
+  const double longest_thread = max_turns * dims.pitch;
   // Short bolts take MinThrSht; shorter still, the thread is the length less
   // three and a half pitches.
   const double longest_bolt =
-      longest_thread < dims.MinThrSht ? longest_thread + dims.Pitch * 3.5 : dims.Long;
-  return Error{"A thread length of " + FormatNumber(dims.ThreadLength, "###0.000") +
-               " at pitch " + FormatNumber(dims.Pitch, "0.0000") + " needs " +
+      longest_thread < dims.MinThrSht ? longest_thread + dims.pitch * 3.5 : dims.Long;
+  return Error{"A thread length of " + FormatNumber(dims.thread_length, "###0.000") +
+               " at pitch " + FormatNumber(dims.pitch, "0.0000") + " needs " +
                FormatNumber(turns, "0") + " turns, but the mesh holds at most " +
                FormatNumber(max_turns, "0") + ". Choose a pitch of at least " +
                FormatNumber(smallest_pitch, "0.0000") + ", or a length of at most " +
@@ -63,7 +63,7 @@ Result<> CheckThread(const BoltRequest& request, const BoltDimensions& dims, int
 // geometry is built or anything is written. `built` is the request as the
 // parts are built from it.
 Result<> CheckChoices(const BoltRequest& built, const BoltDimensions& dims) {
-  if (!IsOfferedSegmentCount(dims.Segments)) {
+  if (!IsOfferedSegmentCount(dims.segments)) {
     return Error{"The segment count " + Quoted(built.segments_text) +
                  " is not offered. Choose 24, 36, 48, 72, 144 or 240."};
   }
@@ -72,7 +72,7 @@ Result<> CheckChoices(const BoltRequest& built, const BoltDimensions& dims) {
     if (Result<> fits = CheckThread(built, dims, body_rows); !fits) return fits;
   }
   if (built.nuts && built.threaded_nuts) {
-    if (!(dims.Pitch > 0)) {
+    if (!(dims.pitch > 0)) {
       return Error{"The pitch " + Quoted(built.pitch_text) +
                    " is 0 or less, which gives the nuts no thread. Choose a pitch from the "
                    "list, or plain nuts."};
@@ -133,9 +133,9 @@ Result<BoltParts> BuildBoltParts(GenerationState& state, const BoltRequest& requ
   const std::string base = DrawingBaseName(request.file_name);
   built.parts.reserve(b.nuts ? 1 + kNutKinds.size() : 1);
   // One block for the bolt and its nuts (each at most kMaxNutRows rows).
-  const auto pool = std::make_shared<std::vector<GridPoint>>();
-  pool->reserve(static_cast<std::size_t>(grid.ColumnCount) *
-                (static_cast<std::size_t>(grid.RowCount) + (b.nuts ? 4 * kMaxNutRows : 0)));
+  const auto pool = std::make_shared<GridPointBlock>();
+  pool->reserve(static_cast<std::size_t>(grid.column_count) *
+                (static_cast<std::size_t>(grid.row_count) + (b.nuts ? 4 * kMaxNutRows : 0)));
   built.parts.push_back({std::string(kBoltPartName), base, nullptr, 0, GridCopy(grid, pool)});
   if (b.nuts) {
     std::optional<NutThread> thread;

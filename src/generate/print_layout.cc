@@ -14,13 +14,13 @@ struct Footprint {
 
 Footprint FootprintOf(const Part& part) {
   Footprint f;
-  f.low = f.high = part.grid.at(1, 1).Z + part.z_offset;
+  f.low = f.high = part.grid.at(1, 1).z + part.z_offset;
   for (int col = 1; col <= part.grid.columns(); ++col) {
     for (int row = 1; row <= part.grid.rows(); ++row) {
       const GridPoint& v = part.grid.at(row, col);
-      f.radius = std::max(f.radius, std::hypot(v.X, v.Y));
-      f.low = std::min(f.low, v.Z + part.z_offset);
-      f.high = std::max(f.high, v.Z + part.z_offset);
+      f.radius = std::max(f.radius, std::hypot(v.x, v.y));
+      f.low = std::min(f.low, v.z + part.z_offset);
+      f.high = std::max(f.high, v.z + part.z_offset);
     }
   }
   return f;

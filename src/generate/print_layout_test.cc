@@ -65,7 +65,7 @@ TEST(LayOutForPrinting, HeadDownBesideEachOtherOnThePlate) {
     EXPECT_EQ(layout.fits, k.fits);
     const std::vector<Placed> placed = PlaceAll(built->parts, layout);
     const BoltDimensions& d = built->dims;
-    EXPECT_NEAR(placed[0].high_z, (d.NomLength + d.HghtHex) * mm, 1e-9);
+    EXPECT_NEAR(placed[0].high_z, (d.nominal_length + d.HghtHex) * mm, 1e-9);
     for (std::size_t i = 0; i < placed.size(); ++i) {
       const Placed& p = placed[i];
       EXPECT_NEAR(p.low_z, 0, 1e-9) << i;

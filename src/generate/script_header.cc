@@ -56,11 +56,11 @@ void AppendScriptHeader(std::string& script, const BoltRequest& built, const Bol
   AppendScriptLine(script, ")");
 
   script += "; Nominal Length: ";
-  AppendNumber(script, dims.NomLength, "0000.0000");
+  AppendNumber(script, dims.nominal_length, "0000.0000");
   script += kScriptLineEnd;
 
   script += "; Segments: ";
-  AppendNumber(script, dims.Segments, "000");
+  AppendNumber(script, dims.segments, "000");
   script += kScriptLineEnd;
 
   script += "; Details: ";

@@ -17,10 +17,10 @@
 #include "config/size_table.h"
 #include "generate/driver.h"
 #include "generate/parts.h"
-#include "generate/script_lines_test.h"
 #include "geometry/bolt_body.h"
 #include "geometry/threads.h"
 #include "mesh/grid_triangulation.h"
+#include "mesh/script_lines_test.h"
 #include "mesh/stl.h"
 
 namespace boltgen {
@@ -82,14 +82,14 @@ void ReadScript(const std::string& text, std::vector<ScriptPart>& parts,
 
 bool Near(const Point3& a, const Point3& b) { return Length(a - b) < 2.6e-4; }  // four decimals
 
-// The bolt's threaded length: whole turns covering ThreadLength, from row B
+// The bolt's threaded length: whole turns covering thread_length, from row B
 // at -L + (T + 1.5) pitches down to the tip.
 void ExpectThreadedLength(const ScriptPart& bolt, const BoltDimensions& d, int body_rows) {
-  const int turns = ThreadTurns(d.ThreadLength, d.Pitch);
+  const int turns = ThreadTurns(d.thread_length, d.pitch);
   ASSERT_EQ(bolt.columns[0].size(), static_cast<std::size_t>(body_rows + 2 * turns + 7));
-  EXPECT_GE(turns * d.Pitch, d.ThreadLength - 1e-4 * d.Pitch);
-  EXPECT_LT((turns - 1) * d.Pitch, d.ThreadLength);
-  EXPECT_NEAR(bolt.columns[0][body_rows - 3].z, -d.NomLength + (turns + 1.5) * d.Pitch, 1e-3);
+  EXPECT_GE(turns * d.pitch, d.thread_length - 1e-4 * d.pitch);
+  EXPECT_LT((turns - 1) * d.pitch, d.thread_length);
+  EXPECT_NEAR(bolt.columns[0][body_rows - 3].z, -d.nominal_length + (turns + 1.5) * d.pitch, 1e-3);
 }
 
 // Every part closes (the bolt's seam is the STL check's: welded, it would
@@ -144,8 +144,8 @@ void ExpectStandardSize(const SizeEntry& size, const BoltDimensions& d) {
   EXPECT_EQ(d.MinThrXLng, inch ? 0 : 2 * d.DiaNom + 25);
   EXPECT_TRUE(d.HghtNut > d.HghtNutJam && d.HghtHex > d.HghtWshFace);
   // The washer face circle lies outside the thread's countersink.
-  EXPECT_GT(d.Flats * 0.9 / 2, d.DiaNom / 2 + d.Pitch / 4);
-  EXPECT_TRUE(d.Pitch > 0 && d.Pitch < d.DiaNom / 4);
+  EXPECT_GT(d.Flats * 0.9 / 2, d.DiaNom / 2 + d.pitch / 4);
+  EXPECT_TRUE(d.pitch > 0 && d.pitch < d.DiaNom / 4);
   // Only the 7/16 and 9/16 nuts are wider than their cap screws' heads.
   const double nut_flats = NutDimensions(d).Flats;
   if (size.name == "[Inch 7/16]") {
@@ -162,18 +162,18 @@ void ExpectStandardSize(const SizeEntry& size, const BoltDimensions& d) {
 double TurnedVolume(const Part& bolt, int shank_end,
                     const std::vector<std::pair<double, double>>& tail) {
   static MeshGrid grid;  // one for all: a grid is large to clear
-  grid.ColumnCount = static_cast<std::int16_t>(bolt.grid.columns());
-  grid.RowCount = static_cast<std::int16_t>(shank_end + tail.size());
-  for (int col = 1; col <= grid.ColumnCount; ++col) {
+  grid.column_count = static_cast<std::int16_t>(bolt.grid.columns());
+  grid.row_count = static_cast<std::int16_t>(shank_end + tail.size());
+  for (int col = 1; col <= grid.column_count; ++col) {
     for (int row = 1; row <= shank_end; ++row) {
       const GridPoint& p = bolt.grid.at(row, col);
-      std::tie(grid.at(row, col).X, grid.at(row, col).Y, grid.at(row, col).Z) =
-          std::tuple(p.X, p.Y, p.Z);
+      std::tie(grid.at(row, col).x, grid.at(row, col).y, grid.at(row, col).z) =
+          std::tuple(p.x, p.y, p.z);
     }
     const double a = DegToRad(bolt.grid.angle_deg(col));
     for (std::size_t i = 0; i < tail.size(); ++i) {
       MeshVertex& v = grid.at(shank_end + 1 + static_cast<int>(i), col);
-      std::tie(v.X, v.Y, v.Z) =
+      std::tie(v.x, v.y, v.z) =
           std::tuple(std::cos(a) * tail[i].first, std::sin(a) * tail[i].first, tail[i].second);
     }
   }
@@ -186,27 +186,35 @@ double Polygon(double r, int n) { return n / 2.0 * r * r * std::sin(2 * kPi / n)
 // to its lowest shank ring, and those of a nut's hexagon and bore.
 void ExpectStlParts(const std::vector<Part>& parts, const BoltDimensions& d, bool washer_face,
                     bool fillet) {
-  const double L = d.NomLength, p = d.HalfPitch, rMaj = d.MajorDia / 2, rMin = d.MinorDia / 2;
+  const double length = d.nominal_length, half_pitch = d.half_pitch, major_radius = d.major_dia / 2,
+               minor_radius = d.minor_dia / 2;
   const double heights[] = {0, d.HghtNut, d.HghtNutJam, d.HghtNutJam, d.HghtNut};
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const TriangleMesh mesh = PartMesh(parts[i]);
     // At 240 as 32-bit floats, as a reader sees the file: the finest grid has
     // the vertices closest together.
-    const bool as_read = d.Segments == 240;
+    const bool as_read = d.segments == 240;
     EXPECT_TRUE(CheckEdges(as_read ? *DecodeBinaryStl(EncodeBinaryStl(mesh, "")) : mesh)
                     .IsClosedManifold()) << i;
     EXPECT_EQ(CountShells(mesh), 1u) << i;
     const double volume = SignedVolume(mesh), h = heights[i];
-    const int n = d.Segments, end = BoltBodyRowCount(d, washer_face, fillet) - 2;
+    const int n = d.segments, end = BoltBodyRowCount(d, washer_face, fillet) - 2;
     if (i == 0) {
-      const double end_z = parts[0].grid.at(end, 1).Z;
-      EXPECT_GT(volume, TurnedVolume(parts[0], end, {{rMin, end_z}, {rMin, -L + 3 * p},
-                                                     {rMaj - 3 * p, -L}, {0, -L}}));
-      EXPECT_LE(volume, TurnedVolume(parts[0], end, {{rMaj, -L}, {0, -L}}) * (1 + 1e-12));
+      const double end_z = parts[0].grid.at(end, 1).z;
+      EXPECT_GT(volume, TurnedVolume(parts[0], end,
+                                     {{minor_radius, end_z},
+                                      {minor_radius, -length + 3 * half_pitch},
+                                      {major_radius - 3 * half_pitch, -length},
+                                      {0, -length}}));
+      EXPECT_LE(volume,
+                TurnedVolume(parts[0], end, {{major_radius, -length}, {0, -length}}) * (1 + 1e-12));
     } else {
       const BoltDimensions nut = NutDimensions(d);
-      EXPECT_GT(volume, (Polygon(nut.WshFaceDia / 2, n) - Polygon(rMaj + d.Pitch / 4, n)) * h) << i;
-      EXPECT_LT(volume, (std::sqrt(3.0) / 2 * nut.Flats * nut.Flats - Polygon(rMaj, n)) * h) << i;
+      EXPECT_GT(volume,
+                (Polygon(nut.washer_face_dia / 2, n) - Polygon(major_radius + d.pitch / 4, n)) * h)
+          << i;
+      EXPECT_LT(volume, (std::sqrt(3.0) / 2 * nut.Flats * nut.Flats - Polygon(major_radius, n)) * h)
+          << i;
     }
   }
 }
@@ -232,21 +240,24 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
   c.file_name = "cad/ABCDEFGHIJKLMNOPQRSTU.SCR";
   c.sharp_threads = c.block_commands = true;
   for (std::size_t i = 0; i < sizes.size(); ++i) {
-    const double D = sizes[i].nominal_diameter;
+    const double diameter = sizes[i].nominal_diameter;
     const std::vector<std::string> pitches = PitchesOf(sizes, sizes[i].name);
     ASSERT_EQ(pitches.size(), 2u) << sizes[i].name;
     for (const std::string& pitch : pitches) {
-      const double P = LeadingNumber(pitch);
+      const double pitch_value = LeadingNumber(pitch);
       const bool first = &pitch == &pitches.front(), last = &pitch == &pitches.back();
       struct Run {
         int segments, options;  // options: threads 1, washer face and nuts 2, fillet 4
         double length;
       };
-      std::vector<Run> runs = {{24, 7, 4 * D}, {24, 7, 8 * P}, {24, 7, 25 * D}};
-      for (int options = 0; first && options < 7; ++options) runs.push_back({24, options, 4 * D});
-      if (first) runs.insert(runs.end(),
-                             {{240, 0, 4 * D}, {std::array{36, 48, 72, 144}[i % 4], 7, 4 * D}});
-      if (first || last) runs.push_back({240, 7, 4 * D});
+      std::vector<Run> runs = {
+          {24, 7, 4 * diameter}, {24, 7, 8 * pitch_value}, {24, 7, 25 * diameter}};
+      for (int options = 0; first && options < 7; ++options)
+        runs.push_back({24, options, 4 * diameter});
+      if (first)
+        runs.insert(runs.end(), {{240, 0, 4 * diameter},
+                                 {std::array{36, 48, 72, 144}[i % 4], 7, 4 * diameter}});
+      if (first || last) runs.push_back({240, 7, 4 * diameter});
       for (const Run& run : runs) {
         const BoltRequest texts = TextRequest(sizes[i].name, pitch,
                                               FormatNumber(run.length, "0.0000"),
@@ -256,7 +267,7 @@ TEST(ShippedSizes, EveryGenerationClosesInItsWindowsAndIsSoundBetweenItsBounds) 
         c.length_text = texts.length_text, c.length = texts.length;
         c.plain_body = !(run.options & 1);
         c.washer_face = c.nuts = run.options & 2;
-        c.head_radius = (run.options & 4) && run.length > 10 * P;
+        c.head_radius = (run.options & 4) && run.length > 10 * pitch_value;
         SCOPED_TRACE(sizes[i].name + " " + pitch + " /" + c.segments_text + " " +
                      c.length_text + " long, options " + std::to_string(run.options));
         const Result<BoltParts> built = BuildBoltParts(state, c, input);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "mesh/stl.h"
 #include "mesh/triangle_mesh.h"
@@ -9,13 +10,13 @@
 namespace boltgen {
 namespace {
 
-std::string Refusal(const std::string& path, std::string_view why) {
+Error Refusal(const std::string& path, std::string_view why) {
   std::string message = "Cannot write the STL file \"";
   message += path;
   message += "\": ";
   message += why;
   message += ". Nothing was written.";
-  return message;
+  return Error{std::move(message)};
 }
 
 bool AllFinite(const TriangleMesh& mesh) {
@@ -27,7 +28,7 @@ bool AllFinite(const TriangleMesh& mesh) {
 
 }  // namespace
 
-std::string StlFileProblem(const OutputFile& file) {
+Result<> CheckStlFile(const OutputFile& file) {
   const std::optional<TriangleMesh> mesh = DecodeBinaryStl(file.bytes);
   if (!mesh) return Refusal(file.path, "the file would be malformed");
   if (mesh->triangles.empty()) return Refusal(file.path, "the part has no surface");
@@ -35,7 +36,7 @@ std::string StlFileProblem(const OutputFile& file) {
     return Refusal(file.path, "the part reaches beyond the range of the file's 32-bit numbers");
   }
   const EdgeReport report = CheckEdges(*mesh);
-  if (report.IsClosedManifold()) return {};
+  if (report.IsClosedManifold()) return Done();
   // Where this happens the part's detail is finer than 32-bit numbers can
   // hold so far from the origin (a very long bolt): the file would show a
   // broken surface, which slicers reject or repair wrongly.
@@ -51,7 +52,7 @@ Result<> CheckStlFiles(const std::vector<OutputFile>& files) {
   for (const OutputFile& file : files) {
     const std::string_view path = file.path;
     if (path.size() < 4 || path.substr(path.size() - 4) != ".stl") continue;
-    if (std::string problem = StlFileProblem(file); !problem.empty()) return Error{problem};
+    if (Result<> sound = CheckStlFile(file); !sound) return sound;
   }
   return Done();
 }

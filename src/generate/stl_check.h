@@ -13,9 +13,8 @@ namespace boltgen {
 // Why a binary STL file is not a sound part as a reader will see it: its
 // corners as the 32-bit numbers written, corners with the same numbers one
 // vertex. A sound part has triangles, finite corners, and a closed,
-// edge-manifold, consistently oriented surface. The message names the file;
-// it is empty when the part is sound.
-std::string StlFileProblem(const OutputFile& file);
+// edge-manifold, consistently oriented surface. The refusal names the file.
+Result<> CheckStlFile(const OutputFile& file);
 
 // Refuses, naming the file, the first STL file among `files` (those named
 // ".stl") that is not a sound closed surface as written.

@@ -25,9 +25,9 @@ OutputFile Stl(const std::string& path, const TriangleMesh& mesh) {
   return {path, EncodeBinaryStl(mesh, "test")};
 }
 
-TEST(StlFileProblem, RefusesWhatAReaderWouldNotSeeAsAClosedPart) {
-  EXPECT_EQ(StlFileProblem(Stl("a.stl", Cube(1, 0))), "");
-  EXPECT_EQ(StlFileProblem(Stl("far.stl", Cube(1, 1e6))), "");
+TEST(CheckStlFile, RefusesWhatAReaderWouldNotSeeAsAClosedPart) {
+  EXPECT_TRUE(CheckStlFile(Stl("a.stl", Cube(1, 0))));
+  EXPECT_TRUE(CheckStlFile(Stl("far.stl", Cube(1, 1e6))));
   TriangleMesh open = Cube(1, 0);
   open.triangles.resize(10);
   const struct {
@@ -42,7 +42,9 @@ TEST(StlFileProblem, RefusesWhatAReaderWouldNotSeeAsAClosedPart) {
       {Stl("empty.stl", TriangleMesh()), "no surface"},
   };
   for (const auto& c : cases) {
-    const std::string problem = StlFileProblem(c.file);
+    const Result<> sound = CheckStlFile(c.file);
+    ASSERT_FALSE(sound);
+    const std::string& problem = sound.error().message;
     EXPECT_NE(problem.find("\"" + c.file.path + "\""), std::string::npos) << problem;
     EXPECT_NE(problem.find(c.why), std::string::npos) << problem;
   }

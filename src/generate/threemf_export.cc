@@ -1,16 +1,12 @@
 #include "generate/threemf_export.h"
 
 #if BOLTGEN_HAVE_LIB3MF
-#if !BOLTGEN_LIB3MF_LINKED
-#include <dlfcn.h>
-#endif
 #include <locale.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string_view>
-#include <utility>
 
 #include <Model/COM/NMR_DLLInterfaces.h>
 
@@ -29,66 +25,10 @@ std::string ThreeMfPath(std::string_view script_path) {
 
 namespace {
 
-// The library is loaded the first time a package is written, not when the
-// program starts: with zip, compression and cryptography libraries behind
-// it, mapping it is most of the start-up of a run that writes no 3MF.
-struct Lib3mf {
-#define BOLTGEN_LIB3MF_FUNCTIONS(X)                                                     \
-  X(createmodel) X(getlasterror) X(release) X(model_setunit) X(model_addmeshobject) \
-  X(object_setnameutf8) X(meshobject_setgeometry) X(model_addbuilditem)             \
-  X(model_querywriter) X(writer_getstreamsize) X(writer_writetobuffer)                 \
-  X(object_setuuidutf8) X(builditem_setuuidutf8) X(model_setbuilduuidutf8)
-#define BOLTGEN_LIB3MF_POINTER(name) decltype(&NMR::lib3mf_##name) name = nullptr;
-  BOLTGEN_LIB3MF_FUNCTIONS(BOLTGEN_LIB3MF_POINTER)
-#undef BOLTGEN_LIB3MF_POINTER
-};
-
-// The library's functions, or nullptr with `error` saying why it cannot be
-// used. Loaded once per run; a failed load is not retried.
-#if BOLTGEN_LIB3MF_LINKED
-// Linked in (the Windows build): always there.
-const Lib3mf* LoadLib3mf(std::string*) {
-  static const Lib3mf functions = [] {
-    Lib3mf linked;
-#define BOLTGEN_LIB3MF_LINK(name) linked.name = &NMR::lib3mf_##name;
-    BOLTGEN_LIB3MF_FUNCTIONS(BOLTGEN_LIB3MF_LINK)
-#undef BOLTGEN_LIB3MF_LINK
-    return linked;
-  }();
-  return &functions;
-}
-#else
-const Lib3mf* LoadLib3mf(std::string* error) {
-  static std::string load_error;
-  static const Lib3mf* const loaded = []() -> const Lib3mf* {
-    void* library = dlopen(BOLTGEN_LIB3MF_SONAME, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-      const char* why = dlerror();
-      load_error = why != nullptr ? why : BOLTGEN_LIB3MF_SONAME " cannot be loaded";
-      return nullptr;
-    }
-    static Lib3mf functions;
-#define BOLTGEN_LIB3MF_FIND(name)                                                          \
-  functions.name = reinterpret_cast<decltype(functions.name)>(dlsym(library, "lib3mf_" #name)); \
-  if (functions.name == nullptr) {                                                       \
-    load_error = BOLTGEN_LIB3MF_SONAME " has no lib3mf_" #name;                         \
-    return nullptr;                                                                      \
-  }
-    BOLTGEN_LIB3MF_FUNCTIONS(BOLTGEN_LIB3MF_FIND)
-#undef BOLTGEN_LIB3MF_FIND
-    return &functions;
-  }();
-  if (loaded == nullptr && error != nullptr) *error = load_error;
-  return loaded;
-}
-#endif
-
-const Lib3mf& Lib() { return *LoadLib3mf(nullptr); }
-
 // The library's instances, each to be released once.
 using Instance = NMR::PLib3MFBase*;
 struct Release {
-  void operator()(Instance instance) const { Lib().release(instance); }
+  void operator()(Instance instance) const { NMR::lib3mf_release(instance); }
 };
 using Handle = std::unique_ptr<NMR::PLib3MFBase, Release>;
 
@@ -135,18 +75,18 @@ class CNumbers {
 #endif
 
 // A failed library call: the message says what was being done and why.
-std::string Failure(Instance instance, const char* doing) {
+Error Failure(Instance instance, const std::string& doing) {
   std::string message = "The 3MF file could not be composed (";
   message += doing;
   message += ")";
   DWORD code = 0;
   LPCSTR text = nullptr;
-  if (instance != nullptr && Lib().getlasterror(instance, &code, &text) == 0 &&
+  if (instance != nullptr && NMR::lib3mf_getlasterror(instance, &code, &text) == 0 &&
       text != nullptr && *text != '\0') {
     message += ": ";
     message += text;
   }
-  return message + ".";
+  return Error{message + "."};
 }
 
 // A UUID that the content names (RFC 9562 version 8): the same part gives
@@ -185,7 +125,7 @@ class ContentUuid {
   std::uint64_t low_ = 0x84222325CBF29CE4ull;
 };
 
-std::string AddPart(Instance model, const Part& part, const Placement* placement,
+Result<> AddPart(Instance model, const Part& part, const Placement* placement,
                     ContentUuid& package) {
   const TriangleMesh mesh = PartMesh(part);
   std::vector<NMR::MODELMESHVERTEX> vertices(mesh.vertices.size());
@@ -207,14 +147,14 @@ std::string AddPart(Instance model, const Part& part, const Placement* placement
   const std::string item_uuid = uuid.Text();
   package.Add(object_uuid);
   Instance raw = nullptr;
-  if (Lib().model_addmeshobject(model, &raw) != 0) return Failure(model, "adding a part");
+  if (NMR::lib3mf_model_addmeshobject(model, &raw) != 0) return Failure(model, "adding a part");
   const Handle object(raw);
-  if (Lib().object_setnameutf8(object.get(), part.part_name.c_str()) != 0 ||
-      Lib().object_setuuidutf8(object.get(), object_uuid.c_str()) != 0 ||
-      Lib().meshobject_setgeometry(object.get(), vertices.data(),
+  if (NMR::lib3mf_object_setnameutf8(object.get(), part.part_name.c_str()) != 0 ||
+      NMR::lib3mf_object_setuuidutf8(object.get(), object_uuid.c_str()) != 0 ||
+      NMR::lib3mf_meshobject_setgeometry(object.get(), vertices.data(),
                                          static_cast<DWORD>(vertices.size()), triangles.data(),
                                          static_cast<DWORD>(triangles.size())) != 0) {
-    return Failure(object.get(), ("the mesh of " + part.part_name).c_str());
+    return Failure(object.get(), "the mesh of " + part.part_name);
   }
   // The part's place in the script is in its vertices; a placement on the
   // plate goes into the build item only.
@@ -230,77 +170,53 @@ std::string AddPart(Instance model, const Part& part, const Placement* placement
     }
   }
   Instance item = nullptr;
-  if (Lib().model_addbuilditem(model, object.get(), placement ? &transform : nullptr, &item) !=
-      0) {
-    return Failure(model, ("placing " + part.part_name).c_str());
+  if (NMR::lib3mf_model_addbuilditem(model, object.get(), placement ? &transform : nullptr,
+                                      &item) != 0) {
+    return Failure(model, "placing " + part.part_name);
   }
   const Handle placed(item);
-  if (Lib().builditem_setuuidutf8(placed.get(), item_uuid.c_str()) != 0)
-    return Failure(placed.get(), ("naming the place of " + part.part_name).c_str());
-  return {};
+  if (NMR::lib3mf_builditem_setuuidutf8(placed.get(), item_uuid.c_str()) != 0)
+    return Failure(placed.get(), "naming the place of " + part.part_name);
+  return Done{};
 }
 
 }  // namespace
 
-bool CanWriteThreeMf() { return LoadLib3mf(nullptr) != nullptr; }
+bool CanWriteThreeMf() { return true; }
 
-namespace {
-
-// The package in `bytes`, or why none could be made.
-std::string EncodePackage(const std::vector<Part>& parts, LengthUnit unit,
-                          const std::vector<Placement>* placements, std::string& bytes) {
-  bytes.clear();
-  if (std::string why; LoadLib3mf(&why) == nullptr) {
-    return "The 3MF file could not be composed: lib3mf is not there (" + why +
-           "). Install it, or clear \"Write 3MF\" (/X:0).";
-  }
+Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit,
+                                  const std::vector<Placement>* placements) {
   const CNumbers c_numbers;
   Instance raw = nullptr;
-  if (Lib().createmodel(&raw) != 0) return Failure(nullptr, "creating the model");
+  if (NMR::lib3mf_createmodel(&raw) != 0) return Failure(nullptr, "creating the model");
   const Handle model(raw);
   const DWORD model_unit =
       unit == LengthUnit::kInch ? NMR::MODELUNIT_INCH : NMR::MODELUNIT_MILLIMETER;
-  if (Lib().model_setunit(model.get(), model_unit) != 0)
+  if (NMR::lib3mf_model_setunit(model.get(), model_unit) != 0)
     return Failure(model.get(), "setting the unit");
   ContentUuid package;
   package.Add(unit == LengthUnit::kInch ? "inch" : "millimetre");
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const Placement* placement = placements != nullptr ? &(*placements)[i] : nullptr;
-    if (std::string failed = AddPart(model.get(), parts[i], placement, package); !failed.empty()) {
-      return failed;
+    if (Result<> added = AddPart(model.get(), parts[i], placement, package); !added) {
+      return added.error();
     }
   }
-  if (Lib().model_setbuilduuidutf8(model.get(), package.Text().c_str()) != 0)
+  if (NMR::lib3mf_model_setbuilduuidutf8(model.get(), package.Text().c_str()) != 0)
     return Failure(model.get(), "naming the build");
   Instance writer_raw = nullptr;
-  if (Lib().model_querywriter(model.get(), "3mf", &writer_raw) != 0)
+  if (NMR::lib3mf_model_querywriter(model.get(), "3mf", &writer_raw) != 0)
     return Failure(model.get(), "finding the writer");
   const Handle writer(writer_raw);
   ULONG64 size = 0;
-  if (Lib().writer_getstreamsize(writer.get(), &size) != 0)
+  if (NMR::lib3mf_writer_getstreamsize(writer.get(), &size) != 0)
     return Failure(writer.get(), "measuring the package");
-  bytes.assign(static_cast<std::size_t>(size), '\0');
-  if (Lib().writer_writetobuffer(writer.get(), reinterpret_cast<BYTE*>(bytes.data()),
-                                       size) != 0) {
-    bytes.clear();
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (NMR::lib3mf_writer_writetobuffer(writer.get(), reinterpret_cast<BYTE*>(bytes.data()),
+                                       size) != 0)
     return Failure(writer.get(), "writing the package");
-  }
   // The library dates every entry 1980-00-00, a day that does not exist.
-  if (Result<> dated = SetZipEntryTimes(bytes, kFixedZipTime); !dated) {
-    bytes.clear();
-    return dated.error().message;
-  }
-  return {};
-}
-
-}  // namespace
-
-Result<std::string> EncodeThreeMf(const std::vector<Part>& parts, LengthUnit unit,
-                                  const std::vector<Placement>* placements) {
-  std::string bytes;
-  if (std::string failed = EncodePackage(parts, unit, placements, bytes); !failed.empty()) {
-    return Error{std::move(failed)};
-  }
+  if (Result<> dated = SetZipEntryTimes(bytes, kFixedZipTime); !dated) return dated.error();
   return bytes;
 }
 

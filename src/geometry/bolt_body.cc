@@ -21,21 +21,21 @@ class ColumnWriter {
 
   void Ring(double radius, double z) {
     MeshVertex& v = Next();
-    v.Radius = radius;
-    v.AngleRad = a_;
-    v.X = std::cos(a_) * v.Radius;
-    v.Y = std::sin(a_) * v.Radius;
-    v.Z = z;
+    v.radius = radius;
+    v.angle_rad = a_;
+    v.x = std::cos(a_) * v.radius;
+    v.y = std::sin(a_) * v.radius;
+    v.z = z;
   }
 
   // Exactly on the axis, whatever the sign of the column's cosine and sine.
   void Axis(double z) {
     MeshVertex& v = Next();
-    v.Radius = 0;
-    v.AngleRad = a_;
-    v.X = 0;
-    v.Y = 0;
-    v.Z = z;
+    v.radius = 0;
+    v.angle_rad = a_;
+    v.x = 0;
+    v.y = 0;
+    v.z = z;
   }
 
   // Rows that another step fills later.
@@ -56,13 +56,13 @@ class ColumnWriter {
 // 18 degrees between its 90 degree point (row k) and its 0 degree point.
 void WriteFillet(ColumnWriter& out, const BoltDimensions& dims) {
   const double r = dims.RadWshFace;
-  out.Ring(dims.MajorDia / 2 + r, 0);
+  out.Ring(dims.major_dia / 2 + r, 0);
   for (double theta_deg : {72.0, 54.0, 36.0, 18.0}) {
     const double theta = DegToRad(theta_deg);
-    out.Ring((dims.MajorDia / 2 + r) - r * std::fabs(std::cos(theta)),
+    out.Ring((dims.major_dia / 2 + r) - r * std::fabs(std::cos(theta)),
              -r + r * std::fabs(std::sin(theta)));
   }
-  out.Ring(dims.MajorDia / 2, -r);
+  out.Ring(dims.major_dia / 2, -r);
 }
 
 }  // namespace
@@ -75,35 +75,35 @@ int BoltBodyRowCount(const BoltDimensions& dims, bool washer_face, bool radius_u
 
 void MakeBoltBody(MeshGrid& grid, const BoltDimensions& dims, bool washer_face,
                   bool radius_under_head) {
-  const int segments = dims.Segments;
-  grid.ColumnCount = static_cast<std::int16_t>(segments + 1);
+  const int segments = dims.segments;
+  grid.column_count = static_cast<std::int16_t>(segments + 1);
   const double step_angle = DegToRad(360.0 / segments);
   const double w = WasherFaceHeight(dims, washer_face);
-  const double length = dims.NomLength;
+  const double length = dims.nominal_length;
 
   int last_row = 0;
   for (int column = 1; column <= segments + 1; ++column) {
     const double a = step_angle * (column - 1);
     ColumnWriter out(grid, column, a);
     out.Axis(dims.HghtHex);
-    grid.at(1, column).AngleDeg = RadToDeg(a);
-    out.Ring(dims.WshFaceDia / 2, dims.HghtHex);
+    grid.at(1, column).angle_deg = RadToDeg(a);
+    out.Ring(dims.washer_face_dia / 2, dims.HghtHex);
     out.Skip(2);  // the hexagon and its underside, from the hexagon row below
     if (w != 0) {
-      out.Ring(dims.WshFaceDia / 2, w);
-      out.Ring(dims.WshFaceDia / 2, 0);
+      out.Ring(dims.washer_face_dia / 2, w);
+      out.Ring(dims.washer_face_dia / 2, 0);
     }
     if (radius_under_head) {
       WriteFillet(out, dims);
     } else {
-      out.Ring(dims.MajorDia / 2, 0);
+      out.Ring(dims.major_dia / 2, 0);
     }
-    out.Ring(dims.MajorDia / 2, (3 * dims.HalfPitch) - length);
-    out.Ring(dims.MajorDia / 2 - 3 * dims.HalfPitch, -length);
+    out.Ring(dims.major_dia / 2, (3 * dims.half_pitch) - length);
+    out.Ring(dims.major_dia / 2 - 3 * dims.half_pitch, -length);
     out.Axis(-length);
     last_row = out.last_row();
   }
-  grid.RowCount = static_cast<std::int16_t>(last_row);
+  grid.row_count = static_cast<std::int16_t>(last_row);
 
   SetHexRow(grid, dims, 3, dims.HghtHex);
   CopyHexRowDown(grid, w);

@@ -12,7 +12,7 @@ int BoltBodyRowCount(const BoltDimensions& dims, bool washer_face, bool radius_u
 
 // Fills the grid with the complete unthreaded bolt: chamfered hexagon head,
 // optional washer face, bearing face, optional fillet, shank, 45 degree point
-// and end face. Sets ColumnCount (Segments + 1) and RowCount.
+// and end face. Sets column_count (segments + 1) and row_count.
 void MakeBoltBody(MeshGrid& grid, const BoltDimensions& dims, bool washer_face,
                   bool radius_under_head);
 

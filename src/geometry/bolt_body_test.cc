@@ -22,10 +22,10 @@ BoltDimensions Bolt(int segments = 24) {
 // the column's angle.
 void ExpectAt(const MeshGrid& grid, int row, int col, double radius, double z) {
   const MeshVertex& v = grid.at(row, col);
-  EXPECT_NEAR(v.Radius, radius, 1e-12) << row << ", " << col;
-  EXPECT_NEAR(v.Z, z, 1e-12) << row << ", " << col;
-  EXPECT_NEAR(v.X, std::cos(v.AngleRad) * v.Radius, 1e-12) << row << ", " << col;
-  EXPECT_NEAR(v.Y, std::sin(v.AngleRad) * v.Radius, 1e-12) << row << ", " << col;
+  EXPECT_NEAR(v.radius, radius, 1e-12) << row << ", " << col;
+  EXPECT_NEAR(v.z, z, 1e-12) << row << ", " << col;
+  EXPECT_NEAR(v.x, std::cos(v.angle_rad) * v.radius, 1e-12) << row << ", " << col;
+  EXPECT_NEAR(v.y, std::sin(v.angle_rad) * v.radius, 1e-12) << row << ", " << col;
 }
 
 // The fillet rows by hand: centre at R = 0.375 + 0.0625, Z = -0.0625.
@@ -45,16 +45,16 @@ TEST(MakeBoltBody, RowsFollowTheProfileInEveryLayout) {
     MeshGrid grid;  // the largest layout first: a smaller one must leave none of its rows
     MakeBoltBody(grid, Bolt(240), true, true);
     MakeBoltBody(grid, dims, layout.washer_face, layout.radius_under_head);
-    ASSERT_EQ(grid.RowCount, layout.rows);
+    ASSERT_EQ(grid.row_count, layout.rows);
     EXPECT_EQ(BoltBodyRowCount(dims, layout.washer_face, layout.radius_under_head), layout.rows);
     const double w = layout.washer_face ? 0.03 : 0;
     const double r = layout.radius_under_head ? 0.0625 : 0;
     for (int col = 1; col <= 37; ++col) {
-      EXPECT_NEAR(grid.at(layout.rows, col).AngleRad, (col - 1) * 10 * kPi / 180, 1e-12) << col;
-      EXPECT_NEAR(grid.at(1, col).AngleDeg, (col - 1) * 10, 1e-9) << col;  // the column's header
+      EXPECT_NEAR(grid.at(layout.rows, col).angle_rad, (col - 1) * 10 * kPi / 180, 1e-12) << col;
+      EXPECT_NEAR(grid.at(1, col).angle_deg, (col - 1) * 10, 1e-9) << col;  // the column's header
       ExpectAt(grid, 1, col, 0, 0.5);
       ExpectAt(grid, 2, col, 0.50625, 0.5);
-      ExpectAt(grid, 4, col, grid.at(3, col).Radius, w);
+      ExpectAt(grid, 4, col, grid.at(3, col).radius, w);
       if (layout.washer_face) ExpectAt(grid, 6, col, 0.50625, 0);
       ExpectAt(grid, layout.k, col, 0.375 + r, 0);
       for (int i = 0; layout.radius_under_head && i < 4; ++i) {
@@ -74,12 +74,12 @@ TEST(MakeBoltBody, WasherFaceOrFilletOfZeroSize) {
   dims.HghtWshFace = 0;
   MeshGrid grid;
   MakeBoltBody(grid, dims, true, true);
-  EXPECT_TRUE(grid.RowCount == 13 && BoltBodyRowCount(dims, true, true) == 13);
+  EXPECT_TRUE(grid.row_count == 13 && BoltBodyRowCount(dims, true, true) == 13);
   ExpectAt(grid, 5, 2, 0.4375, 0);
   dims.HghtWshFace = 0.03;
   dims.RadWshFace = 0;
   MakeBoltBody(grid, dims, true, true);
-  EXPECT_EQ(grid.RowCount, 15);
+  EXPECT_EQ(grid.row_count, 15);
   for (int row = 7; row <= 12; ++row) ExpectAt(grid, row, 2, 0.375, 0);
 }
 

@@ -12,21 +12,21 @@ namespace boltgen {
 // A 3/4 inch bolt 3 long at pitch 0.1 with a thread of 1.75, and its nuts.
 inline BoltDimensions ExampleBolt(std::int16_t segments) {
   BoltDimensions d;
-  d.DiaNom = d.MajorDia = 0.75;
-  d.Pitch = 0.1;
-  d.HalfPitch = d.Pitch / 2;
-  d.MinorDia = d.MajorDia - (2 * d.Pitch) * std::cos(kPi / 6);
+  d.DiaNom = d.major_dia = 0.75;
+  d.pitch = 0.1;
+  d.half_pitch = d.pitch / 2;
+  d.minor_dia = d.major_dia - (2 * d.pitch) * std::cos(kPi / 6);
   d.Flats = 1.125;
-  d.WshFaceDia = d.Flats * 0.9;
-  d.AcrossCorners = std::fabs(d.Flats / std::cos(kPi / 6));
+  d.washer_face_dia = d.Flats * 0.9;
+  d.across_corners = std::fabs(d.Flats / std::cos(kPi / 6));
   d.HghtHex = 0.484;
   d.HghtWshFace = 0.02;
   d.RadWshFace = 0.03;
   d.HghtNut = 0.64;
   d.HghtNutJam = 0.42;
-  d.NomLength = 3;
-  d.ThreadLength = 1.75;
-  d.Segments = segments;
+  d.nominal_length = 3;
+  d.thread_length = 1.75;
+  d.segments = segments;
   return d;
 }
 

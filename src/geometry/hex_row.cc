@@ -30,7 +30,7 @@ int HexHalfSideCount(int segments) {
 }
 
 void SetHexRow(MeshGrid& grid, const BoltDimensions& dims, int row, double top_z) {
-  const int segments = dims.Segments;
+  const int segments = dims.segments;
   const int e = HexHalfSideCount(segments);
   // The generation refuses other counts; with them the side index would run
   // past the end of the per-side tables.
@@ -58,7 +58,8 @@ void SetHexRow(MeshGrid& grid, const BoltDimensions& dims, int row, double top_z
     hex_radius[i] = std::fabs((dims.Flats / 2) / std::cos(hex_angle[i]));
   }
   for (int i = 0; i <= sides; ++i) {
-    hex_edge_z[i] = top_z - (((hex_radius[i] - dims.WshFaceDia / 2) / std::sin(DegToRad(60))) / 2);
+    hex_edge_z[i] =
+        top_z - (((hex_radius[i] - dims.washer_face_dia / 2) / std::sin(DegToRad(60))) / 2);
   }
 
   // The side index starts one short of wrapping, so column 1 takes entry 0:
@@ -69,23 +70,23 @@ void SetHexRow(MeshGrid& grid, const BoltDimensions& dims, int row, double top_z
     j = j + 1;
     if (j >= a) j = 0;
     MeshVertex& v = grid.at(row, n);
-    v.Radius = hex_radius[j];
-    v.AngleRad = k;
-    v.X = std::cos(k) * v.Radius;
-    v.Y = std::sin(k) * v.Radius;
-    v.Z = hex_edge_z[j];
+    v.radius = hex_radius[j];
+    v.angle_rad = k;
+    v.x = std::cos(k) * v.radius;
+    v.y = std::sin(k) * v.radius;
+    v.z = hex_edge_z[j];
   }
 }
 
 void CopyHexRowDown(MeshGrid& grid, double z) {
-  for (int column = 1; column <= grid.ColumnCount; ++column) {
+  for (int column = 1; column <= grid.column_count; ++column) {
     const MeshVertex& hex = grid.at(3, column);
     MeshVertex& under = grid.at(4, column);
-    under.Radius = hex.Radius;
-    under.AngleRad = hex.AngleRad;
-    under.X = hex.X;
-    under.Y = hex.Y;
-    under.Z = z;
+    under.radius = hex.radius;
+    under.angle_rad = hex.angle_rad;
+    under.x = hex.x;
+    under.y = hex.y;
+    under.z = z;
   }
 }
 

@@ -20,8 +20,8 @@ TEST(SetHexRow, TwentyFourSegmentsByHandAndEveryCountOnTheHexagon) {
                       0.45606777171422797};
   for (int n = 1; n <= 25; ++n) {
     const MeshVertex& v = grid.at(3, n);
-    EXPECT_NEAR(v.Radius, radii[(n - 1) % 4], 1e-12) << n;
-    EXPECT_NEAR(v.Z, z[(n - 1) % 4], 1e-12) << n;
+    EXPECT_NEAR(v.radius, radii[(n - 1) % 4], 1e-12) << n;
+    EXPECT_NEAR(v.z, z[(n - 1) % 4], 1e-12) << n;
   }
   // At each count offered every column lies on the hexagon: its radius is
   // F over the cosine of its angle from the nearest flat's normal.
@@ -29,7 +29,7 @@ TEST(SetHexRow, TwentyFourSegmentsByHandAndEveryCountOnTheHexagon) {
     SetHexRow(grid, ExampleBolt(static_cast<std::int16_t>(segments)), 3, 0.5);
     for (int n = 1; n <= segments + 1; ++n) {
       const double off_normal = std::remainder((n - 1) * 360.0 / segments, 60.0);
-      EXPECT_NEAR(grid.at(3, n).Radius, 0.5625 / std::cos(DegToRad(off_normal)), 1e-12)
+      EXPECT_NEAR(grid.at(3, n).radius, 0.5625 / std::cos(DegToRad(off_normal)), 1e-12)
           << segments << ", " << n;
     }
   }

@@ -23,22 +23,22 @@ struct BoreProfile {
   int turns;            // roots down to a pitch below the far face
 };
 
-// The bolt's crests lie at -NomLength + P/2 + whole pitches at angle 0; the
+// The bolt's crests lie at -nominal_length + pitch/2 + whole pitches at angle 0; the
 // nut's roots go there, counted from the nut's own bearing face.
 BoreProfile ProfileFor(const BoltDimensions& dims, const NutThread& thread, double height,
                        double z_offset) {
-  const double P = dims.Pitch;
-  BoreProfile b;
-  b.root_radius = dims.MajorDia / 2 + thread.clearance;
-  b.crest_radius = NutMinorDiameter(dims.MajorDia, P) / 2;
-  b.flank_rise = (b.root_radius - b.crest_radius) / kSqrt3;
-  const double bolt_crest = -dims.NomLength + P / 2 - z_offset;
-  b.top_root_z = bolt_crest - std::floor(bolt_crest / P) * P;
+  const double pitch = dims.pitch;
+  BoreProfile bore;
+  bore.root_radius = dims.major_dia / 2 + thread.clearance;
+  bore.crest_radius = NutMinorDiameter(dims.major_dia, pitch) / 2;
+  bore.flank_rise = (bore.root_radius - bore.crest_radius) / kSqrt3;
+  const double bolt_crest = -dims.nominal_length + pitch / 2 - z_offset;
+  bore.top_root_z = bolt_crest - std::floor(bolt_crest / pitch) * pitch;
   // The last column lies one pitch higher and meets the first three rows on:
   // the first column's last three rows, which meet nothing there, must lie
   // beyond the far face, closed onto its countersink's edge.
-  b.turns = static_cast<int>(std::ceil((b.top_root_z + height + P) / P));
-  return b;
+  bore.turns = static_cast<int>(std::ceil((bore.top_root_z + height + pitch) / pitch));
+  return bore;
 }
 
 // Rows that cross a face between two columns would leave slivers too thin
@@ -62,17 +62,17 @@ void PlaceBoreVertex(MeshVertex& v, double angle, double radius, double z, doubl
     const double depth = std::min(-z, z + height);
     r = std::max(r, edge_radius - depth);
   }
-  v.AngleRad = angle;
-  v.Radius = r * scale;
-  v.X = std::cos(angle) * v.Radius;
-  v.Y = std::sin(angle) * v.Radius;
-  v.Z = z;
+  v.angle_rad = angle;
+  v.radius = r * scale;
+  v.x = std::cos(angle) * v.radius;
+  v.y = std::sin(angle) * v.radius;
+  v.z = z;
 }
 
 void ScaleRing(MeshVertex& v, double angle, double radius) {
-  v.Radius = radius;
-  v.X = std::cos(angle) * radius;
-  v.Y = std::sin(angle) * radius;
+  v.radius = radius;
+  v.x = std::cos(angle) * radius;
+  v.y = std::sin(angle) * radius;
 }
 
 }  // namespace
@@ -91,37 +91,37 @@ int ThreadedNutRowsAtMost(double pitch, double height, int plain_rows) {
 
 void CutNutThread(const MeshGrid& plain, const BoltDimensions& dims, const NutThread& thread,
                   double height, double z_offset, MeshGrid& out) {
-  const int bearing_edge = plain.RowCount - 3;
-  const BoreProfile b = ProfileFor(dims, thread, height, z_offset);
-  const double P = dims.Pitch;
-  const double S = static_cast<double>(dims.Segments);
+  const int bearing_edge = plain.row_count - 3;
+  const BoreProfile bore = ProfileFor(dims, thread, height, z_offset);
+  const double pitch = dims.pitch;
+  const double segments = static_cast<double>(dims.segments);
   // A circle's chord between two columns falls short of it by 1 - cos(pi/S).
-  const double scale = 1 / std::cos(kPi / S);
-  const double edge_radius = dims.MajorDia / 2 + P / 4;
+  const double scale = 1 / std::cos(kPi / segments);
+  const double edge_radius = dims.major_dia / 2 + pitch / 4;
   const int first_bore_row = bearing_edge + 1;
-  const int last_row = bearing_edge + kRowsPerPitch * b.turns + 1;
+  const int last_row = bearing_edge + kRowsPerPitch * bore.turns + 1;
 
-  out.ColumnCount = plain.ColumnCount;
-  out.RowCount = static_cast<std::int16_t>(last_row);
-  for (int n = 1; n <= plain.ColumnCount; ++n) {
-    for (int row = 1; row <= bearing_edge; ++row) out.at(row, n) = plain.at(row, n);
-    const double angle = plain.at(1, n).AngleRad;
-    ScaleRing(out.at(1, n), angle, edge_radius * scale);
-    ScaleRing(out.at(bearing_edge, n), angle, edge_radius * scale);
-    const double rise = static_cast<double>(n - 1) * P / S;
+  out.column_count = plain.column_count;
+  out.row_count = static_cast<std::int16_t>(last_row);
+  for (int column = 1; column <= plain.column_count; ++column) {
+    for (int row = 1; row <= bearing_edge; ++row) out.at(row, column) = plain.at(row, column);
+    const double angle = plain.at(1, column).angle_rad;
+    ScaleRing(out.at(1, column), angle, edge_radius * scale);
+    ScaleRing(out.at(bearing_edge, column), angle, edge_radius * scale);
+    const double rise = static_cast<double>(column - 1) * pitch / segments;
     int row = first_bore_row;
-    for (int turn = 0; turn < b.turns; ++turn) {
-      const double root_z = b.top_root_z - turn * P + rise;
-      const double rows[kRowsPerPitch][2] = {{b.root_radius, root_z},
-                                             {b.crest_radius, root_z - b.flank_rise},
-                                             {b.crest_radius, root_z - P + b.flank_rise}};
+    for (int turn = 0; turn < bore.turns; ++turn) {
+      const double root_z = bore.top_root_z - turn * pitch + rise;
+      const double rows[kRowsPerPitch][2] = {{bore.root_radius, root_z},
+                                             {bore.crest_radius, root_z - bore.flank_rise},
+                                             {bore.crest_radius, root_z - pitch + bore.flank_rise}};
       for (const auto& [radius, z] : rows) {
-        PlaceBoreVertex(out.at(row++, n), angle, radius, z, height, edge_radius, scale,
-                        kFaceSnap * P);
+        PlaceBoreVertex(out.at(row++, column), angle, radius, z, height, edge_radius, scale,
+                        kFaceSnap * pitch);
       }
     }
-    out.at(last_row, n) = out.at(1, n);
-    out.at(last_row, n).AngleDeg = 0;
+    out.at(last_row, column) = out.at(1, column);
+    out.at(last_row, column).angle_deg = 0;
   }
 }
 

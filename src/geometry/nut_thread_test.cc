@@ -50,11 +50,11 @@ void Build(Pair& pair, double clearance) {
   MakeThreads(grid, pair.dims);
   MeshGrid work;
   // The nuts are derived from the head rows; the bolt stays in `grid`.
-  for (int row = 1; row <= grid.RowCount; ++row) {
-    for (int col = 1; col <= grid.ColumnCount; ++col) work.at(row, col) = grid.at(row, col);
+  for (int row = 1; row <= grid.row_count; ++row) {
+    for (int col = 1; col <= grid.column_count; ++col) work.at(row, col) = grid.at(row, col);
   }
-  work.RowCount = grid.RowCount;
-  work.ColumnCount = grid.ColumnCount;
+  work.row_count = grid.row_count;
+  work.column_count = grid.column_count;
   const NutThread thread{clearance};
   MakeNuts(work, pair.dims, [&](const MeshGrid& nut, const NutKind&, double z_offset) {
     pair.nuts.emplace_back(nut);
@@ -63,16 +63,16 @@ void Build(Pair& pair, double clearance) {
 }
 
 // The bolt's lowest regular crest at a column.
-double BoltCrestZ(const MeshGrid& bolt, int col) { return bolt.at(bolt.RowCount - 7, col).Z; }
+double BoltCrestZ(const MeshGrid& bolt, int col) { return bolt.at(bolt.row_count - 7, col).z; }
 
 // The bolt's surface radius at a height on column `col`, from its own crest
 // there: the sharp V of depth sqrt(3)/2 P.
 double BoltRadius(const MeshGrid& bolt, const BoltDimensions& d, int col, double z) {
   const double crest = BoltCrestZ(bolt, col);
-  double off = std::fmod(z - crest, d.Pitch);
-  if (off < 0) off += d.Pitch;
-  const double dist = std::min(off, d.Pitch - off);
-  return d.MajorDia / 2 - std::sqrt(3.0) * dist;
+  double off = std::fmod(z - crest, d.pitch);
+  if (off < 0) off += d.pitch;
+  const double dist = std::min(off, d.pitch - off);
+  return d.major_dia / 2 - std::sqrt(3.0) * dist;
 }
 
 // The nut moved down by whole pitches onto the bolt's regular thread: at
@@ -81,21 +81,21 @@ double BoltRadius(const MeshGrid& bolt, const BoltDimensions& d, int col, double
 // at the roots.
 void ExpectNutOnBolt(const Pair& pair, const GridCopy& nut, double z_offset, double clearance) {
   const BoltDimensions& d = pair.dims;
-  const double P = d.Pitch;
-  const double scale = 1 / std::cos(kPi / d.Segments);
+  const double pitch = d.pitch;
+  const double scale = 1 / std::cos(kPi / d.segments);
   const double nut_bottom = z_offset - d.HghtNut;
-  const double target = BoltCrestZ(pair.bolt, 1) + 2 * P;  // a crest above the lowest
-  const double shift = std::round((nut_bottom - target) / P) * P;
+  const double target = BoltCrestZ(pair.bolt, 1) + 2 * pitch;  // a crest above the lowest
+  const double shift = std::round((nut_bottom - target) / pitch) * pitch;
   double smallest = std::numeric_limits<double>::infinity();
   int checked = 0;
   for (int col = 1; col <= nut.columns(); ++col) {
     for (int row = 1; row <= nut.rows(); ++row) {
       const GridPoint& v = nut.at(row, col);
-      const double local = v.Z;
+      const double local = v.z;
       // Away from the countersinks: the thread alone.
-      if (local > -P || local < -(z_offset - nut_bottom) + P) continue;
-      const double r = std::hypot(v.X, v.Y) / scale;
-      if (r > (d.MajorDia / 2 + P / 4) * (1 + 1e-12)) continue;  // not a bore row
+      if (local > -pitch || local < -(z_offset - nut_bottom) + pitch) continue;
+      const double r = std::hypot(v.x, v.y) / scale;
+      if (r > (d.major_dia / 2 + pitch / 4) * (1 + 1e-12)) continue;  // not a bore row
       const double z = z_offset + local - shift;
       const double gap = r - BoltRadius(pair.bolt, d, col, z);
       ++checked;

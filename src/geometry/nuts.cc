@@ -11,16 +11,16 @@ namespace {
 
 // Sets the radius of a vertex and turns X and Y with it.
 void SetRadius(MeshVertex& v, double angle, double radius) {
-  v.Radius = radius;
-  v.X = std::cos(angle) * v.Radius;
-  v.Y = std::sin(angle) * v.Radius;
+  v.radius = radius;
+  v.x = std::cos(angle) * v.radius;
+  v.y = std::sin(angle) * v.radius;
 }
 
 void CopyRing(MeshVertex& to, const MeshVertex& from) {
-  to.Radius = from.Radius;
-  to.X = from.X;
-  to.Y = from.Y;
-  to.Z = from.Z;
+  to.radius = from.radius;
+  to.x = from.x;
+  to.y = from.y;
+  to.z = from.z;
 }
 
 // Rows 4 to 6 as a body with a washer face leaves them: the hexagon of row 3
@@ -29,74 +29,74 @@ void CopyRing(MeshVertex& to, const MeshVertex& from) {
 // (and without the washer face box), so they are built here; where the body
 // did build them the values are the same.
 void SetWasherFaceRows(MeshGrid& grid, const BoltDimensions& dims) {
-  const double rW = dims.WshFaceDia / 2;
+  const double washer_face_radius = dims.washer_face_dia / 2;
   CopyHexRowDown(grid, dims.HghtWshFace);
-  for (int n = 1; n <= grid.ColumnCount; ++n) {
-    const double angle = grid.at(1, n).AngleRad;
+  for (int n = 1; n <= grid.column_count; ++n) {
+    const double angle = grid.at(1, n).angle_rad;
     MeshVertex& body_side = grid.at(5, n);
-    body_side.AngleRad = angle;
-    SetRadius(body_side, angle, rW);
-    body_side.Z = dims.HghtWshFace;
+    body_side.angle_rad = angle;
+    SetRadius(body_side, angle, washer_face_radius);
+    body_side.z = dims.HghtWshFace;
     MeshVertex& bearing_side = grid.at(6, n);
-    bearing_side.AngleRad = angle;
-    SetRadius(bearing_side, angle, rW);
-    bearing_side.Z = 0;
+    bearing_side.angle_rad = angle;
+    SetRadius(bearing_side, angle, washer_face_radius);
+    bearing_side.z = 0;
   }
 }
 
 // Rows 2 and 3 of the head, the chamfer circle and the chamfered hexagon at
 // its top, again for a nut whose width across flats differs from the head's.
 void SetNutTopRows(MeshGrid& grid, const BoltDimensions& nut) {
-  for (int n = 1; n <= grid.ColumnCount; ++n) {
+  for (int n = 1; n <= grid.column_count; ++n) {
     MeshVertex& circle = grid.at(2, n);
-    circle.AngleRad = grid.at(1, n).AngleRad;
-    SetRadius(circle, circle.AngleRad, nut.WshFaceDia / 2);
-    circle.Z = nut.HghtHex;
+    circle.angle_rad = grid.at(1, n).angle_rad;
+    SetRadius(circle, circle.angle_rad, nut.washer_face_dia / 2);
+    circle.z = nut.HghtHex;
   }
   SetHexRow(grid, nut, 3, nut.HghtHex);
 }
 
 void MakeWasherFaceStandardNut(MeshGrid& grid, const BoltDimensions& dims) {
-  const double rB = dims.MajorDia / 2 + dims.Pitch / 4;
-  const double rM = dims.MajorDia / 2;
-  const double D1 = std::fabs(dims.HghtNut - dims.HghtHex);
-  for (int n = 1; n <= grid.ColumnCount; ++n) {
-    const double angle = grid.at(1, n).AngleRad;
+  const double countersink_radius = dims.major_dia / 2 + dims.pitch / 4;
+  const double major_radius = dims.major_dia / 2;
+  const double head_nut_difference = std::fabs(dims.HghtNut - dims.HghtHex);
+  for (int n = 1; n <= grid.column_count; ++n) {
+    const double angle = grid.at(1, n).angle_rad;
     MeshVertex& far_edge = grid.at(1, n);
-    SetRadius(far_edge, angle, rB);
-    far_edge.Z = dims.HghtNut;
-    grid.at(2, n).Z = dims.HghtNut;
-    grid.at(3, n).Z = grid.at(3, n).Z + D1;
-    SetRadius(grid.at(7, n), angle, rB);
-    grid.at(7, n).Z = 0;
-    SetRadius(grid.at(8, n), angle, rM);
-    grid.at(8, n).Z = dims.Pitch / 4;
-    SetRadius(grid.at(9, n), angle, rM);
-    grid.at(9, n).Z = dims.HghtNut - dims.Pitch / 4;
+    SetRadius(far_edge, angle, countersink_radius);
+    far_edge.z = dims.HghtNut;
+    grid.at(2, n).z = dims.HghtNut;
+    grid.at(3, n).z = grid.at(3, n).z + head_nut_difference;
+    SetRadius(grid.at(7, n), angle, countersink_radius);
+    grid.at(7, n).z = 0;
+    SetRadius(grid.at(8, n), angle, major_radius);
+    grid.at(8, n).z = dims.pitch / 4;
+    SetRadius(grid.at(9, n), angle, major_radius);
+    grid.at(9, n).z = dims.HghtNut - dims.pitch / 4;
     CopyRing(grid.at(10, n), grid.at(1, n));
   }
-  grid.RowCount = 10;
+  grid.row_count = 10;
   // Built upside down; mirrored so that the bearing face looks up (+Z).
-  for (int n = 1; n <= grid.ColumnCount; ++n) {
-    for (int row = 1; row <= 10; ++row) grid.at(row, n).Z = grid.at(row, n).Z * (-1);
+  for (int n = 1; n <= grid.column_count; ++n) {
+    for (int row = 1; row <= 10; ++row) grid.at(row, n).z = grid.at(row, n).z * (-1);
   }
 }
 
 // Moves the far face (and the bore's far end) of every column by `dz`.
 void MoveFarFace(MeshGrid& grid, const int (&rows)[5], double dz) {
-  for (int n = 1; n <= grid.ColumnCount; ++n) {
-    for (int row : rows) grid.at(row, n).Z = grid.at(row, n).Z + dz;
+  for (int n = 1; n <= grid.column_count; ++n) {
+    for (int row : rows) grid.at(row, n).z = grid.at(row, n).z + dz;
   }
 }
 
 // Drops the washer face: rows 6..10 move up one row and row 4 becomes the
 // chamfered hexagon edge on the bearing face.
 void MakePlainFace(MeshGrid& grid, const BoltDimensions& dims) {
-  for (int n = 1; n <= grid.ColumnCount; ++n) {
+  for (int n = 1; n <= grid.column_count; ++n) {
     for (int k = 5; k <= 9; ++k) CopyRing(grid.at(k, n), grid.at(k + 1, n));
   }
   SetHexRow(grid, dims, 4, 0);
-  grid.RowCount = 9;
+  grid.row_count = 9;
 }
 
 }  // namespace
@@ -130,7 +130,7 @@ void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, const NutWriter& write
     CutNutThread(grid, dims, *thread, dims.*nut.height, z_offset, *threaded);
     write(*threaded, nut, z_offset);
   };
-  const double D2 = std::fabs(dims.HghtNut - dims.HghtNutJam);
+  const double nut_jam_difference = std::fabs(dims.HghtNut - dims.HghtNutJam);
 
   // Without FlatsNut the head's rows are the nut's, exactly as the head left
   // them.
@@ -139,13 +139,13 @@ void MakeNuts(MeshGrid& grid, const BoltDimensions& bolt, const NutWriter& write
   MakeWasherFaceStandardNut(grid, dims);
   hand_over(0);
 
-  MoveFarFace(grid, {9, 10, 1, 2, 3}, D2);
+  MoveFarFace(grid, {9, 10, 1, 2, 3}, nut_jam_difference);
   hand_over(1);
 
   MakePlainFace(grid, dims);
   hand_over(2);
 
-  MoveFarFace(grid, {8, 9, 1, 2, 3}, -D2);
+  MoveFarFace(grid, {8, 9, 1, 2, 3}, -nut_jam_difference);
   hand_over(3);
 }
 

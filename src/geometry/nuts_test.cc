@@ -27,22 +27,29 @@ TEST(NutOffsetsFor, FixedUpToThreeThenTheNextWholeNumberAboveTheHeight) {
 // The rows of a nut of height H: what the body left for the hexagon (radius,
 // and drop below the head's top) and the fixed rings, in the first column
 // and in the corner at 30 degrees.
-void ExpectNutRows(const MeshGrid& nut, const MeshGrid& body, const BoltDimensions& d, double H,
-                   bool washer_face) {
-  const double rB = d.MajorDia / 2 + d.Pitch / 4, rM = d.MajorDia / 2, rW = d.WshFaceDia / 2;
-  for (int column : {1, d.Segments / 12 + 1}) {
-    const double hex = body.at(3, column).Radius, drop = d.HghtHex - body.at(3, column).Z;
-    std::vector<std::pair<double, double>> want = {{rB, -H}, {rW, -H}, {hex, -H + drop}};
+void ExpectNutRows(const MeshGrid& nut, const MeshGrid& body, const BoltDimensions& d,
+                   double height, bool washer_face) {
+  const double countersink_radius = d.major_dia / 2 + d.pitch / 4, major_radius = d.major_dia / 2,
+               washer_face_radius = d.washer_face_dia / 2;
+  for (int column : {1, d.segments / 12 + 1}) {
+    const double hex = body.at(3, column).radius, drop = d.HghtHex - body.at(3, column).z;
+    std::vector<std::pair<double, double>> want = {
+        {countersink_radius, -height}, {washer_face_radius, -height}, {hex, -height + drop}};
     if (washer_face) {
-      want.insert(want.end(), {{hex, -d.HghtWshFace}, {rW, -d.HghtWshFace}, {rW, 0}});
+      want.insert(
+          want.end(),
+          {{hex, -d.HghtWshFace}, {washer_face_radius, -d.HghtWshFace}, {washer_face_radius, 0}});
     } else {
-      want.insert(want.end(), {{hex, -drop}, {rW, 0}});
+      want.insert(want.end(), {{hex, -drop}, {washer_face_radius, 0}});
     }
-    want.insert(want.end(), {{rB, 0}, {rM, -d.Pitch / 4}, {rM, -H + d.Pitch / 4}, {rB, -H}});
-    ASSERT_EQ(nut.RowCount, static_cast<int>(want.size()));
-    for (int row = 1; row <= nut.RowCount; ++row) {
-      EXPECT_NEAR(nut.at(row, column).Radius, want[row - 1].first, 1e-12) << row << ", " << column;
-      EXPECT_NEAR(nut.at(row, column).Z, want[row - 1].second, 1e-12) << row << ", " << column;
+    want.insert(want.end(), {{countersink_radius, 0},
+                             {major_radius, -d.pitch / 4},
+                             {major_radius, -height + d.pitch / 4},
+                             {countersink_radius, -height}});
+    ASSERT_EQ(nut.row_count, static_cast<int>(want.size()));
+    for (int row = 1; row <= nut.row_count; ++row) {
+      EXPECT_NEAR(nut.at(row, column).radius, want[row - 1].first, 1e-12) << row << ", " << column;
+      EXPECT_NEAR(nut.at(row, column).z, want[row - 1].second, 1e-12) << row << ", " << column;
     }
   }
 }

@@ -15,84 +15,105 @@ constexpr int kTurnsCap = 1000000;
 
 // Writes one thread vertex at the column's angle.
 void SetVertex(MeshVertex& v, double angle, double radius, double z) {
-  v.AngleRad = angle;
-  v.Radius = radius;
-  v.X = std::cos(angle) * v.Radius;
-  v.Y = std::sin(angle) * v.Radius;
-  v.Z = z;
+  v.angle_rad = angle;
+  v.radius = radius;
+  v.x = std::cos(angle) * v.radius;
+  v.y = std::sin(angle) * v.radius;
+  v.z = z;
 }
 
 struct ThreadValues {
-  double L, P, p, S, rMaj, rMin, depth_step, rise_step;
+  double length, pitch, half_pitch, segments, major_radius, minor_radius, depth_step, rise_step;
   double column_count;
-  int B, N;
+  int shank_row;  // the shank's lowest ring, moved to the top of the thread
+  int tip_row;    // the point's centre, the part's last row
 };
 
-// The point, the lead-in turn and the regular thread of column `j`; returns
-// the running height H where the regular thread ended.
+// The point, the lead-in turn and the regular thread of `column`; returns
+// the running height where the regular thread ended.
 double WritePointAndRegularThread(MeshGrid& grid, const BoltDimensions& dims,
-                                  const ThreadValues& t, int j, double a) {
-  const double L = t.L, P = t.P, p = t.p, S = t.S, s = static_cast<double>(j - 1);
-  const int N = t.N;
+                                  const ThreadValues& thread, int column, double angle) {
+  // column_step: the column's steps around from the first one; the helix
+  // rises pitch / segments a step.
+  const double length = thread.length, pitch = thread.pitch, half_pitch = thread.half_pitch,
+               segments = thread.segments, column_step = static_cast<double>(column - 1);
+  const int tip_row = thread.tip_row;
 
-  MeshVertex& tip = grid.at(N, j);
-  SetVertex(tip, a, 0, -L);
-  tip.X = 0;
-  tip.Y = 0;
-  SetVertex(grid.at(N - 1, j), a, t.rMin - p, -L);
-  SetVertex(grid.at(N - 2, j), a, t.rMin, -L + p);
+  MeshVertex& tip = grid.at(tip_row, column);
+  SetVertex(tip, angle, 0, -length);
+  tip.x = 0;
+  tip.y = 0;
+  SetVertex(grid.at(tip_row - 1, column), angle, thread.minor_radius - half_pitch, -length);
+  SetVertex(grid.at(tip_row - 2, column), angle, thread.minor_radius, -length + half_pitch);
 
-  const double first_column_z = (-L + p) + p / S;
-  SetVertex(grid.at(N - 3, j), a, t.rMin, j == 1 ? first_column_z : (p / S) * s + (-L + p));
+  const double first_column_z = (-length + half_pitch) + half_pitch / segments;
+  SetVertex(grid.at(tip_row - 3, column), angle, thread.minor_radius,
+            column == 1 ? first_column_z
+                        : (half_pitch / segments) * column_step + (-length + half_pitch));
   const double lead_in_radius =
-      j == 2 ? t.rMin : ((dims.MajorDia - dims.MinorDia) * 0.5 / S) * s + t.rMin;
-  SetVertex(grid.at(N - 4, j), a, lead_in_radius,
-            j == 1 ? first_column_z : (P / S) * s + (-L + p));
-  SetVertex(grid.at(N - 5, j), a, t.rMin,
-            j == 1 ? first_column_z : ((p * 3) / S) * s + (-L + p));
-  SetVertex(grid.at(N - 6, j), a, t.rMin, (P / S) * s + (-L + P));
+      column == 2 ? thread.minor_radius
+                  : ((dims.major_dia - dims.minor_dia) * 0.5 / segments) * column_step +
+                        thread.minor_radius;
+  SetVertex(
+      grid.at(tip_row - 4, column), angle, lead_in_radius,
+      column == 1 ? first_column_z : (pitch / segments) * column_step + (-length + half_pitch));
+  SetVertex(grid.at(tip_row - 5, column), angle, thread.minor_radius,
+            column == 1 ? first_column_z
+                        : ((half_pitch * 3) / segments) * column_step + (-length + half_pitch));
+  SetVertex(grid.at(tip_row - 6, column), angle, thread.minor_radius,
+            (pitch / segments) * column_step + (-length + pitch));
 
-  // H is accumulated, not recomputed: the scripts depend on the rounding of
+  // The height is accumulated, not recomputed: the scripts depend on the rounding of
   // the repeated additions.
-  double H = -L + P;
-  int row = N - 6;
-  while (row > t.B + 6) {
+  double height = -length + pitch;
+  int row = tip_row - 6;
+  while (row > thread.shank_row + 6) {
     --row;
-    H = H + p;
-    SetVertex(grid.at(row, j), a, t.rMaj, H + (s * P) / S);
+    height = height + half_pitch;
+    SetVertex(grid.at(row, column), angle, thread.major_radius,
+              height + (column_step * pitch) / segments);
     --row;
-    H = H + p;
-    SetVertex(grid.at(row, j), a, t.rMin, H + (s * P) / S);
+    height = height + half_pitch;
+    SetVertex(grid.at(row, column), angle, thread.minor_radius,
+              height + (column_step * pitch) / segments);
   }
-  return H;
+  return height;
 }
 
-// The two run-out turns of column `j`, where both roots climb to the crest,
+// The two run-out turns of `column`, where both roots climb to the crest,
 // and the shank's lowest ring moved to the top of the thread.
-void WriteRunOut(MeshGrid& grid, const ThreadValues& t, int j, double a, double H) {
-  const double P = t.P, p = t.p, S = t.S, s = static_cast<double>(j - 1);
-  const double jd = static_cast<double>(j);
-  const int B = t.B;
+void WriteRunOut(MeshGrid& grid, const ThreadValues& thread, int column, double angle,
+                 double height) {
+  const double pitch = thread.pitch, half_pitch = thread.half_pitch, segments = thread.segments,
+               column_step = static_cast<double>(column - 1);
+  const double column_number = static_cast<double>(column);
+  const int shank_row = thread.shank_row;
 
-  H = H - p;
-  double V = H + (s * P) / S;
-  SetVertex(grid.at(B + 5, j), a, t.rMaj, V);
-  SetVertex(grid.at(B + 4, j), a, t.rMin + s * t.depth_step, (V + p) - s * t.rise_step);
-  const double F1 = jd / (t.column_count * 2);
-  SetVertex(grid.at(B + 6, j), a, t.rMin + (s * t.depth_step) * F1,
-            (V - p) + s * t.rise_step);
+  height = height - half_pitch;
+  double crest_z = height + (column_step * pitch) / segments;
+  SetVertex(grid.at(shank_row + 5, column), angle, thread.major_radius, crest_z);
+  SetVertex(grid.at(shank_row + 4, column), angle,
+            thread.minor_radius + column_step * thread.depth_step,
+            (crest_z + half_pitch) - column_step * thread.rise_step);
+  const double first_share = column_number / (thread.column_count * 2);
+  SetVertex(grid.at(shank_row + 6, column), angle,
+            thread.minor_radius + (column_step * thread.depth_step) * first_share,
+            (crest_z - half_pitch) + column_step * thread.rise_step);
 
-  H = H + P;
-  V = H + (s * P) / S;
-  SetVertex(grid.at(B + 2, j), a, t.rMaj, V);
-  const double u = s + S;
-  SetVertex(grid.at(B + 1, j), a, t.rMin + u * t.depth_step, (V + p) - u * t.rise_step);
-  const double F2 = (t.column_count + jd) / (t.column_count * 2);
-  SetVertex(grid.at(B + 3, j), a, t.rMin + (u * t.depth_step) * F2,
-            (V - p) + u * t.rise_step);
+  height = height + pitch;
+  crest_z = height + (column_step * pitch) / segments;
+  SetVertex(grid.at(shank_row + 2, column), angle, thread.major_radius, crest_z);
+  const double next_turn_step = column_step + segments;
+  SetVertex(grid.at(shank_row + 1, column), angle,
+            thread.minor_radius + next_turn_step * thread.depth_step,
+            (crest_z + half_pitch) - next_turn_step * thread.rise_step);
+  const double second_share = (thread.column_count + column_number) / (thread.column_count * 2);
+  SetVertex(grid.at(shank_row + 3, column), angle,
+            thread.minor_radius + (next_turn_step * thread.depth_step) * second_share,
+            (crest_z - half_pitch) + next_turn_step * thread.rise_step);
 
-  H = H + P;
-  grid.at(B, j).Z = H;
+  height = height + pitch;
+  grid.at(shank_row, column).z = height;
 }
 
 }  // namespace
@@ -109,27 +130,27 @@ int ThreadTurns(double thread_length, double pitch) {
 }
 
 void MakeThreads(MeshGrid& grid, const BoltDimensions& dims) {
-  const int turns = ThreadTurns(dims.ThreadLength, dims.Pitch);
-  ThreadValues t;
-  t.L = dims.NomLength;
-  t.P = dims.Pitch;
-  t.p = dims.HalfPitch;
-  t.S = static_cast<double>(dims.Segments);
-  t.rMaj = dims.MajorDia / 2;
-  t.rMin = dims.MinorDia / 2;
-  const double depth = (dims.MajorDia - dims.MinorDia) / 2;
-  const double twice_segments = static_cast<double>(dims.Segments * 2);
-  t.depth_step = depth / twice_segments;
-  t.rise_step = t.p / twice_segments;
-  t.column_count = static_cast<double>(grid.ColumnCount);
-  t.B = grid.RowCount - 2;
-  t.N = t.B + 2 * turns + 9;
-  grid.RowCount = static_cast<std::int16_t>(t.N);
+  const int turns = ThreadTurns(dims.thread_length, dims.pitch);
+  ThreadValues thread;
+  thread.length = dims.nominal_length;
+  thread.pitch = dims.pitch;
+  thread.half_pitch = dims.half_pitch;
+  thread.segments = static_cast<double>(dims.segments);
+  thread.major_radius = dims.major_dia / 2;
+  thread.minor_radius = dims.minor_dia / 2;
+  const double depth = (dims.major_dia - dims.minor_dia) / 2;
+  const double twice_segments = static_cast<double>(dims.segments * 2);
+  thread.depth_step = depth / twice_segments;
+  thread.rise_step = thread.half_pitch / twice_segments;
+  thread.column_count = static_cast<double>(grid.column_count);
+  thread.shank_row = grid.row_count - 2;
+  thread.tip_row = thread.shank_row + 2 * turns + 9;
+  grid.row_count = static_cast<std::int16_t>(thread.tip_row);
 
-  for (int j = 1; j <= grid.ColumnCount; ++j) {
-    const double a = grid.at(1, j).AngleRad;
-    const double H = WritePointAndRegularThread(grid, dims, t, j, a);
-    WriteRunOut(grid, t, j, a, H);
+  for (int column = 1; column <= grid.column_count; ++column) {
+    const double angle = grid.at(1, column).angle_rad;
+    const double height = WritePointAndRegularThread(grid, dims, thread, column, angle);
+    WriteRunOut(grid, thread, column, angle, height);
   }
 }
 

@@ -6,13 +6,13 @@
 
 namespace boltgen {
 
-// The number of thread turns: ThreadLength / Pitch rounded to four decimals
+// The number of thread turns: thread_length / pitch rounded to four decimals
 // (through the "0000.0000" mask), then up to a whole number.
 int ThreadTurns(double thread_length, double pitch);
 
 // Rebuilds the lower end of the bolt body in the grid into a right-hand
 // helical V-thread with a one-turn lead-in at the point and a two-turn
-// run-out into the shank. RowCount grows by 2 * turns + 7. The caller has
+// run-out into the shank. row_count grows by 2 * turns + 7. The caller has
 // made sure that the result fits the grid and that Pitch is positive.
 void MakeThreads(MeshGrid& grid, const BoltDimensions& dims);
 

@@ -12,17 +12,17 @@ namespace {
 
 constexpr double kTolerance = 1e-12;
 
-// The body alone, and threaded from its row B to row N.
+// The body alone, and threaded from its shank row to its tip row.
 struct Threaded {
   explicit Threaded(const BoltDimensions& d) {
     MakeBoltBody(body, d, true, true);
     MakeBoltBody(grid, d, true, true);
-    B = grid.RowCount - 2;
+    shank_row = grid.row_count - 2;
     MakeThreads(grid, d);
-    N = grid.RowCount;
+    tip_row = grid.row_count;
   }
   MeshGrid grid, body;
-  int B, N;
+  int shank_row, tip_row;
 };
 
 TEST(ThreadTurns, RoundsToFourDecimalsThenUp) {
@@ -38,25 +38,26 @@ TEST(ThreadTurns, RoundsToFourDecimalsThenUp) {
 TEST(MakeThreads, TheExampleBolt) {
   const BoltDimensions d = ExampleBolt(36);
   const Threaded t(d);
-  EXPECT_EQ(t.N, t.body.RowCount + 43);  // T = 18
-  const double rMin = d.MinorDia / 2;
-  for (int j = 1; j <= t.grid.ColumnCount; ++j) {
-    EXPECT_EQ(t.grid.at(t.B, j).X, t.body.at(t.B, j).X);
-    EXPECT_NEAR(t.grid.at(t.N - 1, j).Radius, rMin - 0.05, kTolerance);
-    EXPECT_EQ(t.grid.at(t.N - 1, j).Z, -3);
-    EXPECT_EQ(t.grid.at(t.N - 2, j).Radius, rMin);
-    EXPECT_NEAR(t.grid.at(t.N - 2, j).Z, -2.95, kTolerance);
-    EXPECT_TRUE(t.grid.at(t.N, j).X == 0 && t.grid.at(t.N, j).Y == 0 && t.grid.at(t.N, j).Z == -3);
-    for (int row = 1; row < t.B; ++row) EXPECT_EQ(t.grid.at(row, j).X, t.body.at(row, j).X);
+  EXPECT_EQ(t.tip_row, t.body.row_count + 43);  // T = 18
+  const double minor_radius = d.minor_dia / 2;
+  for (int j = 1; j <= t.grid.column_count; ++j) {
+    EXPECT_EQ(t.grid.at(t.shank_row, j).x, t.body.at(t.shank_row, j).x);
+    EXPECT_NEAR(t.grid.at(t.tip_row - 1, j).radius, minor_radius - 0.05, kTolerance);
+    EXPECT_EQ(t.grid.at(t.tip_row - 1, j).z, -3);
+    EXPECT_EQ(t.grid.at(t.tip_row - 2, j).radius, minor_radius);
+    EXPECT_NEAR(t.grid.at(t.tip_row - 2, j).z, -2.95, kTolerance);
+    EXPECT_TRUE(t.grid.at(t.tip_row, j).x == 0 && t.grid.at(t.tip_row, j).y == 0 &&
+                t.grid.at(t.tip_row, j).z == -3);
+    for (int row = 1; row < t.shank_row; ++row) EXPECT_EQ(t.grid.at(row, j).x, t.body.at(row, j).x);
   }
   // The lead-in starts at the root, its first column's three rows on one
   // height.
-  const double p = d.HalfPitch;
-  for (int row : {t.N - 3, t.N - 4, t.N - 5}) {
-    EXPECT_NEAR(t.grid.at(row, 1).Z, -d.NomLength + p + p / d.Segments, kTolerance);
+  const double p = d.half_pitch;
+  for (int row : {t.tip_row - 3, t.tip_row - 4, t.tip_row - 5}) {
+    EXPECT_NEAR(t.grid.at(row, 1).z, -d.nominal_length + p + p / d.segments, kTolerance);
   }
-  EXPECT_EQ(t.grid.at(t.N - 4, 2).Radius, rMin);
-  EXPECT_GT(t.grid.at(t.N - 4, 3).Radius, rMin);
+  EXPECT_EQ(t.grid.at(t.tip_row - 4, 2).radius, minor_radius);
+  EXPECT_GT(t.grid.at(t.tip_row - 4, 3).radius, minor_radius);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ std::vector<Point3> GridPoints(const GridCopy& grid) {
   for (int row = 1; row <= grid.rows(); ++row) {
     for (int col = 1; col <= grid.columns(); ++col) {
       const GridPoint& v = grid.at(row, col);
-      points.push_back({v.X, v.Y, v.Z});
+      points.push_back({v.x, v.y, v.z});
     }
   }
   return points;

@@ -9,18 +9,18 @@
 namespace boltgen {
 
 struct MeshVertex {
-  double AngleDeg = 0;  // only row 1 of a column carries it; the writer reads it there
-  double AngleRad = 0;
-  double Radius = 0;
-  double X = 0;
-  double Y = 0;
-  double Z = 0;
+  double angle_deg = 0;  // only row 1 of a column carries it; the writer reads it there
+  double angle_rad = 0;
+  double radius = 0;
+  double x = 0;
+  double y = 0;
+  double z = 0;
 };
 
 // One grid of vertices, reused for every part of a generation and kept for
 // the whole run: element (row, col), both 0..256, row 0 and column 0 unused.
-// A part occupies rows 1..RowCount and columns 1..ColumnCount. Rows past
-// RowCount keep whatever an earlier part left and are never written out.
+// A part occupies rows 1..row_count and columns 1..column_count. Rows past
+// row_count keep whatever an earlier part left and are never written out.
 class MeshGrid {
  public:
   static constexpr int kLastIndex = 256;
@@ -38,8 +38,8 @@ class MeshGrid {
     return vertices_[static_cast<std::size_t>(row) * kStride + static_cast<std::size_t>(col)];
   }
 
-  std::int16_t ColumnCount = 0;
-  std::int16_t RowCount = 0;
+  std::int16_t column_count = 0;
+  std::int16_t row_count = 0;
 
  private:
   static constexpr std::size_t kStride = kLastIndex + 1;

@@ -85,11 +85,11 @@ void AppendMeshPart(std::string& script, const GridCopy& grid, std::string_view 
     const GridPoint* column = rows > 0 ? &grid.at(1, col) : nullptr;
     for (int row = 0; row < rows; ++row) {
       const GridPoint& v = column[row];
-      p += WriteNumber(p, v.X + x_offset, "000.0000");
+      p += WriteNumber(p, v.x + x_offset, "000.0000");
       *p++ = ',';
-      p += WriteNumber(p, v.Y + y_offset, "000.0000");
+      p += WriteNumber(p, v.y + y_offset, "000.0000");
       *p++ = ',';
-      p += WriteNumber(p, v.Z + z_offset, "000.0000");
+      p += WriteNumber(p, v.z + z_offset, "000.0000");
       *p++ = '\r';
       *p++ = '\n';
     }

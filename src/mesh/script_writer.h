@@ -29,8 +29,8 @@ std::string WithScriptExtension(std::string_view name);
 std::size_t EstimatedScriptBytes(int columns, int rows, int small_parts);
 
 // One part as a Mesh command: orientation preamble, part comment, the M and N
-// sizes, then the vertices column by column (rows 1..RowCount of columns
-// 1..ColumnCount), each shifted by the offsets.
+// sizes, then the vertices column by column (rows 1..row_count of columns
+// 1..column_count), each shifted by the offsets.
 void AppendMeshPart(std::string& script, const GridCopy& grid, std::string_view part_name,
                     double x_offset = 0, double y_offset = 0, double z_offset = 0);
 

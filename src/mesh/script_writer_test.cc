@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "generate/script_lines_test.h"
+#include "mesh/script_lines_test.h"
 
 namespace boltgen {
 namespace {
@@ -13,14 +13,14 @@ namespace {
 // Two columns of three rows, with values that test the mask's edges.
 MeshGrid SmallGrid() {
   MeshGrid grid;
-  grid.ColumnCount = 2, grid.RowCount = 3;
+  grid.column_count = 2, grid.row_count = 3;
   grid.at(1, 1) = {0, 0, 0, 0, 0, 0.5};
   grid.at(2, 1) = {0, 0, 0, 1234.56789, -12, -0.00004};
   grid.at(3, 1) = {0, 0, 0, 1.5, -0.25, 10000};
   grid.at(1, 2) = {359.999, 0, 0, 0, -1e-17, 0.5};
   grid.at(2, 2) = {0, 0, 0, 0.99995, -0.99995, 0.00005};
   grid.at(3, 2) = {0, 0, 0, 0, 0, -3};
-  grid.at(4, 1).X = 99;  // stale: past RowCount
+  grid.at(4, 1).x = 99;  // stale: past row_count
   return grid;
 }
 

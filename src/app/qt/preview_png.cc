@@ -75,14 +75,14 @@ int Refuse(const std::string& message) {
 std::vector<boltgen::TriangleMesh> NutOnBolt(const boltgen::BoltApp& app) {
   using namespace boltgen;
   GenerationState state;
-  const Result<BoltParts> built =
-      BuildBoltParts(state, RequestFromControls(app.controls, app.IsMetric), {app.size_table_path, {}});
+  const Result<BoltParts> built = BuildBoltParts(
+      state, RequestFromControls(app.controls, app.is_metric), {app.size_table_path, {}});
   if (!built || built->parts.size() < 2) return {};
   const BoltDimensions& d = built->dims;
   const Part& nut_part = built->parts[1];
   const double bottom = nut_part.z_offset - d.HghtNut;
-  const double target = -d.NomLength + d.ThreadLength / 2 - d.HghtNut / 2;
-  const double dz = std::round((target - bottom) / d.Pitch) * d.Pitch;
+  const double target = -d.nominal_length + d.thread_length / 2 - d.HghtNut / 2;
+  const double dz = std::round((target - bottom) / d.pitch) * d.pitch;
   TriangleMesh nut = PartMesh(nut_part);
   for (Point3& v : nut.vertices) v.z += dz;
   std::vector<std::array<int, 3>> kept;

@@ -61,15 +61,17 @@ class PreviewTest : public QObject {
     // Seen towards a corner of the hexagon, the head is as wide as across its flats, the shank
     // below it as the major diameter: the default 3/4 inch bolt, 3 long, seen 20 degrees above.
     BoltDimensions d;
-    QVERIFY(SetBoltDimensions(Table(), RequestFromControls(w_->app->controls, w_->app->IsMetric), d).ok());
+    QVERIFY(
+        SetBoltDimensions(Table(), RequestFromControls(w_->app->controls, w_->app->is_metric), d)
+            .ok());
     int head = 0;
     for (int y = s.top(); y < s.top() + s.height() / 8; ++y)
       head = std::max(head, WidthAt(bolt, y));
     const double pixels_per_unit = WidthAt(bolt, s.top() + s.height() * 3 / 10) / 0.75;
     QVERIFY(std::abs(head / pixels_per_unit - d.Flats) < 0.04 * d.Flats);
     const double tilt = DegToRad(20);
-    const double height = std::cos(tilt) * (d.HghtHex + d.NomLength) +
-                          std::sin(tilt) * (d.AcrossCorners / 2 + d.MinorDia / 2 - d.HalfPitch);
+    const double height = std::cos(tilt) * (d.HghtHex + d.nominal_length) +
+                          std::sin(tilt) * (d.across_corners / 2 + d.minor_dia / 2 - d.half_pitch);
     QVERIFY(std::abs(s.height() / pixels_per_unit - height) < 0.04 * height);
     // The nuts stand above the head: the picture holds more, the bolt shrinks.
     QTest::mouseClick(w_->Find("Chk_Nuts"), Qt::LeftButton);

@@ -1,5 +1,5 @@
-#ifndef BOLTGEN_GENERATE_SCRIPT_LINES_TEST_H_
-#define BOLTGEN_GENERATE_SCRIPT_LINES_TEST_H_
+#ifndef BOLTGEN_MESH_SCRIPT_LINES_TEST_H_
+#define BOLTGEN_MESH_SCRIPT_LINES_TEST_H_
 
 #include <string>
 #include <vector>
@@ -26,4 +26,4 @@ inline std::vector<std::string> ScriptLines(const std::string& script) {
 
 }  // namespace boltgen
 
-#endif  // BOLTGEN_GENERATE_SCRIPT_LINES_TEST_H_
+#endif  // BOLTGEN_MESH_SCRIPT_LINES_TEST_H_
