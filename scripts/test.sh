@@ -41,7 +41,7 @@ for target in numbers size_table command_line generation preview; do
   status=0
   (cd "$work" && "$root/build-fuzz/${target}_fuzz" -max_total_time="$fuzz_seconds" -timeout=10 \
      -rss_limit_mb=256 -print_final_stats=1 "$work" >"$work.log" 2>&1) || status=$?
-  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work.log" | grep -o '[0-9]*$' || echo 0)
+  runs=$(grep -ao 'stat::number_of_executed_units: *[0-9]*' "$work.log" | grep -o '[0-9]*$' || echo 0)
   echo "-- fuzz $target: $runs inputs in ${fuzz_seconds}s, exit status $status"
   if [ "$status" -ne 0 ]; then
     tail -n 40 "$work.log"
