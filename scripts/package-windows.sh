@@ -13,18 +13,16 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
 
 stage="$out/package"
 rm -rf "$stage"
-mkdir -p "$stage/boltgen" "$stage/icons"
+mkdir -p "$stage/boltgen"
 files=(boltgen.exe)
 [[ -f $out/boltgen-window.exe ]] && files+=(boltgen-window.exe)
 # Users get the programs without their debugging information.
 for f in "${files[@]}"; do x86_64-w64-mingw32-strip -o "$stage/boltgen/$f" "$out/$f"; done
 cp "$root/data/boltgen.ini" "$linux/boltgen.pdf" "$stage/boltgen/"
 
-# The icon of the Start-menu entry and of "Apps", from the one drawing.
-for size in 16 24 32 48 256; do
-  rsvg-convert -w "$size" -h "$size" -o "$stage/icons/$size.png" "$root/data/icons/boltgen.svg"
-done
-icotool -c -o "$stage/boltgen/boltgen.ico" "$stage/icons/"{16,24,32,48}.png -r "$stage/icons/256.png"
+# The icon of the Start-menu entry and of "Apps": the one the build drew for
+# the programs.
+cp "$out/boltgen.ico" "$stage/boltgen/"
 
 defines=(-DVERSION="$version" -DFILES="$stage/boltgen" -DOUTFILE="$out/boltgen-setup.exe"
   -DSIZE_KB="$(du -sk "$stage/boltgen" | cut -f1)")

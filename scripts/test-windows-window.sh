@@ -18,6 +18,22 @@ foreign=$(grep -vxE '(kernel32|msvcrt|user32|gdi32|comctl32|comdlg32|shell32|ole
 [[ -z $foreign ]] || fail "imports DLLs that Windows does not have: $foreign"
 echo "-- program file: subsystem GUI, imports only" $dlls
 passed=$((passed + 1))
+# Explorer and the taskbar show each program's first icon: the build's, with
+# every size it drew.
+sizes=$(icotool -l "$out/boltgen.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ')
+[[ $sizes == "16 24 32 48 256 " ]] || fail "boltgen.ico holds the sizes $sizes"
+images() {  # the pictures of an icon file, as PNG files in folder $2
+  mkdir -p "$2" && cp "$1" "$2/icon.ico" && icotool -x -o "$2" "$2/icon.ico" && rm "$2/icon.ico"
+}
+images "$out/boltgen.ico" "$work/icon/built"
+for exe in boltgen.exe boltgen-window.exe; do
+  wrestool -x --type=14 --name=1 -o "$work/icon/$exe.ico" "$out/$exe" 2>/dev/null || true
+  [[ -s $work/icon/$exe.ico ]] && images "$work/icon/$exe.ico" "$work/icon/$exe" &&
+    diff -r -q "$work/icon/built" "$work/icon/$exe" >/dev/null ||
+    fail "$exe does not carry the program's icon"
+done
+echo "-- icon: boltgen.exe and boltgen-window.exe carry boltgen.ico (${sizes% } pixels)"
+passed=$((passed + 1))
 
 # A display of its own: Xvfb picks a free number and says which.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &

@@ -31,6 +31,7 @@ void Register(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hIcon = LoadIconW(window_class.hInstance, MAKEINTRESOURCEW(1));  // the programs' icon
   window_class.hbrBackground = background;
   window_class.lpszClassName = name;
   RegisterClassExW(&window_class);
