@@ -109,6 +109,10 @@ TEST_F(Driver, RefusalsLeaveAnOldScriptUntouchedAndTheirOffersAreWritten) {
        "117. Choose a pitch of at least 0.0150, or a length of at most 0.843.",
        Kind::kRefused},
       {table, "[Inch 3/4]", "0.016", "8", "36", "or a length of at most 6.000.", Kind::kRefused},
+      {table, "[Inch 3/4]", "0.00000001", "3", "36",  // typed: no length fits, none offered
+       "at pitch 0.0000 needs 1000000 turns, but the mesh holds at most 117. Choose a pitch of "
+       "at least 0.0150.",
+       Kind::kRefused},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.says);

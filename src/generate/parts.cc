@@ -51,12 +51,15 @@ Result<> CheckThread(const BoltRequest& request, const BoltDimensions& dims, int
   // three and a half pitches.
   const double longest_bolt =
       longest_thread < dims.MinThrSht ? longest_thread + dims.pitch * 3.5 : dims.Long;
+  // A pitch typed finer than the table allows fits no length that can be shown.
+  const double longest_shown = std::floor(longest_bolt * 1000) / 1000;
+  const std::string shorter =
+      longest_shown > 0 ? ", or a length of at most " + FormatNumber(longest_shown, "###0.000") : "";
   return Error{"A thread length of " + FormatNumber(dims.thread_length, "###0.000") +
                " at pitch " + FormatNumber(dims.pitch, "0.0000") + " needs " +
                FormatNumber(turns, "0") + " turns, but the mesh holds at most " +
                FormatNumber(max_turns, "0") + ". Choose a pitch of at least " +
-               FormatNumber(smallest_pitch, "0.0000") + ", or a length of at most " +
-               FormatNumber(std::floor(longest_bolt * 1000) / 1000, "###0.000") + "."};
+               FormatNumber(smallest_pitch, "0.0000") + shorter + "."};
 }
 
 // Everything that would make the generation impossible, found before any
